@@ -1,0 +1,19 @@
+// Windows-1252, the code page of every recipe file and side file.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zestovar::store {
+
+// Characters that Windows-1252 cannot hold become "?"; malformed UTF-8 bytes do as well.
+std::string utf8ToCp1252(std::string_view utf8);
+// Bytes 0x81, 0x8D, 0x8F, 0x90 and 0x9D, unassigned in Windows-1252, map to the C1 controls.
+std::string cp1252ToUtf8(std::string_view cp1252);
+
+// Folds the letters of Windows-1252 to lower case (A-Z, the accented capitals, Š, Œ, Ž, Ÿ).
+char foldCase(char c);
+// Whole-text comparison without regard to letter case, as the recipe lists test membership.
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+
+}  // namespace zestovar::store

@@ -1,0 +1,158 @@
+#include "store/Entry.h"
+
+#include <algorithm>
+
+#include "store/Errors.h"
+
+namespace zestovar::store {
+
+std::string StoredRecipe::preparation() const {
+  std::string text;
+  for (const auto& piece : preparationPieces) text += piece;
+  return text;
+}
+
+EntryHead readHead(RecordReader& in) {
+  EntryHead head;
+  head.first = in.position();
+  head.category = in.nextText();
+  head.subcategories = in.nextText();
+  head.name = in.nextText();
+  return head;
+}
+
+int checkedIngredientCount(RecordReader& in) {
+  const int n1 = in.nextInteger();
+  // A count below 1 would send the walk back to records it has read already.
+  if (n1 < 1) throwEndOfFile();
+  return n1;
+}
+
+int checkedPreparationCount(RecordReader& in) {
+  const int n2 = in.nextInteger();
+  if (n2 < 0) throwEndOfFile();
+  return n2;
+}
+
+bool readPicture(RecordReader& in, std::string* picture) {
+  bool any = false;
+  for (;;) {
+    const unsigned char* record = in.next();
+    if (isPictureEnd(record)) break;
+    any = true;
+    if (picture) picture->append(reinterpret_cast<const char*>(record), kPictureGroup);
+  }
+  if (!any || !picture) {
+    // The entry walk passes over the tail length and the tail without reading them.
+    in.next();
+    in.next();
+    return any;
+  }
+  const int tail = in.nextInteger();
+  if (tail < -1 || tail > static_cast<int>(kRecordSize)) throwEndOfFile();
+  const unsigned char* record = in.next();
+  if (tail > 0) picture->append(reinterpret_cast<const char*>(record), static_cast<std::size_t>(tail));
+  return true;
+}
+
+std::string skipRest(RecordReader& in) {
+  const int n1 = checkedIngredientCount(in);
+  in.seek(in.position() + static_cast<std::uint64_t>(n1) - 1);
+  const int n2 = checkedPreparationCount(in);
+  in.seek(in.position() + static_cast<std::uint64_t>(n2));
+  std::string author(in.nextText());
+  in.next();  // persons
+  readPicture(in, nullptr);
+  return author;
+}
+
+StoredRecipe readRest(RecordReader& in, EntryHead head) {
+  StoredRecipe r;
+  r.head = std::move(head);
+  const int n1 = checkedIngredientCount(in);
+  int lines = n1 - 1;
+  if (lines > 0) {
+    const std::string_view fifth = in.nextText();
+    if (isOriginMarker(fifth)) {
+      if (n1 < 3) throwEndOfFile();
+      r.hasOriginMarker = true;
+      r.origin = in.nextText();
+      lines = n1 - 3;
+    } else {
+      r.origin = kNoOrigin;
+      in.seek(in.position() - 1);
+    }
+  } else {
+    r.origin = kNoOrigin;
+  }
+  r.ingredients.reserve(static_cast<std::size_t>(std::min(lines, 4096)));
+  for (int i = 0; i < lines; ++i) r.ingredients.emplace_back(in.nextText());
+  const int n2 = checkedPreparationCount(in);
+  for (int i = 0; i < n2; ++i) r.preparationPieces.emplace_back(in.nextText());
+  r.author = in.nextText();
+  r.persons = in.nextText();
+  r.hasPicture = readPicture(in, &r.picture);
+  r.end = in.position();
+  return r;
+}
+
+StoredRecipe readEntry(RecordReader& in) { return readRest(in, readHead(in)); }
+
+std::string subcategoryRecord(const std::vector<std::string>& ticked) {
+  std::string record;
+  for (const auto& name : ticked) {
+    record += ' ';
+    record += name;
+    if (record.size() > kMaxText) record.resize(kMaxText);
+  }
+  return record;
+}
+
+std::string encodeEntry(const NewRecipe& r, PictureState pictureState, std::string_view picture) {
+  std::string out;
+  appendTextRecord(out, r.category);
+  appendTextRecord(out, subcategoryRecord(r.subcategories));
+  appendTextRecord(out, r.name);
+  appendTextRecord(out, std::to_string(r.ingredients.size() + 3));
+  appendTextRecord(out, kOriginMarker);
+  appendTextRecord(out, r.origin);
+  for (const auto& line : r.ingredients) appendTextRecord(out, line);
+  const std::size_t pieces = (r.preparation.size() + kMaxText - 1) / kMaxText;
+  appendTextRecord(out, std::to_string(pieces));
+  for (std::size_t i = 0; i < pieces; ++i) appendTextRecord(out, std::string_view(r.preparation).substr(i * kMaxText, kMaxText));
+  appendTextRecord(out, r.author);
+  appendTextRecord(out, r.persons);
+  switch (pictureState) {
+    case PictureState::None:
+      for (int i = 0; i < 3; ++i) appendTextRecord(out, kPictureEnd);
+      break;
+    case PictureState::Unreadable:
+      appendTextRecord(out, kPictureEnd);
+      appendTextRecord(out, "-1");
+      out.append(kRecordSize, '\0');
+      break;
+    case PictureState::Bytes: {
+      std::size_t pos = 0;
+      for (; picture.size() - pos >= kPictureGroup; pos += kPictureGroup) {
+        out.append(picture.substr(pos, kPictureGroup));
+        out.append(kRecordSize - kPictureGroup, '\0');
+      }
+      const std::size_t rest = picture.size() - pos;
+      appendTextRecord(out, kPictureEnd);
+      appendTextRecord(out, std::to_string(rest));
+      out.append(picture.substr(pos));
+      out.append(kRecordSize - rest, '\0');
+      break;
+    }
+  }
+  return out;
+}
+
+std::string encodeEntry(const NewRecipe& recipe) {
+  if (recipe.picture.empty()) return encodeEntry(recipe, PictureState::None, {});
+  std::string bytes;
+  if (!readWholeFile(recipe.picture, bytes)) return encodeEntry(recipe, PictureState::Unreadable, {});
+  return encodeEntry(recipe, PictureState::Bytes, bytes);
+}
+
+}  // namespace zestovar::store

@@ -1,0 +1,29 @@
+// The plain-text recipe file: UTF-8, a header of "Key: value" lines, then "Zutaten:" and
+// "Zubereitung:" blocks. Used by zestovar-tool and by the build of the shipped recipe book.
+#pragma once
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "store/Entry.h"
+
+namespace zestovar::store {
+
+// A file that breaks the rules; the message names the line (UTF-8).
+class TextRecipeError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+
+// Parses a plain-text recipe. The subcategories are checked against the category and put into the
+// order of the editor's sorted list. dir resolves a relative "Bild:" path.
+NewRecipe parseTextRecipe(std::string_view utf8, const std::filesystem::path& dir);
+NewRecipe readTextRecipeFile(const std::filesystem::path& file);
+
+// A stored entry as a plain-text recipe (UTF-8). pictureFile is written into "Bild:" when given.
+std::string formatTextRecipe(const StoredRecipe& entry, std::string_view pictureFile);
+
+}  // namespace zestovar::store
