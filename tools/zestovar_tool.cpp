@@ -1,1 +1,158 @@
-int main(){}
+// zestovar-tool: the recipe files of a program directory from the command line. It runs the same
+// store code as the window program, so both behave alike. Output is UTF-8, one item a line.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "store/Check.h"
+#include "store/Cp1252.h"
+#include "store/Errors.h"
+#include "store/RecipeStore.h"
+#include "store/TextRecipe.h"
+
+namespace fs = std::filesystem;
+using namespace zestovar::store;
+
+namespace {
+
+constexpr int kUsage = 2;
+
+int usage() {
+  std::cerr << "Aufruf: zestovar-tool [--dir VERZEICHNIS] BEFEHL ...\n"
+               "  check                       beide Rezeptdateien prüfen\n"
+               "  list KATEGORIE              Rezeptnamen einer Kategorie\n"
+               "  exists NAME                 ja oder nein\n"
+               "  author NAME                 Autor eines Rezepts\n"
+               "  add DATEI...                Rezepte aus Textdateien anfügen\n"
+               "  delete NAME                 Rezept löschen\n"
+               "  export NAME [--picture DATEI]  Rezept als Textdatei ausgeben\n";
+  return kUsage;
+}
+
+void printLine(std::string_view cp1252) { std::cout << cp1252ToUtf8(cp1252) << '\n'; }
+
+std::string arg(const char* utf8) { return utf8ToCp1252(utf8); }
+
+int check(const fs::path& dir) {
+  bool bad = false;
+  auto files = diskFiles();
+  for (const auto name : {kMainFileName, kUpdateFileName}) {
+    const fs::path path = resolveProgramFile(dir, name);
+    if (!fs::exists(path)) continue;
+    auto file = files->open(path, OpenMode::ReadOnly);
+    for (const auto& problem : checkRecipeFile(*file)) {
+      std::cout << path.filename().string() << ": record " << problem.record << ": " << problem.text << '\n';
+      bad = true;
+    }
+  }
+  return bad ? 1 : 0;
+}
+
+int add(RecipeStore& store, const std::vector<std::string>& paths) {
+  // Every file is checked before anything is written.
+  std::vector<NewRecipe> recipes;
+  std::set<std::string> names;
+  for (const auto& path : paths) {
+    TextRecipe parsed = readTextRecipeFile(path);
+    const std::string stored = parsed.recipe.name.substr(0, kMaxText);
+    if (store.nameExists(stored) || !names.insert(stored).second)
+      throw TextRecipeError(path + ": Zeile " + std::to_string(parsed.nameLine) +
+                            ": Name schon vorhanden. Bitte anderen Namen wählen.");
+    recipes.push_back(std::move(parsed.recipe));
+  }
+  for (const auto& recipe : recipes) store.appendEntry(recipe);
+  return 0;
+}
+
+int exportRecipe(RecipeStore& store, const std::string& name, const std::string& pictureFile) {
+  const auto entry = store.lastByName(name);
+  if (!entry) {
+    std::cerr << "Rezept nicht gefunden: " << cp1252ToUtf8(name) << '\n';
+    return 1;
+  }
+  std::string pictureLine;
+  if (entry->hasPicture && !pictureFile.empty()) {
+    std::ofstream out(pictureFile, std::ios::binary | std::ios::trunc);
+    out.write(entry->picture.data(), static_cast<std::streamsize>(entry->picture.size()));
+    if (!out.flush()) throw StoreError(std::string(kAccessDenied) + ": " + pictureFile);
+    pictureLine = pictureFile;
+  }
+  std::cout << formatTextRecipe(*entry, pictureLine);
+  return 0;
+}
+
+int run(int argc, char** argv) {
+  fs::path dir = ".";
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a == "--dir") {
+      if (++i == argc) return usage();
+      dir = argv[i];
+    } else {
+      args.push_back(a);
+    }
+  }
+  if (args.empty()) return usage();
+  const std::string command = args[0];
+  const std::vector<std::string> rest(args.begin() + 1, args.end());
+
+  if (command == "check") return rest.empty() ? check(dir) : usage();
+  if (!fs::is_directory(dir)) throw StoreError(std::string(kFileNotFound) + ": " + dir.string());
+
+  if (command == "add") {
+    if (rest.empty()) return usage();
+    RecipeStore store(dir);
+    return add(store, rest);
+  }
+  if (command == "export") {
+    std::string picture;
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+      if (rest[i] == "--picture") {
+        if (++i == rest.size()) return usage();
+        picture = rest[i];
+      } else {
+        names.push_back(rest[i]);
+      }
+    }
+    if (names.size() != 1) return usage();
+    RecipeStore store(dir);
+    return exportRecipe(store, arg(names[0].c_str()), picture);
+  }
+  if (rest.size() != 1) return usage();
+  const std::string text = arg(rest[0].c_str());
+  RecipeStore store(dir);
+  if (command == "list") {
+    for (const auto& name : store.browseList(text)) printLine(name);
+    return 0;
+  }
+  if (command == "exists") {
+    std::cout << (store.nameExists(text) ? "ja" : "nein") << '\n';
+    return 0;
+  }
+  if (command == "author") {
+    printLine(store.authorByName(text));
+    return 0;
+  }
+  if (command == "delete") {
+    store.deleteEntry(text);
+    return 0;
+  }
+  return usage();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return run(argc, argv);
+  } catch (const std::exception& e) {
+    std::cerr << e.what() << '\n';
+    return 1;
+  }
+}

@@ -38,10 +38,11 @@ std::string_view trimmed(std::string_view s) {
 
 }  // namespace
 
-NewRecipe parseTextRecipe(std::string_view utf8, const std::filesystem::path& dir) {
+TextRecipe parseTextRecipe(std::string_view utf8, const std::filesystem::path& dir) {
   if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
   const auto lines = splitLines(utf8);
-  NewRecipe r;
+  TextRecipe result;
+  NewRecipe& r = result.recipe;
   std::string subcategoryText;
   std::size_t subcategoryLine = 0, categoryLine = 0;
   bool haveCategory = false, haveName = false;
@@ -64,6 +65,7 @@ NewRecipe parseTextRecipe(std::string_view utf8, const std::filesystem::path& di
     } else if (key == "Name") {
       r.name = value;
       haveName = true;
+      result.nameLine = i + 1;
     } else if (key == "Herkunft") {
       r.origin = value;
     } else if (key == "Autor") {
@@ -109,10 +111,10 @@ NewRecipe parseTextRecipe(std::string_view utf8, const std::filesystem::path& di
     if (k) r.preparation += "\r\n";
     r.preparation += utf8ToCp1252(preparation[k]);
   }
-  return r;
+  return result;
 }
 
-NewRecipe readTextRecipeFile(const std::filesystem::path& file) {
+TextRecipe readTextRecipeFile(const std::filesystem::path& file) {
   std::string text;
   if (!readWholeFile(file, text)) throw TextRecipeError(file.string() + ": Datei nicht gefunden");
   try {

@@ -18,10 +18,15 @@ class TextRecipeError : public std::runtime_error {
 };
 
 
+struct TextRecipe {
+  NewRecipe recipe;
+  std::size_t nameLine = 0;  // the line of "Name:", for messages about the name
+};
+
 // Parses a plain-text recipe. The subcategories are checked against the category and put into the
 // order of the editor's sorted list. dir resolves a relative "Bild:" path.
-NewRecipe parseTextRecipe(std::string_view utf8, const std::filesystem::path& dir);
-NewRecipe readTextRecipeFile(const std::filesystem::path& file);
+TextRecipe parseTextRecipe(std::string_view utf8, const std::filesystem::path& dir);
+TextRecipe readTextRecipeFile(const std::filesystem::path& file);
 
 // A stored entry as a plain-text recipe (UTF-8). pictureFile is written into "Bild:" when given.
 std::string formatTextRecipe(const StoredRecipe& entry, std::string_view pictureFile);

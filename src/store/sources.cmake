@@ -1,6 +1,7 @@
 list(APPEND ZESTOVAR_CORE_SOURCES
   store/BrowseOrder.cpp
   store/Categories.cpp
+  store/Check.cpp
   store/Cp1252.cpp
   store/Entry.cpp
   store/Errors.cpp
