@@ -8,11 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "store/BrowseOrder.h"
 #include "store/Check.h"
 #include "store/Cp1252.h"
 #include "store/Errors.h"
 #include "store/RecipeStore.h"
 #include "store/TextRecipe.h"
+#include "views/DefaultPicture.h"
+#include "views/RecipePage.h"
+#include "views/RecipeSearch.h"
 
 namespace fs = std::filesystem;
 using namespace zestovar::store;
@@ -29,7 +33,9 @@ int usage() {
                "  author NAME                 Autor eines Rezepts\n"
                "  add DATEI...                Rezepte aus Textdateien anfügen\n"
                "  delete NAME                 Rezept löschen\n"
-               "  export NAME [--picture DATEI]  Rezept als Textdatei ausgeben\n";
+               "  export NAME [--picture DATEI]  Rezept als Textdatei ausgeben\n"
+               "  page NAME                   Rezept.htm und Image.jpg schreiben\n"
+               "  search [--oder] [--kategorie KATEGORIE] TEXT  Rezepte suchen\n";
   return kUsage;
 }
 
@@ -85,6 +91,36 @@ int exportRecipe(RecipeStore& store, const std::string& name, const std::string&
   return 0;
 }
 
+int search(const fs::path& dir, const std::vector<std::string>& args) {
+  using namespace zestovar::views;
+  SearchKind kind = SearchKind::And;
+  std::string category(kAllCategories);
+  std::vector<std::string> texts;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--oder") {
+      kind = SearchKind::Or;
+    } else if (args[i] == "--kategorie") {
+      if (++i == args.size()) return usage();
+      category = arg(args[i].c_str());
+    } else {
+      texts.push_back(args[i]);
+    }
+  }
+  if (texts.size() != 1) return usage();
+  const std::string text = arg(texts[0].c_str());
+  if (text.empty()) {
+    std::cout << "Bitte einen Begriff eingeben\n";
+    return 1;
+  }
+  RecipeStore store(dir);
+  std::vector<std::string> names;
+  const int hits = searchRecipes(store, splitTerms(text), category, kind, names);
+  finishRecipeList(names);
+  for (const auto& name : names) printLine(name);
+  std::cout << searchMessage(hits) << '\n';
+  return 0;
+}
+
 int run(int argc, char** argv) {
   fs::path dir = ".";
   std::vector<std::string> args;
@@ -109,6 +145,7 @@ int run(int argc, char** argv) {
     RecipeStore store(dir);
     return add(store, rest);
   }
+  if (command == "search") return search(dir, rest);
   if (command == "export") {
     std::string picture;
     std::vector<std::string> names;
@@ -137,6 +174,11 @@ int run(int argc, char** argv) {
   }
   if (command == "author") {
     printLine(store.authorByName(text));
+    return 0;
+  }
+  if (command == "page") {
+    zestovar::views::showRecipePage(store, text, zestovar::embedded::defaultPicture(),
+                                    [](const std::string& lastName) { std::cerr << cp1252ToUtf8(lastName) << '\n'; });
     return 0;
   }
   if (command == "delete") {

@@ -1,0 +1,171 @@
+#include "views/RecipePage.h"
+
+#include <fstream>
+
+#include "store/Errors.h"
+
+namespace zestovar::views {
+
+using namespace zestovar::store;
+
+std::string pageEscape(std::string_view text) {
+  std::string escaped;
+  escaped.reserve(text.size() + 16);
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        escaped += "&amp;";
+        break;
+      case '<':
+        escaped += "&lt;";
+        break;
+      case '>':
+        escaped += "&gt;";
+        break;
+      case '"':
+        escaped += "&quot;";
+        break;
+      default:
+        escaped += c;
+    }
+  }
+  // CR, LF and CR LF each end a line; a final line break makes no extra line.
+  std::vector<std::string_view> lines;
+  std::string_view rest = escaped;
+  while (!rest.empty()) {
+    const std::size_t end = rest.find_first_of("\r\n");
+    if (end == std::string_view::npos) {
+      lines.push_back(rest);
+      break;
+    }
+    lines.push_back(rest.substr(0, end));
+    std::size_t next = end + 1;
+    if (rest[end] == '\r' && next < rest.size() && rest[next] == '\n') ++next;
+    rest.remove_prefix(next);
+  }
+  std::string out;
+  out.reserve(escaped.size() + lines.size() * 6);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (i == 0)
+      out += lines[i];
+    else if (isBlankLine(lines[i], ' '))
+      out += "<BR>";
+    else {
+      out += lines[i];
+      out += "<BR>";
+    }
+    out += "\r\n";
+  }
+  return out;
+}
+
+bool isBlankLine(std::string_view line, char c) {
+  for (char x : line)
+    if (x != c) return false;
+  return true;
+}
+
+void renderEntry(RecordReader& in, const EntryHead& head, PageForm form, std::vector<std::string>& page,
+                 const std::function<void(std::string_view)>& writeImage, std::string_view defaultPicture) {
+  page.clear();
+  page.push_back("<body><font size=\"3\"><b>" + head.name);
+  const int n1 = checkedIngredientCount(in);
+  int count = n1;
+  if (isOriginMarker(in.nextText())) {
+    in.next();  // the origin is not shown
+    count = n1 - 2;
+  } else {
+    in.seek(in.position() - 1);
+  }
+  if (count < 1) throwEndOfFile();
+  if (form == PageForm::MainFile) page.emplace_back("<br>");
+  page.emplace_back("<font size=\"2\">");
+  for (int i = 0; i < count - 1; ++i) page.push_back(std::string(in.nextText()) + "<br>");
+  const int n2 = checkedPreparationCount(in);
+  if (form == PageForm::UpdateFile) page.emplace_back("<br>");
+  std::string preparation;
+  for (int i = 0; i < n2; ++i) preparation += in.nextText();
+  page.push_back(pageEscape(preparation));
+  page.emplace_back("</font></body>");
+  const std::string author(in.nextText());
+  page.insert(page.begin() + 1, std::string(form == PageForm::MainFile ? "<font size=\"2\">Autor: "
+                                                                        : "<font size=\"1\">Autor: ") +
+                                    author + "</font><br><br>");
+  const std::string persons(in.nextText());
+  if (persons.empty())
+    page[0] += "</b></font><br>";
+  else if (persons == "1")
+    page[0] += "</b></font><font size=\"2\"> (Zutaten f\xfcr " + persons + " Person)</font><br>";
+  else
+    page[0] += "</b></font><font size=\"2\"> (Zutaten f\xfcr " + persons + " Personen)</font><br>";
+  std::string picture;
+  if (readPicture(in, &picture)) {
+    writeImage(picture);
+    page.insert(page.begin() + 2, "<img src= \"Image.jpg\" border=\"0\"><br><br>");
+  } else {
+    writeImage(defaultPicture);
+  }
+}
+
+std::string pageBytes(const std::vector<std::string>& page) {
+  std::string bytes;
+  for (const auto& line : page) {
+    bytes += line;
+    bytes += "\r\n";
+  }
+  return bytes;
+}
+
+namespace {
+
+void writeFile(const std::filesystem::path& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.flush();
+  if (!out) throw StoreError(std::string(kAccessDenied));
+}
+
+}  // namespace
+
+std::filesystem::path showRecipePage(RecipeStore& store, std::string_view name, std::string_view defaultPicture,
+                                     const std::function<void(const std::string&)>& onUpdateEntryError) {
+  const auto imagePath = resolveProgramFile(store.dir(), kImageFileName);
+  const auto writeImage = [&](std::string_view bytes) { writeFile(imagePath, bytes); };
+  std::vector<std::string> page;
+  {
+    auto main = store.openMain();
+    RecordReader in(*main);
+    while (!in.atEnd()) {
+      const EntryHead head = readHead(in);
+      if (head.name == name)
+        renderEntry(in, head, PageForm::MainFile, page, writeImage, defaultPicture);
+      else
+        skipRest(in);
+    }
+  }
+  RecordReader in(store.updateFile());
+  std::string lastName;
+  while (!in.atEnd()) {
+    try {
+      // The name record read last identifies the entry in the message.
+      const std::uint64_t first = in.position();
+      in.next();
+      in.next();
+      EntryHead head;
+      head.first = first;
+      head.name = in.nextText();
+      lastName = head.name;
+      if (head.name == name)
+        renderEntry(in, head, PageForm::UpdateFile, page, writeImage, defaultPicture);
+      else
+        skipRest(in);
+    } catch (const StoreError&) {
+      onUpdateEntryError(lastName);
+    }
+  }
+  const auto pagePath = resolveProgramFile(store.dir(), kPageFileName);
+  writeFile(pagePath, pageBytes(page));
+  return pagePath;
+}
+
+}  // namespace zestovar::views

@@ -1,0 +1,50 @@
+// Browsing filter and word search over the recipe store (texts Windows-1252).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/RecipeStore.h"
+
+namespace zestovar::views {
+
+// Whether needle occurs in haystack, folding only the letters A to Z (an empty needle always does).
+bool containsTest(std::string_view needle, std::string_view haystack);
+
+// One entry of the summary list: category, subcategory record, name and origin.
+struct EntrySummary {
+  std::string category;
+  std::string subcategories;
+  std::string name;
+  std::string origin;  // "keine Angabe" without the origin marker record
+};
+
+// Every entry of the main recipe file, then of the update recipe file; on an error summary keeps
+// what was read.
+void buildEntrySummary(store::RecipeStore& store, std::vector<EntrySummary>& summary);
+
+// The names of the entries of category that carry one of the ticked subcategories (contains test on
+// the subcategory record), in the order the filter finds them; each entry at most once.
+std::vector<std::string> filterBySubcategories(std::vector<EntrySummary> summary, std::string_view category,
+                                               const std::vector<std::string>& ticked);
+
+// " Rezept" after 1, " Rezepte" otherwise: the status bar text for names (letter items not counted).
+std::string recipeCountText(std::size_t names);
+
+// The search terms: a one-character text is its own term; otherwise the words between blanks.
+std::vector<std::string> splitTerms(std::string_view text);
+
+enum class SearchKind { And, Or };
+
+inline constexpr std::string_view kAllCategories = "Alle";
+
+// Tests every entry of both files. names receives the matching names in walk order (on an error it
+// keeps those found so far); returns the hit count.
+int searchRecipes(store::RecipeStore& store, const std::vector<std::string>& terms, std::string_view category,
+                  SearchKind kind, std::vector<std::string>& names);
+
+// "N Rezepte gefunden." or "Keine Rezepte gefunden." (UTF-8).
+std::string searchMessage(int hits);
+
+}  // namespace zestovar::views

@@ -1,0 +1,185 @@
+// The recipe page, the browsing filter and the search, on recipe files built record by record.
+#include <gtest/gtest.h>
+
+#include "../store/store_test_support.h"
+#include "store/RecipeStore.h"
+#include "views/RecipePage.h"
+#include "views/RecipeSearch.h"
+
+using namespace zestovar;
+using test::EntrySpec;
+
+namespace {
+
+const std::string kDefaultPicture = "default-picture-bytes";
+
+class PageTest : public ::testing::Test {
+ protected:
+  // Renders name; returns the bytes of "Rezept.htm". Names reported by update-file errors go to errors.
+  std::string show(const std::string& name) {
+    store::RecipeStore store(dir.path());
+    views::showRecipePage(store, name, kDefaultPicture, [&](const std::string& n) { errors.push_back(n); });
+    return dir.read("Rezept.htm");
+  }
+  test::TempDir dir;
+  std::vector<std::string> errors;
+};
+
+TEST_F(PageTest, MainFileEntryWithPictureIsWrittenLineForLine) {
+  EntrySpec e = test::named("Gulasch", "Hauptgericht");
+  e.ingredients = {"500 g Rind", "2 Zwiebeln"};
+  e.preparation = "Anbraten & <w\xfcrzen>\r\n   \r\nmit \"Paprika\" schmoren\r\n";
+  e.persons = "4";
+  e.pictureKind = EntrySpec::Picture::Bytes;
+  e.picture = test::pictureBytes(98);
+  dir.write("Zestovar.dat", test::buildEntry(e));
+
+  EXPECT_EQ(show("Gulasch"),
+            "<body><font size=\"3\"><b>Gulasch</b></font><font size=\"2\"> (Zutaten f\xfcr 4 Personen)</font><br>\r\n"
+            "<font size=\"2\">Autor: Quenna</font><br><br>\r\n"
+            "<img src= \"Image.jpg\" border=\"0\"><br><br>\r\n"
+            "<br>\r\n"
+            "<font size=\"2\">\r\n"
+            "500 g Rind<br>\r\n"
+            "2 Zwiebeln<br>\r\n"
+            "Anbraten &amp; &lt;w\xfcrzen&gt;\r\n<BR>\r\nmit &quot;Paprika&quot; schmoren<BR>\r\n\r\n"
+            "</font></body>\r\n");
+  EXPECT_EQ(dir.read("Image.jpg"), e.picture);
+}
+
+TEST_F(PageTest, UpdateFileEntryWinsInItsOwnForm) {
+  dir.write("Zestovar.dat", test::buildEntry(test::named("Gulasch")));
+  EntrySpec update = test::named("Gulasch");
+  update.originPair = false;  // all N1 - 1 records are ingredients
+  update.ingredients = {"$!$kein Marker$!$", "Salz"};
+  update.preparation = "";
+  update.persons = "1";
+  update.author = "Ilka";
+  dir.write("zsv.dat", test::buildEntry(update));
+
+  EXPECT_EQ(show("Gulasch"),
+            "<body><font size=\"3\"><b>Gulasch</b></font><font size=\"2\"> (Zutaten f\xfcr 1 Person)</font><br>\r\n"
+            "<font size=\"1\">Autor: Ilka</font><br><br>\r\n"
+            "<font size=\"2\">\r\n"
+            "$!$kein Marker$!$<br>\r\n"
+            "Salz<br>\r\n"
+            "<br>\r\n"
+            "\r\n"
+            "</font></body>\r\n");
+  EXPECT_EQ(dir.read("Image.jpg"), kDefaultPicture);
+}
+
+TEST_F(PageTest, EmptyPersonsAndUnknownNames) {
+  EntrySpec e = test::named("Brot", "Backwaren");
+  e.persons = "";
+  dir.write("Zestovar.dat", test::buildEntry(e));
+  EXPECT_TRUE(show("Brot").starts_with("<body><font size=\"3\"><b>Brot</b></font><br>\r\n<font size=\"2\">Autor:"));
+  EXPECT_EQ(show("A"), "");  // a letter item: an empty page
+}
+
+TEST_F(PageTest, MainFileErrorKeepsTheOldPage) {
+  dir.write("Rezept.htm", "old page");
+  EntrySpec bad = test::named("Kaputt");
+  bad.n2Text = "zwei";
+  dir.write("Zestovar.dat", test::buildEntry(bad));
+  EXPECT_THROW(show("Kaputt"), store::StoreError);
+  EXPECT_EQ(dir.read("Rezept.htm"), "old page");
+}
+
+TEST_F(PageTest, UpdateFileErrorIsReportedPerEntryAndThePageIsStillShown) {
+  EntrySpec good = test::named("Linsensuppe");
+  EntrySpec cut = test::named("Kaputt");
+  cut.pictureEnd = false;  // the file ends inside this entry
+  dir.write("zsv.dat", test::buildEntry(good) + test::buildEntry(cut).substr(0, 8 * 51));
+  const std::string page = show("Linsensuppe");
+  EXPECT_EQ(errors, std::vector<std::string>{"Kaputt"});
+  EXPECT_NE(page.find("<b>Linsensuppe</b>"), std::string::npos) << page;
+
+  // A negative count ends that entry with an error instead of walking backwards for ever.
+  EntrySpec negative = test::named("Negativ");
+  negative.n1Text = "-3";
+  dir.write("zsv.dat", test::buildEntry(negative));
+  errors.clear();
+  show("Linsensuppe");
+  ASSERT_FALSE(errors.empty());
+  EXPECT_EQ(errors.front(), "Negativ");
+}
+
+TEST(PageEscape, LinesAndEntities) {
+  EXPECT_EQ(views::pageEscape("Wort\r\n   \r\nnoch"), "Wort\r\n<BR>\r\nnoch<BR>\r\n");
+  EXPECT_EQ(views::pageEscape("a\rb\nc\r\n"), "a\r\nb<BR>\r\nc<BR>\r\n");
+  EXPECT_EQ(views::pageEscape("&amp;"), "&amp;amp;\r\n");
+  EXPECT_EQ(views::pageEscape(""), "");
+  EXPECT_TRUE(views::isBlankLine("", ' '));
+  EXPECT_FALSE(views::isBlankLine(" \t", ' '));
+}
+
+TEST(SearchTerms, SplittingAndContains) {
+  using V = std::vector<std::string>;
+  EXPECT_EQ(views::splitTerms(" "), V{" "});
+  EXPECT_EQ(views::splitTerms("  "), V{});
+  EXPECT_EQ(views::splitTerms("  Apfel  Zimt "), (V{"Apfel", "Zimt"}));
+  EXPECT_EQ(views::splitTerms("Apfel b"), (V{"Apfel", "b"}));
+  EXPECT_TRUE(views::containsTest("zimt", "Mit ZIMT"));
+  EXPECT_TRUE(views::containsTest("", ""));
+  EXPECT_FALSE(views::containsTest("\xe4", "\xc4pfel"));  // only A to Z are folded
+  EXPECT_FALSE(views::containsTest("Apfel", "Apfe"));
+}
+
+class SearchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    EntrySpec soup = test::named("Tomatensuppe");
+    soup.origin = "italienisch";
+    soup.pieces = {"Tomaten h", "\xe4uten"};  // "häuten" spans two records
+    EntrySpec cake = test::named("Apfelkuchen", "Backwaren");
+    cake.subcategories = " Kuchen";
+    cake.originPair = false;
+    cake.ingredients = {"6 \xc4pfel", "Zimt"};
+    EntrySpec drink = test::named("Kinderpunsch", "Getr\xe4nke");
+    drink.subcategories = " unalk_Cocktails";
+    dir.write("Zestovar.dat", test::buildEntry(soup) + test::buildEntry(cake) + test::buildEntry(drink));
+    dir.write("zsv.dat", test::buildEntry(test::named("Tomatensuppe")));
+  }
+  std::vector<std::string> search(const std::string& text, views::SearchKind kind, const std::string& category = "Alle") {
+    store::RecipeStore store(dir.path());
+    std::vector<std::string> names;
+    hits = views::searchRecipes(store, views::splitTerms(text), category, kind, names);
+    return names;
+  }
+  test::TempDir dir;
+  int hits = 0;
+};
+
+TEST_F(SearchTest, AndOrCategoryAndFields) {
+  using V = std::vector<std::string>;
+  using views::SearchKind;
+  EXPECT_EQ(search("zimt kuchen", SearchKind::And), V{"Apfelkuchen"});
+  EXPECT_EQ(search("zimt italienisch", SearchKind::Or), (V{"Tomatensuppe", "Apfelkuchen"}));
+  EXPECT_EQ(search("italienisch", SearchKind::And), V{"Tomatensuppe"});
+  EXPECT_EQ(search("Herkunft", SearchKind::And), (V{"Tomatensuppe", "Kinderpunsch", "Tomatensuppe"}));
+  EXPECT_EQ(hits, 3);  // one name in both files counts twice
+  EXPECT_EQ(search("  ", SearchKind::And, "Suppe"), (V{"Tomatensuppe", "Tomatensuppe"}));
+  EXPECT_EQ(search("  ", SearchKind::Or), V{});
+  EXPECT_EQ(search("h\xe4uten", SearchKind::Or), V{});  // split across two records
+  EXPECT_EQ(search("apfel", SearchKind::And, "Suppe"), V{});
+  EXPECT_EQ(views::searchMessage(1), "1 Rezepte gefunden.");
+  EXPECT_EQ(views::searchMessage(0), "Keine Rezepte gefunden.");
+}
+
+TEST_F(SearchTest, SubcategoryFilterUsesTheContainsTestOnce) {
+  store::RecipeStore store(dir.path());
+  std::vector<views::EntrySummary> summary;
+  views::buildEntrySummary(store, summary);
+  ASSERT_EQ(summary.size(), 4u);
+  EXPECT_EQ(summary[0].origin, "italienisch");
+  EXPECT_EQ(summary[1].origin, "keine Angabe");
+  using V = std::vector<std::string>;
+  EXPECT_EQ(views::filterBySubcategories(summary, "Getr\xe4nke", {"Cocktails", "unalk_Cocktails"}), V{"Kinderpunsch"});
+  EXPECT_EQ(views::filterBySubcategories(summary, "Suppe", {"Suppen"}), (V{"Tomatensuppe", "Tomatensuppe"}));
+  EXPECT_EQ(views::filterBySubcategories(summary, "Suppe", {"Kuchen"}), V{});
+  EXPECT_EQ(views::recipeCountText(1), "1 Rezept");
+  EXPECT_EQ(views::recipeCountText(0), "0 Rezepte");
+}
+
+}  // namespace
