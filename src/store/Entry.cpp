@@ -57,7 +57,11 @@ bool readPicture(RecordReader& in, std::string* picture) {
 
 std::string skipRest(RecordReader& in) {
   const int n1 = checkedIngredientCount(in);
-  in.seek(in.position() + static_cast<std::uint64_t>(n1) - 1);
+  const std::uint64_t after = in.position();
+  // With two records in the ingredient block an origin marker would make the origin record the
+  // preparation count.
+  if (n1 == 2 && isOriginMarker(in.nextText())) throwEndOfFile();
+  in.seek(after + static_cast<std::uint64_t>(n1) - 1);
   const int n2 = checkedPreparationCount(in);
   in.seek(in.position() + static_cast<std::uint64_t>(n2));
   std::string author(in.nextText());

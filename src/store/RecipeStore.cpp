@@ -41,12 +41,19 @@ std::filesystem::path RecipeStore::mainPath() const { return resolveProgramFile(
 
 std::filesystem::path RecipeStore::updatePath() const { return updatePath_; }
 
+FileIo& RecipeStore::updateFile() {
+  // A handle lost to a failed reopen is opened again by the next operation, which reports a
+  // failure itself.
+  if (!update_) update_ = files_->open(updatePath_, OpenMode::ReadWriteCreate);
+  return *update_;
+}
+
 std::unique_ptr<FileIo> RecipeStore::openMain() { return files_->open(mainPath(), OpenMode::ReadWriteCreate); }
 
 void RecipeStore::walkMainThenUpdate(const Visitor& visit) {
   auto main = openMain();
   walkFile(*main, StoreFile::Main, visit);
-  walkFile(*update_, StoreFile::Update, visit);
+  walkFile(updateFile(), StoreFile::Update, visit);
 }
 
 std::vector<StoredRecipe> RecipeStore::findByName(std::string_view name) {
@@ -68,7 +75,7 @@ std::optional<StoredRecipe> RecipeStore::lastByName(std::string_view name) {
 
 bool RecipeStore::nameExists(std::string_view name) {
   auto main = openMain();
-  for (FileIo* file : {main.get(), update_.get()}) {
+  for (FileIo* file : {main.get(), &updateFile()}) {
     RecordReader in(*file);
     while (!in.atEnd()) {
       if (readHead(in).name == name) return true;
@@ -91,7 +98,7 @@ void RecipeStore::listNamesByCategory(std::string_view category, std::vector<std
   auto main = openMain();
   std::unordered_set<std::string> present;
   for (const auto& n : names) present.insert(folded(n));
-  for (FileIo* file : {update_.get(), main.get()}) {
+  for (FileIo* file : {&updateFile(), main.get()}) {
     RecordReader in(*file);
     while (!in.atEnd()) {
       const std::uint64_t first = in.position();
@@ -215,10 +222,10 @@ void RecipeStore::reopenUpdate() {
 void RecipeStore::deleteEntry(std::string_view name) {
   auto main = openMain();
   bool inUpdate = false;
-  const Ranges updateKept = keptRanges(*update_, name, inUpdate);
+  const Ranges updateKept = keptRanges(updateFile(), name, inUpdate);
   // A rewrite that would give the same bytes again is left out.
-  if (inUpdate || hasPartialRecord(*update_)) {
-    rewrite(*update_, updateKept, {}, updatePath_);
+  if (inUpdate || hasPartialRecord(updateFile())) {
+    rewrite(updateFile(), updateKept, {}, updatePath_);
     reopenUpdate();
   }
   if (inUpdate) return;
@@ -232,16 +239,16 @@ void RecipeStore::replaceEntry(std::string_view name, const NewRecipe& recipe) {
   const std::string bytes = encodeEntry(recipe);
   auto main = openMain();
   bool inUpdate = false;
-  const Ranges updateKept = keptRanges(*update_, name, inUpdate);
+  const Ranges updateKept = keptRanges(updateFile(), name, inUpdate);
   if (inUpdate) {
     // The new entry goes in first: a failure afterwards leaves the old and the new entry, never none.
     appendBytes(*main, bytes);
-    rewrite(*update_, updateKept, {}, updatePath_);
+    rewrite(updateFile(), updateKept, {}, updatePath_);
     reopenUpdate();
     return;
   }
-  if (hasPartialRecord(*update_)) {
-    rewrite(*update_, updateKept, {}, updatePath_);
+  if (hasPartialRecord(updateFile())) {
+    rewrite(updateFile(), updateKept, {}, updatePath_);
     reopenUpdate();
   }
   bool inMain = false;

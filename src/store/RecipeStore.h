@@ -33,7 +33,7 @@ class RecipeStore {
   // Opens the main recipe file for one operation (created empty when missing).
   std::unique_ptr<FileIo> openMain();
   // The update recipe file's open handle.
-  FileIo& updateFile() { return *update_; }
+  FileIo& updateFile();
 
   // Calls visit for every entry of the main recipe file, then of the update recipe file, with the
   // reader after the entry's name record; visit must read or skip the rest of the entry.

@@ -8,7 +8,10 @@
 namespace zestovar::store {
 
 RecordReader::RecordReader(FileIo& file, std::size_t blockRecords)
-    : file_(file), count_(file.size() / kRecordSize), block_(std::max<std::size_t>(blockRecords, 1) * kRecordSize) {}
+    : file_(file),
+      count_(file.size() / kRecordSize),
+      block_(static_cast<std::size_t>(std::clamp<std::uint64_t>(count_, 1, std::max<std::size_t>(blockRecords, 1))) *
+             kRecordSize) {}
 
 const unsigned char* RecordReader::at(std::uint64_t record) {
   if (record >= count_) throwEndOfFile();

@@ -1,0 +1,242 @@
+// Test support for the recipe store: recipe files built byte by byte without the store's own writer,
+// temporary program directories, and a file system that fails on demand.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "store/Errors.h"
+#include "store/FileIo.h"
+
+namespace zestovar::test {
+
+inline constexpr std::size_t kRecord = 51;
+
+// A text record: the length byte, the text, zero bytes up to 51.
+inline std::string textRecord(std::string_view text) {
+  if (text.size() > 50) throw std::logic_error("a text record holds at most 50 characters");
+  std::string r(1, static_cast<char>(text.size()));
+  r += text;
+  r.resize(kRecord, '\0');
+  return r;
+}
+
+// A raw record (picture data, tail): the bytes from byte 0 on, zero bytes after them.
+inline std::string dataRecord(std::string_view bytes) {
+  if (bytes.size() > kRecord) throw std::logic_error("a record holds at most 51 bytes");
+  std::string r(bytes);
+  r.resize(kRecord, '\0');
+  return r;
+}
+
+inline const std::string kMarker = "$!$Herkunft bekannt$!$";
+inline const std::string kEnd = "!!!Ende des Bildes!!!";
+
+// One entry, record by record as the recipe file layout draws it. The optional texts replace the
+// counts the layout demands, for malformed files.
+struct EntrySpec {
+  std::string category = "Suppe";
+  std::string subcategories = " Suppen";
+  std::string name = "Kartoffelsuppe";
+  bool originPair = true;
+  std::string origin = "deutsch";
+  std::vector<std::string> ingredients = {"1 kg Kartoffeln",
+                                          "1 l Br\xfc"
+                                          "he"};
+  std::string preparation = "Kartoffeln sch\xe4len und kochen.";
+  std::vector<std::string> pieces{};  // when given, the preparation records as they stand
+  std::string author = "Quenna";
+  std::string persons = "4";
+  enum class Picture { None, Bytes, Unreadable } pictureKind = Picture::None;
+  std::string picture{};
+  std::string n1Text{}, n2Text{}, tailText{};  // empty: the count the layout demands
+  bool pictureEnd = true;                      // false: the picture end record is left out
+};
+
+inline std::string buildEntry(const EntrySpec& e) {
+  std::string out = textRecord(e.category) + textRecord(e.subcategories) + textRecord(e.name);
+  const std::size_t n1 = e.ingredients.size() + (e.originPair ? 3 : 1);
+  out += textRecord(e.n1Text.empty() ? std::to_string(n1) : e.n1Text);
+  if (e.originPair) out += textRecord(kMarker) + textRecord(e.origin);
+  for (const auto& line : e.ingredients) out += textRecord(line);
+  std::vector<std::string> pieces = e.pieces;
+  if (pieces.empty())
+    for (std::size_t i = 0; i < e.preparation.size(); i += 50) pieces.push_back(e.preparation.substr(i, 50));
+  out += textRecord(e.n2Text.empty() ? std::to_string(pieces.size()) : e.n2Text);
+  for (const auto& piece : pieces) out += textRecord(piece);
+  out += textRecord(e.author) + textRecord(e.persons);
+  const std::string end = e.pictureEnd ? textRecord(kEnd) : std::string();
+  switch (e.pictureKind) {
+    case EntrySpec::Picture::None:
+      out += end + textRecord(kEnd) + textRecord(kEnd);
+      break;
+    case EntrySpec::Picture::Unreadable:
+      out += end + textRecord(e.tailText.empty() ? "-1" : e.tailText) + dataRecord("");
+      break;
+    case EntrySpec::Picture::Bytes: {
+      std::size_t pos = 0;
+      for (; e.picture.size() - pos >= 49; pos += 49) out += dataRecord(e.picture.substr(pos, 49));
+      const std::string tail = e.picture.substr(pos);
+      out += end + textRecord(e.tailText.empty() ? std::to_string(tail.size()) : e.tailText) + dataRecord(tail);
+      break;
+    }
+  }
+  return out;
+}
+
+inline EntrySpec named(std::string name, std::string category = "Suppe") {
+  EntrySpec e;
+  e.name = std::move(name);
+  e.category = std::move(category);
+  return e;
+}
+
+// Picture bytes that never look like a record of text.
+inline std::string pictureBytes(std::size_t n) {
+  std::string p;
+  for (std::size_t i = 0; i < n; ++i) p += static_cast<char>(0xFF - (i * 13) % 251);
+  return p;
+}
+
+inline std::vector<std::string> splitRecords(std::string_view file) {
+  std::vector<std::string> records;
+  for (std::size_t i = 0; i + kRecord <= file.size(); i += kRecord) records.emplace_back(file.substr(i, kRecord));
+  return records;
+}
+
+inline std::string textOf(std::string_view record) {
+  return std::string(record.substr(1, static_cast<unsigned char>(record[0])));
+}
+
+// Compares two recipe files record by record and names the first record that differs, so a failure
+// reads as records rather than as two walls of bytes.
+inline ::testing::AssertionResult sameRecords(std::string_view actual, std::string_view expected) {
+  if (actual == expected) return ::testing::AssertionSuccess();
+  const std::size_t common = std::min(actual.size(), expected.size());
+  std::size_t at = 0;
+  while (at < common && actual[at] == expected[at]) ++at;
+  const std::size_t record = at / kRecord;
+  auto show = [record](std::string_view file) {
+    if (record * kRecord >= file.size()) return std::string("(end of file)");
+    const std::string_view r = file.substr(record * kRecord, kRecord);
+    return "\"" + (static_cast<unsigned char>(r[0]) <= 50 ? textOf(r) : std::string("(raw)")) + "\"";
+  };
+  return ::testing::AssertionFailure() << "sizes " << actual.size() << " and " << expected.size()
+                                       << ", first difference in record " << record << " (byte " << at % kRecord
+                                       << "): " << show(actual) << " instead of " << show(expected);
+}
+
+// A program directory of its own, removed with everything in it at the end.
+class TempDir {
+ public:
+  TempDir() {
+    std::mt19937_64 random(std::random_device{}());
+    path_ = std::filesystem::temp_directory_path() / ("zestovar-store-" + std::to_string(random()));
+    std::filesystem::create_directories(path_);
+  }
+  ~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(std::string_view name) const { return path_ / std::string(name); }
+  void write(std::string_view name, std::string_view bytes) const {
+    std::ofstream(*this / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+  std::string read(std::string_view name) const {
+    std::ifstream in(*this / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+  bool has(std::string_view name) const { return std::filesystem::exists(*this / name); }
+  // The names in the directory, sorted.
+  std::vector<std::string> names() const {
+    std::vector<std::string> out;
+    for (const auto& item : std::filesystem::directory_iterator(path_)) out.push_back(item.path().filename().string());
+    std::sort(out.begin(), out.end());
+    return out;
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// The real file system, with failures switched on by the test. A failure is limited to the file
+// named (any file when the name is empty).
+class FaultyFiles final : public store::Files {
+ public:
+  // Writes fail once `bytes` more bytes have been written: the write that crosses the limit puts its
+  // first bytes on disk and then throws "Disk voll".
+  void failWritesAfter(std::uint64_t bytes, std::string file = {}) {
+    writeBudget_ = bytes;
+    writeFile_ = std::move(file);
+  }
+  void failFlush(std::string file = {}) {
+    flushFails_ = true;
+    flushFile_ = std::move(file);
+  }
+  void failReplace() { replaceFails_ = true; }
+  void failOpen(std::string file) { openFile_ = std::move(file); }
+
+  std::unique_ptr<store::FileIo> open(const std::filesystem::path& path, store::OpenMode mode) override {
+    if (!openFile_.empty() && path.filename() == openFile_) throw store::StoreError("Datei nicht gefunden");
+    return std::make_unique<File>(*this, disk_->open(path, mode), path.filename().string());
+  }
+  void replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
+    if (replaceFails_) throw store::StoreError("Dateizugriff verweigert");
+    disk_->replace(from, to);
+  }
+  void remove(const std::filesystem::path& path) override { disk_->remove(path); }
+
+ private:
+  class File final : public store::FileIo {
+   public:
+    File(FaultyFiles& owner, std::unique_ptr<store::FileIo> file, std::string name)
+        : owner_(owner), file_(std::move(file)), name_(std::move(name)) {}
+    std::size_t readAt(std::uint64_t pos, std::span<std::byte> out) override { return file_->readAt(pos, out); }
+    void writeAt(std::uint64_t pos, std::span<const std::byte> data) override {
+      auto& budget = owner_.writeBudget_;
+      if (budget != kNoLimit && matches(owner_.writeFile_) && data.size() > budget) {
+        file_->writeAt(pos, data.first(budget));
+        budget = 0;
+        throw store::StoreError("Disk voll");
+      }
+      file_->writeAt(pos, data);
+      if (budget != kNoLimit && matches(owner_.writeFile_)) budget -= data.size();
+    }
+    std::uint64_t size() override { return file_->size(); }
+    void truncate(std::uint64_t size) override { file_->truncate(size); }
+    void flush() override {
+      if (owner_.flushFails_ && matches(owner_.flushFile_)) throw store::StoreError("Disk voll");
+      file_->flush();
+    }
+
+   private:
+    bool matches(const std::string& file) const { return file.empty() || file == name_; }
+    FaultyFiles& owner_;
+    std::unique_ptr<store::FileIo> file_;
+    std::string name_;
+  };
+
+  static constexpr std::uint64_t kNoLimit = UINT64_MAX;
+  std::shared_ptr<store::Files> disk_ = store::diskFiles();
+  std::uint64_t writeBudget_ = kNoLimit;
+  std::string writeFile_, flushFile_, openFile_;
+  bool flushFails_ = false;
+  bool replaceFails_ = false;
+};
+
+}  // namespace zestovar::test
