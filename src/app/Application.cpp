@@ -1,0 +1,33 @@
+#include "app/Application.h"
+
+#include <cstdio>
+
+#include "app/TextCodec.h"
+
+namespace zestovar::app {
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+  setApplicationName(QString::fromUtf16(kProgramTitle));
+}
+
+void showError(Prompts& prompts, const std::exception& error) { prompts.error(fromUtf8(error.what())); }
+
+bool Application::notify(QObject* receiver, QEvent* event) {
+  // An error ends the user action that raised it, never the program.
+  QString text;
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (const std::exception& error) {
+    text = fromUtf8(error.what());
+  } catch (...) {
+    text = QStringLiteral("Unbekannter Fehler");
+  }
+  if (prompts_ != nullptr) {
+    prompts_->error(text);
+  } else {
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+  }
+  return false;
+}
+
+}  // namespace zestovar::app

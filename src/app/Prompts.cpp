@@ -1,0 +1,92 @@
+#include "app/Prompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace zestovar::app {
+namespace {
+
+QWidget* boxParent() { return QApplication::activeWindow(); }
+
+// Qt's standard buttons speak English, so every button is added by its German text.
+void showWithOk(QMessageBox::Icon icon, const QString& text) {
+  QMessageBox box(icon, QString::fromUtf16(kProgramTitle), text, QMessageBox::NoButton, boxParent());
+  QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+  box.setDefaultButton(ok);
+  box.setEscapeButton(ok);
+  box.exec();
+}
+
+}  // namespace
+
+void QtPrompts::message(const QString& text) { showWithOk(QMessageBox::NoIcon, text); }
+
+void QtPrompts::error(const QString& text) { showWithOk(QMessageBox::Critical, text); }
+
+bool QtPrompts::confirm(const QString& title, const QString& text) {
+  QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, boxParent());
+  QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+  QPushButton* cancel = box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole);
+  box.setDefaultButton(ok);
+  box.setEscapeButton(cancel);
+  box.exec();
+  return box.clickedButton() == ok;
+}
+
+int QtPrompts::warning(const QString& title, const QString& text, const QStringList& buttons) {
+  QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, boxParent());
+  QList<QAbstractButton*> added;
+  for (const QString& caption : buttons) added.append(box.addButton(caption, QMessageBox::ActionRole));
+  if (!added.isEmpty()) box.setDefaultButton(qobject_cast<QPushButton*>(added.first()));
+  box.exec();
+  return static_cast<int>(added.indexOf(box.clickedButton()));
+}
+
+std::optional<QString> QtPrompts::input(const QString& title, const QString& prompt, const QString& preset) {
+  QInputDialog dialog(boxParent());
+  dialog.setWindowTitle(title);
+  dialog.setLabelText(prompt);
+  dialog.setTextValue(preset);
+  dialog.setOkButtonText(QStringLiteral("OK"));
+  dialog.setCancelButtonText(QStringLiteral("Abbrechen"));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.textValue();
+}
+
+QString QtPrompts::openPicture(const QString& startDir) {
+  QFileDialog dialog(boxParent(), QStringLiteral("Öffnen"), startDir);
+  // Qt's own dialog, so that a preview can sit beside the file list.
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilters({QStringLiteral("All (*.jpg *.jpeg)"), QStringLiteral("JPEG Image File (*.jpg)"),
+                         QStringLiteral("JPEG Image File (*.jpeg)")});
+  dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Öffnen"));
+  dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
+  dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Suchen in:"));
+  dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Dateiname:"));
+  dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Dateityp:"));
+
+  auto* preview = new QLabel(&dialog);
+  preview->setObjectName(QStringLiteral("PicturePreview"));
+  preview->setAccessibleName(QStringLiteral("Vorschau"));
+  preview->setFixedSize(160, 160);
+  preview->setAlignment(Qt::AlignCenter);
+  preview->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) grid->addWidget(preview, 1, grid->columnCount(), 1, 1);
+  QObject::connect(&dialog, &QFileDialog::currentChanged, preview, [preview](const QString& path) {
+    const QPixmap picture(path);
+    preview->setPixmap(
+        picture.isNull() ? QPixmap() : picture.scaled(preview->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  });
+
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace zestovar::app

@@ -1,0 +1,45 @@
+// Every box the program shows goes through Prompts: the windows use the Qt boxes, tests a script.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QWidget;
+
+namespace zestovar::app {
+
+// The title of the message boxes and of the standard error box.
+inline constexpr char16_t kProgramTitle[] = u"Quenna's Zestovar";
+
+class Prompts {
+ public:
+  virtual ~Prompts() = default;
+
+  // A message box with the one button "OK".
+  virtual void message(const QString& text) = 0;
+  // A question with "OK" and "Abbrechen"; true for "OK".
+  virtual bool confirm(const QString& title, const QString& text) = 0;
+  // A warning with the given button texts ("&" marks the mnemonic); the index of the button
+  // chosen, -1 when the box was closed otherwise.
+  virtual int warning(const QString& title, const QString& text, const QStringList& buttons) = 0;
+  // An input box showing preset; the text on "OK", nothing on "Abbrechen".
+  virtual std::optional<QString> input(const QString& title, const QString& prompt, const QString& preset) = 0;
+  // The picture open dialog for JPEG files; an empty text when the user cancels.
+  virtual QString openPicture(const QString& startDir) = 0;
+  // The standard error box: title "Quenna's Zestovar", the error's text, "OK".
+  virtual void error(const QString& text) = 0;
+};
+
+// The real boxes, modal over the active window.
+class QtPrompts : public Prompts {
+ public:
+  void message(const QString& text) override;
+  bool confirm(const QString& title, const QString& text) override;
+  int warning(const QString& title, const QString& text, const QStringList& buttons) override;
+  std::optional<QString> input(const QString& title, const QString& prompt, const QString& preset) override;
+  QString openPicture(const QString& startDir) override;
+  void error(const QString& text) override;
+};
+
+}  // namespace zestovar::app

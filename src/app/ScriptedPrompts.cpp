@@ -1,0 +1,61 @@
+#include "app/ScriptedPrompts.h"
+
+#include <utility>
+
+namespace zestovar::app {
+
+void ScriptedPrompts::answerConfirm(bool ok) { answers_.emplace_back(Kind::Confirm, ok); }
+void ScriptedPrompts::answerWarning(int button) { answers_.emplace_back(Kind::Warning, button); }
+void ScriptedPrompts::answerInput(std::optional<QString> text) { answers_.emplace_back(Kind::Input, std::move(text)); }
+void ScriptedPrompts::answerPicture(QString path) { answers_.emplace_back(Kind::Picture, std::move(path)); }
+
+template <typename T>
+std::optional<T> ScriptedPrompts::take(Kind kind, const QString& title, const QString& text) {
+  shown_.append({kind, title, text});
+  if (answers_.empty() || answers_.front().first != kind) {
+    unexpected_.append(title + QStringLiteral(": ") + text);
+    return std::nullopt;
+  }
+  T answer = std::get<T>(std::move(answers_.front().second));
+  answers_.pop_front();
+  return answer;
+}
+
+void ScriptedPrompts::message(const QString& text) {
+  shown_.append({Kind::Message, QString::fromUtf16(kProgramTitle), text});
+}
+
+void ScriptedPrompts::error(const QString& text) {
+  shown_.append({Kind::Error, QString::fromUtf16(kProgramTitle), text});
+}
+
+bool ScriptedPrompts::confirm(const QString& title, const QString& text) {
+  return take<bool>(Kind::Confirm, title, text).value_or(false);
+}
+
+int ScriptedPrompts::warning(const QString& title, const QString& text, const QStringList&) {
+  return take<int>(Kind::Warning, title, text).value_or(-1);
+}
+
+std::optional<QString> ScriptedPrompts::input(const QString& title, const QString& prompt, const QString&) {
+  return take<std::optional<QString>>(Kind::Input, title, prompt).value_or(std::nullopt);
+}
+
+QString ScriptedPrompts::openPicture(const QString& startDir) {
+  return take<QString>(Kind::Picture, QStringLiteral("Öffnen"), startDir).value_or(QString());
+}
+
+QStringList ScriptedPrompts::texts(Kind kind) const {
+  QStringList result;
+  for (const Shown& box : shown_)
+    if (box.kind == kind) result.append(box.text);
+  return result;
+}
+
+void ScriptedPrompts::clear() {
+  answers_.clear();
+  shown_.clear();
+  unexpected_.clear();
+}
+
+}  // namespace zestovar::app

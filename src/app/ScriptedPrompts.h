@@ -1,0 +1,57 @@
+// Prompts for tests: records every box and answers from a queue, so no box ever waits for a user.
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <optional>
+#include <variant>
+
+#include "app/Prompts.h"
+
+namespace zestovar::app {
+
+class ScriptedPrompts : public Prompts {
+ public:
+  enum class Kind { Message, Confirm, Warning, Input, Picture, Error };
+
+  struct Shown {
+    Kind kind;
+    QString title;
+    QString text;  // the message, the question or the input prompt
+  };
+
+  // Answers for the boxes that ask, used in the order given.
+  void answerConfirm(bool ok);
+  void answerWarning(int button);
+  void answerInput(std::optional<QString> text);
+  void answerPicture(QString path);
+
+  void message(const QString& text) override;
+  bool confirm(const QString& title, const QString& text) override;
+  int warning(const QString& title, const QString& text, const QStringList& buttons) override;
+  std::optional<QString> input(const QString& title, const QString& prompt, const QString& preset) override;
+  QString openPicture(const QString& startDir) override;
+  void error(const QString& text) override;
+
+  const QList<Shown>& shown() const { return shown_; }
+  // The texts of the boxes of one kind, in the order shown.
+  QStringList texts(Kind kind) const;
+  // A box that asked without an answer of its kind at the head of the queue was answered with
+  // "Abbrechen" (or closed) and is listed here, so the test fails instead of hanging.
+  const QStringList& unexpected() const { return unexpected_; }
+  std::size_t pendingAnswers() const { return answers_.size(); }
+  void clear();
+
+ private:
+  using Answer = std::variant<bool, int, std::optional<QString>, QString>;
+  template <typename T>
+  std::optional<T> take(Kind kind, const QString& title, const QString& text);
+
+  std::deque<std::pair<Kind, Answer>> answers_;
+  QList<Shown> shown_;
+  QStringList unexpected_;
+};
+
+}  // namespace zestovar::app

@@ -1,0 +1,3 @@
+list(APPEND ZESTOVAR_UI_SOURCES
+  editing/HHU2.cpp
+)

@@ -1,0 +1,3 @@
+list(APPEND ZESTOVAR_UI_SOURCES
+  lists/VHU.cpp
+)
