@@ -1,6 +1,8 @@
 #include "app/Prompts.h"
 
 #include <QApplication>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QInputDialog>
@@ -28,6 +30,12 @@ void showWithOk(QMessageBox::Icon icon, const QString& text) {
 void QtPrompts::message(const QString& text) { showWithOk(QMessageBox::NoIcon, text); }
 
 void QtPrompts::error(const QString& text) { showWithOk(QMessageBox::Critical, text); }
+
+void QtPrompts::printPreview(const std::function<void(QPrinter*)>& paint) {
+  QPrintPreviewDialog dialog(QApplication::activeWindow());
+  QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, paint);
+  dialog.exec();
+}
 
 bool QtPrompts::confirm(const QString& title, const QString& text) {
   QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, boxParent());

@@ -3,8 +3,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace zestovar::app {
@@ -29,6 +31,8 @@ class Prompts {
   virtual QString openPicture(const QString& startDir) = 0;
   // The standard error box: title "Quenna's Zestovar", the error's text, "OK".
   virtual void error(const QString& text) = 0;
+  // The print preview of a page: paint draws the page onto the printer it is given.
+  virtual void printPreview(const std::function<void(QPrinter*)>& paint) = 0;
 };
 
 // The real boxes, modal over the active window.
@@ -40,6 +44,7 @@ class QtPrompts : public Prompts {
   std::optional<QString> input(const QString& title, const QString& prompt, const QString& preset) override;
   QString openPicture(const QString& startDir) override;
   void error(const QString& text) override;
+  void printPreview(const std::function<void(QPrinter*)>& paint) override;
 };
 
 }  // namespace zestovar::app

@@ -1,5 +1,9 @@
 #include "app/ScriptedPrompts.h"
 
+#include <QFileInfo>
+#include <QPrinter>
+#include <QTemporaryDir>
+
 #include <utility>
 
 namespace zestovar::app {
@@ -56,6 +60,20 @@ void ScriptedPrompts::clear() {
   answers_.clear();
   shown_.clear();
   unexpected_.clear();
+}
+
+}  // namespace zestovar::app
+
+namespace zestovar::app {
+
+void ScriptedPrompts::printPreview(const std::function<void(QPrinter*)>& paint) {
+  shown_.append({Kind::PrintPreview, QString(), QString()});
+  QTemporaryDir dir;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(dir.filePath(QStringLiteral("preview.pdf")));
+  paint(&printer);
+  printedBytes_ = QFileInfo(printer.outputFileName()).size();
 }
 
 }  // namespace zestovar::app

@@ -14,7 +14,7 @@ namespace zestovar::app {
 
 class ScriptedPrompts : public Prompts {
  public:
-  enum class Kind { Message, Confirm, Warning, Input, Picture, Error };
+  enum class Kind { Message, Confirm, Warning, Input, Picture, Error, PrintPreview };
 
   struct Shown {
     Kind kind;
@@ -34,6 +34,10 @@ class ScriptedPrompts : public Prompts {
   std::optional<QString> input(const QString& title, const QString& prompt, const QString& preset) override;
   QString openPicture(const QString& startDir) override;
   void error(const QString& text) override;
+  // Paints the page into a PDF file, as the preview would draw it, and records the call.
+  void printPreview(const std::function<void(QPrinter*)>& paint) override;
+  // The size of the PDF the last print preview painted.
+  qint64 printedBytes() const { return printedBytes_; }
 
   const QList<Shown>& shown() const { return shown_; }
   // The texts of the boxes of one kind, in the order shown.
@@ -52,6 +56,7 @@ class ScriptedPrompts : public Prompts {
   std::deque<std::pair<Kind, Answer>> answers_;
   QList<Shown> shown_;
   QStringList unexpected_;
+  qint64 printedBytes_ = 0;
 };
 
 }  // namespace zestovar::app

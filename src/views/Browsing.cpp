@@ -1,5 +1,6 @@
 // Category browsing on the inner tab "Rezept" and the menu entries that switch tabs.
 #include <QApplication>
+#include <QSignalBlocker>
 
 #include "accessories/OHU.h"
 #include "accessories/WCIU.h"
@@ -7,36 +8,45 @@
 #include "online/ProxE.h"
 #include "store/BrowseOrder.h"
 #include "store/Categories.h"
+#include "views/EventHook.h"
 #include "views/MHU.h"
+#include "views/RecipeSearch.h"
 
-namespace {
-
-// Fills a recipe list in the order given: the core decides the order, so the window and the command
-// line list a category alike.
-void fillList(QListWidget* list, const std::vector<std::string>& names) {
+void TForm1::fillRecipeList(QListWidget* list, const std::vector<std::string>& names) {
+  // The core decides the order, so the window and the command line list a category alike; the
+  // items go in at once, not one sorted insertion each.
+  QStringList texts;
+  texts.reserve(static_cast<qsizetype>(names.size()));
+  for (const std::string& name : names) texts.append(zestovar::app::fromCp1252(name));
   list->setSortingEnabled(false);
-  for (const std::string& name : names) list->addItem(zestovar::app::fromCp1252(name));
+  list->addItems(texts);
 }
-
-}  // namespace
 
 void TForm1::ComboBox1Change() {
   WebBrowser1->blank();
-  CheckListBox1->clear();
-
-  const QString text = ComboBox1->currentText();
-  // A typed text chooses no item, even when it names a category.
-  const int index = ComboBox1->currentIndex();
-  if (index >= 0 && ComboBox1->itemText(index) == text) {
-    for (const std::string& name : zestovar::store::subcategoriesSorted(zestovar::app::toCp1252(text))) {
-      auto* item = new QListWidgetItem(zestovar::app::fromCp1252(name), CheckListBox1);
-      item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-      item->setCheckState(Qt::Checked);
+  {
+    // Ticks set here are no user's tick: the filter does not run.
+    const QSignalBlocker blocker(CheckListBox1);
+    CheckListBox1->clear();
+    const QString text = ComboBox1->currentText();
+    if (ComboBox1->findText(text, Qt::MatchExactly) >= 0) {
+      for (const std::string& name : zestovar::store::subcategoriesSorted(zestovar::app::toCp1252(text))) {
+        auto* item = new QListWidgetItem(zestovar::app::fromCp1252(name), CheckListBox1);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Checked);
+      }
     }
+    currentCategory_ = zestovar::app::toCp1252(text);
   }
+  listCurrentCategory();
+  if (ListBox3->count() > 0) {
+    showMainTab(kTabRecipe);
+    // No item is selected; with letter items the first is "A", which shows a blank page.
+    showRecipe(ListBox3->item(0)->text());
+  }
+}
 
-  currentCategory_ = zestovar::app::toCp1252(text);
-
+std::size_t TForm1::listCurrentCategory() {
   ListBox3->clear();
   std::vector<std::string> names;
   try {
@@ -44,16 +54,62 @@ void TForm1::ComboBox1Change() {
   } catch (...) {
     // The list keeps the names found before the error.
     zestovar::store::sortBrowseList(names);
-    fillList(ListBox3, names);
+    fillRecipeList(ListBox3, names);
     throw;
   }
+  const std::size_t count = names.size();
   zestovar::store::finishRecipeList(names);
-  fillList(ListBox3, names);
+  fillRecipeList(ListBox3, names);
+  return count;
+}
 
-  if (ListBox3->count() > 0) {
-    showMainTab(kTabRecipe);
-    // Show recipe of the first item follows here once the recipe page is built.
+void TForm1::CheckListBox1ClickCheck() {
+  std::vector<std::string> ticked;
+  for (int i = 0; i < CheckListBox1->count(); ++i)
+    if (CheckListBox1->item(i)->checkState() == Qt::Checked)
+      ticked.push_back(zestovar::app::toCp1252(CheckListBox1->item(i)->text()));
+  std::size_t count;
+  if (ticked.size() == static_cast<std::size_t>(CheckListBox1->count())) {
+    count = listCurrentCategory();
+  } else {
+    ListBox3->clear();
+    std::vector<zestovar::views::EntrySummary> summary;
+    zestovar::views::buildEntrySummary(store(), summary);
+    std::vector<std::string> names = zestovar::views::filterBySubcategories(std::move(summary), currentCategory_, ticked);
+    count = names.size();
+    zestovar::store::finishRecipeList(names);
+    fillRecipeList(ListBox3, names);
   }
+  setStatusText(QString::fromStdString(zestovar::views::recipeCountText(count)));
+  if (ListBox3->count() > 0) showRecipe(ListBox3->item(0)->text());
+}
+
+void TForm1::CheckListBox1Click() { showMainTab(kTabRecipe); }
+
+void TForm1::SpeedButton1Click() {
+  bool all = true;
+  for (int i = 0; i < CheckListBox1->count(); ++i) all = all && CheckListBox1->item(i)->checkState() == Qt::Checked;
+  {
+    const QSignalBlocker blocker(CheckListBox1);
+    for (int i = 0; i < CheckListBox1->count(); ++i) CheckListBox1->item(i)->setCheckState(all ? Qt::Unchecked : Qt::Checked);
+  }
+  CheckListBox1ClickCheck();
+}
+
+void TForm1::showSelectedRecipe(QListWidget* list) {
+  const QList<QListWidgetItem*> selected = list->selectedItems();
+  if (!selected.isEmpty()) showRecipe(selected.front()->text());
+}
+
+void TForm1::connectBrowsing() {
+  connect(CheckListBox1, &QListWidget::itemChanged, this, handler([this] { CheckListBox1ClickCheck(); }));
+  connect(CheckListBox1, &QListWidget::itemClicked, this, handler([this] { CheckListBox1Click(); }));
+  connect(SpeedButton1, &QToolButton::clicked, this, handler([this] { SpeedButton1Click(); }));
+  for (QListWidget* list : {ListBox3, ListBox4, ListBox5}) {
+    connect(list, &QListWidget::itemClicked, this, handler([this, list] { showSelectedRecipe(list); }));
+    new zestovar::views::EventHook(list, QEvent::KeyRelease, handler([this, list] { showSelectedRecipe(list); }));
+  }
+  connect(Drucken1, &QAction::triggered, this, handler([this] { Drucken1Click(); }));
 }
 
 void TForm1::chooseCategory(const QString& category) {

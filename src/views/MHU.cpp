@@ -15,6 +15,7 @@
 #include "store/BrowseOrder.h"
 #include "store/Categories.h"
 #include "store/FileIo.h"
+#include "views/DefaultPicture.h"
 #include "views/SideFile.h"
 
 using zestovar::app::fromCp1252;
@@ -79,8 +80,8 @@ TForm1::TForm1(std::filesystem::path programDir, zestovar::app::Prompts& prompts
   setWindowTitle(QString::fromUtf16(zestovar::app::kProgramTitle));
   setAccessibleName(QString::fromUtf16(zestovar::app::kProgramTitle));
 
-  QFile picture(QStringLiteral(":/artwork/default.jpg"));
-  if (picture.open(QIODevice::ReadOnly)) defaultPicture_ = picture.readAll();
+  const std::string_view picture = zestovar::embedded::defaultPicture();
+  defaultPicture_ = QByteArray(picture.data(), static_cast<qsizetype>(picture.size()));
 
   buildMenu();
 
@@ -104,6 +105,8 @@ TForm1::TForm1(std::filesystem::path programDir, zestovar::app::Prompts& prompts
   setCentralWidget(PageControl1);
 
   connectMenu();
+  connectBrowsing();
+  connectSearch();
 
   resize(865, 635);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {

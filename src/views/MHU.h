@@ -125,6 +125,23 @@ class TForm1 : public QMainWindow {
   void ComboBox1Change();
   // "Kategorie" menu: the browse tab with the category chosen (a text of kCategoryNames).
   void chooseCategory(const QString& category);
+  // Subcategory filter: a tick of CheckListBox1 changed (Browsing.cpp).
+  void CheckListBox1ClickCheck();
+  // A click into the check list shows the main tab "Rezept".
+  void CheckListBox1Click();
+  // "Alles/Nichts auswählen".
+  void SpeedButton1Click();
+  // Click and key release of the three recipe lists: shows the selected recipe, if any.
+  void showSelectedRecipe(QListWidget* list);
+
+  // Show recipe: writes "Rezept.htm" and "Image.jpg" and shows the page (ShowRecipe.cpp).
+  void showRecipe(const QString& name);
+  // "Datei" > "Drucken": the print preview of the shown page.
+  void Drucken1Click();
+
+  // Search tab (Search.cpp): the click into the search text field and "Starten".
+  void Edit5Click();
+  void Button3Click();
 
  signals:
   // The main window was closed: the program ends.
@@ -206,6 +223,13 @@ class TForm1 : public QMainWindow {
   QWidget* buildShoppingTab();
   ListMenu buildListMenu(QListWidget* list, const char* menuName, int number);
   void connectMenu();
+  void connectBrowsing();
+  void connectSearch();
+  // Lists the current category into the browse list (list names by category); on an error the
+  // list keeps the names found before it. Returns the number of names without letter items.
+  std::size_t listCurrentCategory();
+  // Puts names (Windows-1252) into a recipe list in the order given.
+  static void fillRecipeList(QListWidget* list, const std::vector<std::string>& names);
 
   // Creation handling steps.
   void runStep(const std::function<void()>& step);

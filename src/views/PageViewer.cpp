@@ -57,6 +57,8 @@ QVariant PageViewer::loadResource(int type, const QUrl& name) {
   QFile file(name.toLocalFile());
   if (!file.open(QIODevice::ReadOnly)) return page ? QVariant(emptyPage()) : QVariant();
   const QByteArray bytes = file.readAll();
+  // An empty page file (a name no recipe carries) shows as the empty page.
+  if (page && bytes.isEmpty()) return emptyPage();
   if (page) return app::fromCp1252(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
   return bytes;
 }

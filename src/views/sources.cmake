@@ -3,6 +3,8 @@ list(APPEND ZESTOVAR_CORE_SOURCES
 )
 list(APPEND ZESTOVAR_UI_SOURCES
   views/Browsing.cpp
+  views/Search.cpp
+  views/ShowRecipe.cpp
   views/MHU.cpp
   views/PageViewer.cpp
   views/Splash.cpp

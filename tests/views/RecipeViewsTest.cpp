@@ -1,0 +1,233 @@
+// The recipe page, browsing and search handlers on real widgets, headless, against program
+// directories built record by record in the test.
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextDocument>
+#include <filesystem>
+
+#include "../store/store_test_support.h"
+#include "app/Application.h"
+#include "app/ScriptedPrompts.h"
+#include "app/TextCodec.h"
+#include "views/DefaultPicture.h"
+#include "views/MHU.h"
+
+using zestovar::app::ScriptedPrompts;
+using zestovar::test::EntrySpec;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Kind = ScriptedPrompts::Kind;
+
+EntrySpec recipe(const std::string& name, const std::string& category, const std::string& subcategories) {
+  EntrySpec e = zestovar::test::named(name, category);
+  e.subcategories = subcategories;
+  return e;
+}
+
+EntrySpec withPicture(EntrySpec e, std::size_t size) {
+  e.pictureKind = EntrySpec::Picture::Bytes;
+  e.picture = zestovar::test::pictureBytes(size);
+  e.picture[0] = static_cast<char>(size % 251);  // pictures of different recipes differ
+  return e;
+}
+
+QStringList texts(const QListWidget* list) {
+  QStringList out;
+  for (int i = 0; i < list->count(); ++i) out.append(list->item(i)->text());
+  return out;
+}
+
+// The picture bytes the viewer holds for "Image.jpg" of the page it shows.
+QByteArray shownPicture(TForm1& form) {
+  const QUrl url = form.WebBrowser1->source().resolved(QUrl(QStringLiteral("Image.jpg")));
+  return form.WebBrowser1->document()->resource(QTextDocument::ImageResource, url).toByteArray();
+}
+
+class Fixture {
+ public:
+  explicit Fixture(const std::string& mainFile, const std::string& updateFile = {}) {
+    dir_.write("Zestovar.dat", mainFile);
+    dir_.write("zsv.dat", updateFile);
+    form = std::make_unique<TForm1>(dir_.path(), prompts);
+  }
+  std::string read(const char* name) const { return dir_.read(name); }
+
+  ScriptedPrompts prompts;
+  std::unique_ptr<TForm1> form;
+
+ private:
+  zestovar::test::TempDir dir_;
+};
+
+void setTick(TForm1& form, const QString& name, bool ticked) {
+  const auto items = form.CheckListBox1->findItems(name, Qt::MatchExactly);
+  QVERIFY(!items.isEmpty());
+  items.front()->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);  // emits the tick change as a user's click
+}
+
+}  // namespace
+
+class RecipeViewsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void startUpShowsTheFirstRecipeWithItsPicture();
+  void nextRecipeNeverShowsTheStalePicture();
+  void subcategoryFilterNarrowsAndRestoresTheList();
+  void listClicksAndKeyReleasesShowTheSelectedRecipe();
+  void brokenUpdateEntryIsNamedAndThePageStillShows();
+  void searchHintClearingMessagesAndResults();
+  void printPreviewPaintsTheShownPage();
+};
+
+void RecipeViewsTest::startUpShowsTheFirstRecipeWithItsPicture() {
+  const EntrySpec bread = withPicture(recipe("Bauernbrot", "Backwaren", " Brot"), 120);
+  Fixture f(zestovar::test::buildEntry(recipe("Zwieback", "Backwaren", " Sonstiges")) +
+            zestovar::test::buildEntry(bread));
+  TForm1& form = *f.form;
+  QCOMPARE(texts(form.ListBox3), (QStringList{QStringLiteral("Bauernbrot"), QStringLiteral("Zwieback")}));
+  QVERIFY(form.ListBox3->selectedItems().isEmpty());
+  QCOMPARE(form.WebBrowser1->source().fileName(), QStringLiteral("Rezept.htm"));
+  QVERIFY(f.read("Rezept.htm").starts_with("<body><font size=\"3\"><b>Bauernbrot</b>"));
+  QCOMPARE(f.read("Image.jpg"), bread.picture);
+  QCOMPARE(shownPicture(form), QByteArray::fromStdString(bread.picture));
+  QVERIFY(form.WebBrowser1->toPlainText().contains(QStringLiteral("Autor: Quenna")));
+}
+
+void RecipeViewsTest::nextRecipeNeverShowsTheStalePicture() {
+  const EntrySpec first = withPicture(recipe("Apfelkuchen", "Backwaren", " Kuchen"), 300);
+  const EntrySpec second = withPicture(recipe("Birnenkuchen", "Backwaren", " Kuchen"), 200);
+  Fixture f(zestovar::test::buildEntry(first) + zestovar::test::buildEntry(second) +
+            zestovar::test::buildEntry(recipe("Dinkelbrot", "Backwaren", " Brot")));
+  TForm1& form = *f.form;
+  QCOMPARE(shownPicture(form), QByteArray::fromStdString(first.picture));
+  form.showRecipe(QStringLiteral("Birnenkuchen"));
+  QCOMPARE(shownPicture(form), QByteArray::fromStdString(second.picture));
+  // Without a picture the default picture is written, but the page shows none.
+  form.showRecipe(QStringLiteral("Dinkelbrot"));
+  QCOMPARE(f.read("Image.jpg"), std::string(zestovar::embedded::defaultPicture()));
+  QVERIFY(f.read("Rezept.htm").find("<img") == std::string::npos);
+}
+
+void RecipeViewsTest::subcategoryFilterNarrowsAndRestoresTheList() {
+  std::string drinks;
+  drinks += zestovar::test::buildEntry(recipe("Mojito", "Getr\xe4nke", " Cocktails"));
+  drinks += zestovar::test::buildEntry(recipe("Kinderpunsch", "Getr\xe4nke", " unalk_Cocktails"));
+  drinks += zestovar::test::buildEntry(recipe("Erdbeerbowle", "Getr\xe4nke", " Bowle"));
+  drinks += zestovar::test::buildEntry(recipe("Mojito Soup", "Suppe", " Cocktails"));  // another category
+  Fixture f(drinks);
+  TForm1& form = *f.form;
+  form.chooseCategory(QStringLiteral("Getränke"));
+  QCOMPARE(texts(form.CheckListBox1), (QStringList{QStringLiteral("Bowle"), QStringLiteral("Cocktails"),
+                                                   QStringLiteral("Shakes"), QStringLiteral("Sonstiges"),
+                                                   QStringLiteral("unalk_Bowle"), QStringLiteral("unalk_Cocktails")}));
+  QCOMPARE(form.ListBox3->count(), 3);
+
+  form.SpeedButton1Click();  // all ticked: untick all
+  QCOMPARE(form.ListBox3->count(), 0);
+  QCOMPARE(form.statusText(), QStringLiteral("0 Rezepte"));
+  setTick(form, QStringLiteral("Cocktails"), true);  // also finds unalk_Cocktails
+  QCOMPARE(texts(form.ListBox3), (QStringList{QStringLiteral("Kinderpunsch"), QStringLiteral("Mojito")}));
+  QCOMPARE(form.statusText(), QStringLiteral("2 Rezepte"));
+  QVERIFY(f.read("Rezept.htm").find("<b>Kinderpunsch</b>") != std::string::npos);
+  setTick(form, QStringLiteral("Cocktails"), false);
+  setTick(form, QStringLiteral("Bowle"), true);
+  QCOMPARE(texts(form.ListBox3), QStringList{QStringLiteral("Erdbeerbowle")});
+  QCOMPARE(form.statusText(), QStringLiteral("1 Rezept"));
+
+  form.SpeedButton1Click();  // not all ticked: tick all, the whole category again
+  QCOMPARE(form.ListBox3->count(), 3);
+  QCOMPARE(form.statusText(), QStringLiteral("3 Rezepte"));
+
+  // Typing into the category box runs the category change for every change of the text.
+  QTest::keyClicks(form.ComboBox1->lineEdit(), QStringLiteral("x"));
+  QCOMPARE(form.CheckListBox1->count(), 0);
+  QCOMPARE(form.ListBox3->count(), 0);
+}
+
+void RecipeViewsTest::listClicksAndKeyReleasesShowTheSelectedRecipe() {
+  std::string many;
+  for (int i = 0; i < 21; ++i) many += zestovar::test::buildEntry(recipe("Kuchen " + std::to_string(i), "Backwaren", " Kuchen"));
+  Fixture f(many);
+  TForm1& form = *f.form;
+  QCOMPARE(form.ListBox3->count(), 47);
+  QCOMPARE(form.ListBox3->item(0)->text(), QStringLiteral("A"));
+  QCOMPARE(f.read("Rezept.htm"), std::string());  // the letter item "A" has no page
+
+  QTest::keyClick(form.ListBox3, Qt::Key_Shift);  // nothing selected: nothing happens
+  QCOMPARE(f.read("Rezept.htm"), std::string());
+
+  QListWidgetItem* item = form.ListBox3->findItems(QStringLiteral("Kuchen 7"), Qt::MatchExactly).front();
+  form.ListBox3->scrollToItem(item);
+  QTest::mouseClick(form.ListBox3->viewport(), Qt::LeftButton, {}, form.ListBox3->visualItemRect(item).center());
+  QVERIFY(f.read("Rezept.htm").find("<b>Kuchen 7</b>") != std::string::npos);
+
+  form.ListBox3->setCurrentRow(form.ListBox3->row(item) + 1);
+  QTest::keyClick(form.ListBox3, Qt::Key_Down);
+  const QString selected = form.ListBox3->selectedItems().front()->text();
+  QVERIFY(f.read("Rezept.htm").find("<b>" + zestovar::app::toCp1252(selected) + "</b>") != std::string::npos);
+}
+
+void RecipeViewsTest::brokenUpdateEntryIsNamedAndThePageStillShows() {
+  EntrySpec cut = recipe("Kaputte Suppe", "Suppe", " Suppen");
+  cut.pictureEnd = false;
+  Fixture f(zestovar::test::buildEntry(recipe("Linsensuppe", "Suppe", " Suppen")),
+            zestovar::test::buildEntry(cut).substr(0, 9 * 51));
+  TForm1& form = *f.form;
+  f.prompts.clear();
+  form.showRecipe(QStringLiteral("Linsensuppe"));
+  QCOMPARE(f.prompts.texts(Kind::Message), QStringList{QStringLiteral("Kaputte Suppe")});
+  QVERIFY(f.read("Rezept.htm").find("<b>Linsensuppe</b>") != std::string::npos);
+}
+
+void RecipeViewsTest::searchHintClearingMessagesAndResults() {
+  EntrySpec soup = recipe("Tomatensuppe", "Suppe", " Suppen");
+  soup.origin = "italienisch";
+  Fixture f(zestovar::test::buildEntry(soup) + zestovar::test::buildEntry(recipe("Suchbegriff eingeben", "Dessert", " Eis")));
+  TForm1& form = *f.form;
+  form.showMainTab(TForm1::kTabShopping);
+  f.prompts.clear();
+
+  form.Button3Click();  // without a click the hint's own words are searched
+  QCOMPARE(f.prompts.texts(Kind::Message), QStringList{QStringLiteral("1 Rezepte gefunden.")});
+  QCOMPARE(texts(form.ListBox4), QStringList{QStringLiteral("Suchbegriff eingeben")});
+  QCOMPARE(form.PageControl1->currentIndex(), int(TForm1::kTabRecipe));
+
+  QTest::mouseClick(form.Edit5, Qt::LeftButton);
+  QCOMPARE(form.Edit5->text(), QString());
+  form.Button3Click();
+  QCOMPARE(f.prompts.texts(Kind::Message).last(), QStringLiteral("Bitte einen Begriff eingeben"));
+  QCOMPARE(form.ListBox4->count(), 1);  // the list keeps its names
+
+  QTest::keyClicks(form.Edit5, QStringLiteral("ITALIENISCH"));
+  QTest::mouseClick(form.Edit5, Qt::LeftButton);  // typed text is no hint: it stays
+  form.ComboBox2->setCurrentText(QStringLiteral("Dessert"));
+  form.Button3Click();
+  QCOMPARE(f.prompts.texts(Kind::Message).last(), QStringLiteral("Keine Rezepte gefunden."));
+  QCOMPARE(form.ListBox4->count(), 0);
+  form.ComboBox2->setCurrentText(QStringLiteral("Alle"));
+  form.RadioButton9->setChecked(true);
+  form.Edit5->setText(QStringLiteral("nirgends italienisch"));
+  form.Button3Click();
+  QCOMPARE(texts(form.ListBox4), QStringList{QStringLiteral("Tomatensuppe")});
+  QVERIFY(f.read("Rezept.htm").find("<b>Tomatensuppe</b>") != std::string::npos);
+}
+
+void RecipeViewsTest::printPreviewPaintsTheShownPage() {
+  Fixture f(zestovar::test::buildEntry(recipe("Zwieback", "Backwaren", " Sonstiges")));
+  f.form->Drucken1->trigger();
+  QCOMPARE(f.prompts.texts(Kind::Error), QStringList{});
+  QCOMPARE(f.prompts.shown().back().kind, Kind::PrintPreview);
+  QVERIFY(f.prompts.printedBytes() > 0);
+}
+
+int main(int argc, char** argv) {
+  zestovar::app::Application app(argc, argv);
+  RecipeViewsTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "RecipeViewsTest.moc"
