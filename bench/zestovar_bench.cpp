@@ -33,6 +33,9 @@
 #include "store/RecipeStore.h"
 #include "store/RecordFormat.h"
 #include "store/RecordReader.h"
+#include "views/DefaultPicture.h"
+#include "views/RecipePage.h"
+#include "views/RecipeSearch.h"
 
 namespace fs = std::filesystem;
 using namespace zestovar::store;
@@ -195,6 +198,68 @@ class NaiveStore {
         pos = naiveSkipRest(*f, pos + 3);
       }
     }
+  }
+
+  // Show recipe's walk: every entry of that name read whole, its picture collected.
+  std::string showRecipe(std::string_view name) {
+    NaiveFile main(resolveProgramFile(dir_, kMainFileName), reads);
+    std::string picture;
+    for (NaiveFile* f : {&main, &update_}) {
+      f->rewind();
+      std::uint64_t pos = 0;
+      while (pos < f->count()) {
+        f->record(pos);
+        f->record(pos + 1);
+        if (f->text(pos + 2) != name) {
+          pos = naiveSkipRest(*f, pos + 3);
+          continue;
+        }
+        pos += 3;
+        const int n1 = toInteger(f->text(pos));
+        for (int i = 0; i < n1; ++i) f->record(pos++);
+        const int n2 = toInteger(f->text(pos++));
+        for (int i = 0; i < n2 + 2; ++i) f->record(pos++);
+        picture.clear();
+        for (const unsigned char* r = f->record(pos++); !isPictureEnd(r); r = f->record(pos++))
+          picture.append(reinterpret_cast<const char*>(r), kPictureGroup);
+        f->record(pos++);
+        f->record(pos++);
+      }
+    }
+    return picture;
+  }
+
+  // The search's walk: every text field of every entry read and tested.
+  int search(const std::vector<std::string>& terms, zestovar::views::SearchKind kind) {
+    NaiveFile main(resolveProgramFile(dir_, kMainFileName), reads);
+    int hits = 0;
+    std::vector<std::string> fields;
+    for (NaiveFile* f : {&main, &update_}) {
+      f->rewind();
+      std::uint64_t pos = 0;
+      while (pos < f->count()) {
+        fields.clear();
+        for (int i = 0; i < 3; ++i) fields.emplace_back(f->text(pos++));
+        const int n1 = toInteger(f->text(pos++));
+        for (int i = 1; i < n1; ++i) fields.emplace_back(f->text(pos++));
+        const int n2 = toInteger(f->text(pos++));
+        for (int i = 0; i < n2 + 2; ++i) fields.emplace_back(f->text(pos++));
+        while (!isPictureEnd(f->record(pos++))) {
+        }
+        pos += 2;
+        f->record(pos - 2);
+        f->record(pos - 1);
+        std::size_t found = 0;
+        for (const auto& term : terms)
+          for (const auto& field : fields)
+            if (zestovar::views::containsTest(term, field)) {
+              ++found;
+              break;
+            }
+        if (kind == zestovar::views::SearchKind::And ? found == terms.size() : found > 0) ++hits;
+      }
+    }
+    return hits;
   }
 
   std::uint64_t reads = 0;
@@ -416,6 +481,32 @@ StoreReport benchStore(const fs::path& dir, int repsOverride) {
         names.clear();
         naive.listNamesByCategory(category, names);
       });
+
+  // Show recipe of the last entry walked: both files walked, its page and picture written.
+  {
+    const std::string name = s.lastName;
+    const auto viaStore = [&] {
+      zestovar::views::showRecipePage(store, name, zestovar::embedded::defaultPicture(), [](const std::string&) {
+        fail("show recipe meldet einen Fehler");
+      });
+    };
+    question("show recipe (last recipe walked)", viaStore, [&] { naive.showRecipe(name); });
+  }
+
+  // Search, both kinds, over every field of every entry.
+  for (const auto kind : {zestovar::views::SearchKind::And, zestovar::views::SearchKind::Or}) {
+    const std::vector<std::string> terms = {"zwiebeln", "butter"};
+    std::vector<std::string> found;
+    const int hits = zestovar::views::searchRecipes(store, terms, zestovar::views::kAllCategories, kind, found);
+    if (hits != naive.search(terms, kind)) fail("die Suche zählt anders als der einfache Lauf");
+    question(std::string(kind == zestovar::views::SearchKind::And ? "Und-Suche" : "Oder-Suche") +
+                 " \"zwiebeln butter\" (" + grouped(static_cast<std::uint64_t>(hits)) + " hits)",
+             [&] {
+               found.clear();
+               zestovar::views::searchRecipes(store, terms, zestovar::views::kAllCategories, kind, found);
+             },
+             [&] { naive.search(terms, kind); });
+  }
 
   // Delete entry of the main file's last recipe; putting its bytes back afterwards restores the store
   // exactly, so every run does the same work.

@@ -14,15 +14,15 @@ void ScriptedPrompts::answerInput(std::optional<QString> text) { answers_.emplac
 void ScriptedPrompts::answerPicture(QString path) { answers_.emplace_back(Kind::Picture, std::move(path)); }
 
 template <typename T>
-std::optional<T> ScriptedPrompts::take(Kind kind, const QString& title, const QString& text) {
+bool ScriptedPrompts::take(Kind kind, const QString& title, const QString& text, T& out) {
   shown_.append({kind, title, text});
   if (answers_.empty() || answers_.front().first != kind) {
     unexpected_.append(title + QStringLiteral(": ") + text);
-    return std::nullopt;
+    return false;
   }
-  T answer = std::get<T>(std::move(answers_.front().second));
+  out = std::get<T>(std::move(answers_.front().second));
   answers_.pop_front();
-  return answer;
+  return true;
 }
 
 void ScriptedPrompts::message(const QString& text) {
@@ -34,19 +34,25 @@ void ScriptedPrompts::error(const QString& text) {
 }
 
 bool ScriptedPrompts::confirm(const QString& title, const QString& text) {
-  return take<bool>(Kind::Confirm, title, text).value_or(false);
+  bool ok = false;
+  return take(Kind::Confirm, title, text, ok) && ok;
 }
 
 int ScriptedPrompts::warning(const QString& title, const QString& text, const QStringList&) {
-  return take<int>(Kind::Warning, title, text).value_or(-1);
+  int button = -1;
+  return take(Kind::Warning, title, text, button) ? button : -1;
 }
 
 std::optional<QString> ScriptedPrompts::input(const QString& title, const QString& prompt, const QString&) {
-  return take<std::optional<QString>>(Kind::Input, title, prompt).value_or(std::nullopt);
+  std::optional<QString> answer;
+  take(Kind::Input, title, prompt, answer);
+  return answer;
 }
 
 QString ScriptedPrompts::openPicture(const QString& startDir) {
-  return take<QString>(Kind::Picture, QStringLiteral("Öffnen"), startDir).value_or(QString());
+  QString path;
+  take(Kind::Picture, QStringLiteral("Öffnen"), startDir, path);
+  return path;
 }
 
 QStringList ScriptedPrompts::texts(Kind kind) const {

@@ -51,7 +51,8 @@ class ScriptedPrompts : public Prompts {
  private:
   using Answer = std::variant<bool, int, std::optional<QString>, QString>;
   template <typename T>
-  std::optional<T> take(Kind kind, const QString& title, const QString& text);
+  // Takes the answer at the head of the queue into out; false when it is of another kind.
+  bool take(Kind kind, const QString& title, const QString& text, T& out);
 
   std::deque<std::pair<Kind, Answer>> answers_;
   QList<Shown> shown_;
