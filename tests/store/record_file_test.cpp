@@ -59,14 +59,14 @@ TEST(AppendEntry, AppendedEntryHasExactRecordLayout) {
       recipe.picture = dir / "bild.jpg";
       // A line break that falls across two preparation records.
       recipe.preparation = (std::string(49, 'r') + "\r\n" + std::string(60, 'z')).substr(0, preparation);
-      EntrySpec spec = bowleSpec();
-      spec.preparation = recipe.preparation;
-      spec.pictureKind = EntrySpec::Picture::Bytes;
-      spec.picture = pictureBytes(p.size);
+      EntrySpec expected = bowleSpec();
+      expected.preparation = recipe.preparation;
+      expected.pictureKind = EntrySpec::Picture::Bytes;
+      expected.picture = pictureBytes(p.size);
 
       RecipeStore(dir.path()).appendEntry(recipe);  // the main recipe file does not exist yet
       const std::string file = dir.read("Zestovar.dat");
-      EXPECT_TRUE(sameRecords(file, buildEntry(spec)));
+      EXPECT_TRUE(sameRecords(file, buildEntry(expected)));
 
       const auto records = splitRecords(file);
       const std::size_t pieces = (preparation + 49) / 50;

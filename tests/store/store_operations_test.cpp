@@ -17,7 +17,7 @@ using store::StoreError;
 
 std::string entries(std::initializer_list<EntrySpec> specs) {
   std::string out;
-  for (const auto& spec : specs) out += buildEntry(spec);
+  for (const auto& entry : specs) out += buildEntry(entry);
   return out;
 }
 
