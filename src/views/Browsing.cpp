@@ -29,7 +29,7 @@ void TForm1::ComboBox1Change() {
     const QSignalBlocker blocker(CheckListBox1);
     CheckListBox1->clear();
     const QString text = ComboBox1->currentText();
-    if (ComboBox1->findText(text, Qt::MatchExactly) >= 0) {
+    if (ComboBox1->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0) {
       for (const std::string& name : zestovar::store::subcategoriesSorted(zestovar::app::toCp1252(text))) {
         auto* item = new QListWidgetItem(zestovar::app::fromCp1252(name), CheckListBox1);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);

@@ -1,6 +1,6 @@
-// libFuzzer target: the input is a recipe file. Every reader of the store walks it, as the main
-// recipe file and as the update recipe file. A malformed file must end in StoreError, never in a
-// crash, a hang or a read out of bounds.
+// libFuzzer target: the input is a recipe file. Every reader of the store walks it, the recipe page,
+// the summary list and the search among them, as the main recipe file and as the update recipe
+// file. A malformed file must end in StoreError, never in a crash, a hang or a read out of bounds.
 #include <stdlib.h>
 
 #include <cstddef>
@@ -14,6 +14,8 @@
 #include "store/Errors.h"
 #include "store/RecipeStore.h"
 #include "store/RecordReader.h"
+#include "views/RecipePage.h"
+#include "views/RecipeSearch.h"
 
 namespace {
 
@@ -92,6 +94,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   expectOnlyStoreErrors([&] { store.findByName(name); });
   expectOnlyStoreErrors([&] { store.nameExists(name); });
   expectOnlyStoreErrors([&] { store.authorByName(name); });
+  expectOnlyStoreErrors([&] {
+    zestovar::views::showRecipePage(store, name, "default", [](const std::string&) {});
+  });
+  expectOnlyStoreErrors([&] {
+    std::vector<zestovar::views::EntrySummary> summary;
+    zestovar::views::buildEntrySummary(store, summary);
+  });
+  expectOnlyStoreErrors([&] {
+    std::vector<std::string> names;
+    zestovar::views::searchRecipes(store, {name, "a"}, "Alle", zestovar::views::SearchKind::Or, names);
+  });
   expectOnlyStoreErrors([&] { store.browseList(category); });  // may rename in both files
   expectOnlyStoreErrors([&] { store.deleteEntry(name); });
   return 0;
