@@ -486,9 +486,8 @@ StoreReport benchStore(const fs::path& dir, int repsOverride) {
   {
     const std::string name = s.lastName;
     const auto viaStore = [&] {
-      zestovar::views::showRecipePage(store, name, zestovar::embedded::defaultPicture(), [](const std::string&) {
-        fail("show recipe meldet einen Fehler");
-      });
+      zestovar::views::showRecipePage(store, name, zestovar::embedded::defaultPicture(),
+                                      [](const std::string&) { fail("show recipe meldet einen Fehler"); });
     };
     question("show recipe (last recipe walked)", viaStore, [&] { naive.showRecipe(name); });
   }
@@ -499,13 +498,14 @@ StoreReport benchStore(const fs::path& dir, int repsOverride) {
     std::vector<std::string> found;
     const int hits = zestovar::views::searchRecipes(store, terms, zestovar::views::kAllCategories, kind, found);
     if (hits != naive.search(terms, kind)) fail("die Suche zählt anders als der einfache Lauf");
-    question(std::string(kind == zestovar::views::SearchKind::And ? "Und-Suche" : "Oder-Suche") +
-                 " \"zwiebeln butter\" (" + grouped(static_cast<std::uint64_t>(hits)) + " hits)",
-             [&] {
-               found.clear();
-               zestovar::views::searchRecipes(store, terms, zestovar::views::kAllCategories, kind, found);
-             },
-             [&] { naive.search(terms, kind); });
+    question(
+        std::string(kind == zestovar::views::SearchKind::And ? "Und-Suche" : "Oder-Suche") + " \"zwiebeln butter\" (" +
+            grouped(static_cast<std::uint64_t>(hits)) + " hits)",
+        [&] {
+          found.clear();
+          zestovar::views::searchRecipes(store, terms, zestovar::views::kAllCategories, kind, found);
+        },
+        [&] { naive.search(terms, kind); });
   }
 
   // Delete entry of the main file's last recipe; putting its bytes back afterwards restores the store

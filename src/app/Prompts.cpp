@@ -1,14 +1,14 @@
 #include "app/Prompts.h"
 
 #include <QApplication>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace zestovar::app {

@@ -15,8 +15,20 @@ struct SortKey {
 
 // Base letters of the accented letters of Windows-1252, from 0xC0 to 0xFF.
 constexpr std::string_view kLatin1Base =
-    "aaaaaa\x01" "ceeeeiiii" "dnooooo" "\x02" "ouuuuy" "\x03" "\x04"
-    "aaaaaa\x01" "ceeeeiiii" "dnooooo" "\x02" "ouuuuy" "\x03" "y";
+    "aaaaaa\x01"
+    "ceeeeiiii"
+    "dnooooo"
+    "\x02"
+    "ouuuuy"
+    "\x03"
+    "\x04"
+    "aaaaaa\x01"
+    "ceeeeiiii"
+    "dnooooo"
+    "\x02"
+    "ouuuuy"
+    "\x03"
+    "y";
 
 void addLetter(SortKey& key, char base, std::uint8_t accent, bool upper) {
   key.primary.push_back(static_cast<std::uint16_t>(0x300 + static_cast<unsigned char>(base)));
@@ -97,9 +109,8 @@ void sortBrowseList(std::vector<std::string>& items) {
   for (const auto& item : items) keys.push_back(makeKey(item));
   std::vector<std::size_t> order(items.size());
   std::iota(order.begin(), order.end(), 0);
-  std::stable_sort(order.begin(), order.end(), [&](std::size_t x, std::size_t y) {
-    return compareKeys(keys[x], keys[y], items[x], items[y]) < 0;
-  });
+  std::stable_sort(order.begin(), order.end(),
+                   [&](std::size_t x, std::size_t y) { return compareKeys(keys[x], keys[y], items[x], items[y]) < 0; });
   std::vector<std::string> sorted;
   sorted.reserve(items.size());
   for (std::size_t i : order) sorted.push_back(std::move(items[i]));

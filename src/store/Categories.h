@@ -10,12 +10,12 @@
 namespace zestovar::store {
 
 // Category names as stored in the category record (Windows-1252), by code 1 to 6.
-inline constexpr std::array<std::string_view, 6> kCategoryNames = {
-    "Vorspeise", "Suppe", "Hauptgericht", "Dessert", "Backwaren", "Getr\xe4nke"};
+inline constexpr std::array<std::string_view, 6> kCategoryNames = {"Vorspeise", "Suppe",     "Hauptgericht",
+                                                                   "Dessert",   "Backwaren", "Getr\xe4nke"};
 
 // The names in the alphabetical order of the category selectors.
-inline constexpr std::array<std::string_view, 6> kCategoriesAlphabetical = {
-    "Backwaren", "Dessert", "Getr\xe4nke", "Hauptgericht", "Suppe", "Vorspeise"};
+inline constexpr std::array<std::string_view, 6> kCategoriesAlphabetical = {"Backwaren",    "Dessert", "Getr\xe4nke",
+                                                                            "Hauptgericht", "Suppe",   "Vorspeise"};
 
 // The code 1 to 6 of a category name, compared exactly; none for any other text.
 std::optional<int> categoryCode(std::string_view name);

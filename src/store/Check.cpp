@@ -62,7 +62,8 @@ class Checker {
       return;
     }
     const int tail = count("Bildrestlänge");
-    if (tail < -1 || tail > static_cast<int>(kRecordSize)) fail(tailAt, "Bildrestlänge " + std::to_string(tail) + " ist ungültig");
+    if (tail < -1 || tail > static_cast<int>(kRecordSize))
+      fail(tailAt, "Bildrestlänge " + std::to_string(tail) + " ist ungültig");
     in_.next();
   }
 
@@ -73,7 +74,8 @@ class Checker {
     const std::uint64_t at = in_.position();
     if (in_.atEnd()) fail(at, std::string(what) + ": " + std::string(kEndOfFile));
     const unsigned char* record = in_.next();
-    if (record[0] > kMaxText) fail(at, std::string(what) + ": Längenbyte " + std::to_string(record[0]) + " ist größer als 50");
+    if (record[0] > kMaxText)
+      fail(at, std::string(what) + ": Längenbyte " + std::to_string(record[0]) + " ist größer als 50");
     return recordText(record);
   }
 
@@ -113,7 +115,8 @@ std::vector<Problem> checkRecipeFile(FileIo& file) {
   }
   const std::uint64_t rest = file.size() % kRecordSize;
   if (rest != 0)
-    problems.push_back({in.recordCount(), "unvollständiger Datensatz am Dateiende (" + std::to_string(rest) + " Bytes)"});
+    problems.push_back(
+        {in.recordCount(), "unvollständiger Datensatz am Dateiende (" + std::to_string(rest) + " Bytes)"});
   return problems;
 }
 

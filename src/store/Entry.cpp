@@ -123,7 +123,8 @@ std::string encodeEntry(const NewRecipe& r, PictureState pictureState, std::stri
   for (const auto& line : r.ingredients) appendTextRecord(out, line);
   const std::size_t pieces = (r.preparation.size() + kMaxText - 1) / kMaxText;
   appendTextRecord(out, std::to_string(pieces));
-  for (std::size_t i = 0; i < pieces; ++i) appendTextRecord(out, std::string_view(r.preparation).substr(i * kMaxText, kMaxText));
+  for (std::size_t i = 0; i < pieces; ++i)
+    appendTextRecord(out, std::string_view(r.preparation).substr(i * kMaxText, kMaxText));
   appendTextRecord(out, r.author);
   appendTextRecord(out, r.persons);
   switch (pictureState) {

@@ -29,7 +29,7 @@ struct StoredRecipe {
   std::string author;
   std::string persons;
   bool hasPicture = false;
-  std::string picture;  // the picture bytes
+  std::string picture;    // the picture bytes
   std::uint64_t end = 0;  // record index after the tail record
 
   std::string preparation() const;

@@ -17,7 +17,6 @@ class TextRecipeError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-
 struct TextRecipe {
   NewRecipe recipe;
   std::size_t nameLine = 0;  // the line of "Name:", for messages about the name

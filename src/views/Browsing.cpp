@@ -75,7 +75,8 @@ void TForm1::CheckListBox1ClickCheck() {
     ListBox3->clear();
     std::vector<zestovar::views::EntrySummary> summary;
     zestovar::views::buildEntrySummary(store(), summary);
-    std::vector<std::string> names = zestovar::views::filterBySubcategories(std::move(summary), currentCategory_, ticked);
+    std::vector<std::string> names =
+        zestovar::views::filterBySubcategories(std::move(summary), currentCategory_, ticked);
     count = names.size();
     zestovar::store::finishRecipeList(names);
     fillRecipeList(ListBox3, names);
@@ -91,7 +92,8 @@ void TForm1::SpeedButton1Click() {
   for (int i = 0; i < CheckListBox1->count(); ++i) all = all && CheckListBox1->item(i)->checkState() == Qt::Checked;
   {
     const QSignalBlocker blocker(CheckListBox1);
-    for (int i = 0; i < CheckListBox1->count(); ++i) CheckListBox1->item(i)->setCheckState(all ? Qt::Unchecked : Qt::Checked);
+    for (int i = 0; i < CheckListBox1->count(); ++i)
+      CheckListBox1->item(i)->setCheckState(all ? Qt::Unchecked : Qt::Checked);
   }
   CheckListBox1ClickCheck();
 }

@@ -19,8 +19,7 @@ class EventHook : public QObject {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     // A key held down repeats its press, not its release: only the real release counts.
-    if (event->type() == type_ &&
-        !(type_ == QEvent::KeyRelease && static_cast<QKeyEvent*>(event)->isAutoRepeat()))
+    if (event->type() == type_ && !(type_ == QEvent::KeyRelease && static_cast<QKeyEvent*>(event)->isAutoRepeat()))
       handler_();
     return QObject::eventFilter(watched, event);
   }

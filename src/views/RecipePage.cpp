@@ -88,9 +88,9 @@ void renderEntry(RecordReader& in, const EntryHead& head, PageForm form, std::ve
   page.push_back(pageEscape(preparation));
   page.emplace_back("</font></body>");
   const std::string author(in.nextText());
-  page.insert(page.begin() + 1, std::string(form == PageForm::MainFile ? "<font size=\"2\">Autor: "
-                                                                        : "<font size=\"1\">Autor: ") +
-                                    author + "</font><br><br>");
+  page.insert(page.begin() + 1,
+              std::string(form == PageForm::MainFile ? "<font size=\"2\">Autor: " : "<font size=\"1\">Autor: ") +
+                  author + "</font><br><br>");
   const std::string persons(in.nextText());
   if (persons.empty())
     page[0] += "</b></font><br>";

@@ -24,9 +24,8 @@ enum class PageForm { MainFile, UpdateFile };
 
 // Renders the entry whose head has just been read into page (cleared first). Writes the entry's
 // picture, or defaultPicture when it has none, through writeImage. Reads the rest of the entry.
-void renderEntry(store::RecordReader& in, const store::EntryHead& head, PageForm form,
-                 std::vector<std::string>& page, const std::function<void(std::string_view)>& writeImage,
-                 std::string_view defaultPicture);
+void renderEntry(store::RecordReader& in, const store::EntryHead& head, PageForm form, std::vector<std::string>& page,
+                 const std::function<void(std::string_view)>& writeImage, std::string_view defaultPicture);
 
 // The bytes of "Rezept.htm": every line followed by CR LF.
 std::string pageBytes(const std::vector<std::string>& page);

@@ -28,7 +28,8 @@ void buildEntrySummary(RecipeStore& store, std::vector<EntrySummary>& summary) {
     in.next();
     const std::string_view fifth = in.nextText();
     std::string origin(isOriginMarker(fifth) ? in.nextText() : kNoOrigin);
-    summary.push_back({std::move(head.category), std::move(head.subcategories), std::move(head.name), std::move(origin)});
+    summary.push_back(
+        {std::move(head.category), std::move(head.subcategories), std::move(head.name), std::move(origin)});
     in.seek(countAt);
     skipRest(in);
   });
@@ -49,9 +50,7 @@ std::vector<std::string> filterBySubcategories(std::vector<EntrySummary> summary
   return names;
 }
 
-std::string recipeCountText(std::size_t names) {
-  return std::to_string(names) + (names == 1 ? " Rezept" : " Rezepte");
-}
+std::string recipeCountText(std::size_t names) { return std::to_string(names) + (names == 1 ? " Rezept" : " Rezepte"); }
 
 std::vector<std::string> splitTerms(std::string_view text) {
   if (text.size() == 1) return {std::string(text)};
@@ -66,8 +65,8 @@ std::vector<std::string> splitTerms(std::string_view text) {
   return terms;
 }
 
-int searchRecipes(RecipeStore& store, const std::vector<std::string>& terms, std::string_view category,
-                  SearchKind kind, std::vector<std::string>& names) {
+int searchRecipes(RecipeStore& store, const std::vector<std::string>& terms, std::string_view category, SearchKind kind,
+                  std::vector<std::string>& names) {
   int hits = 0;
   std::vector<std::string> fields;
   store.walkMainThenUpdate([&](StoreFile, RecordReader& in, EntryHead& head) {

@@ -28,7 +28,8 @@ void TForm1::Button3Click() {
   std::vector<std::string> names;
   int hits = 0;
   try {
-    hits = zestovar::views::searchRecipes(store(), terms, zestovar::app::toCp1252(ComboBox2->currentText()), kind, names);
+    hits =
+        zestovar::views::searchRecipes(store(), terms, zestovar::app::toCp1252(ComboBox2->currentText()), kind, names);
   } catch (...) {
     // The names found so far stay in the list; no count is shown.
     zestovar::store::sortBrowseList(names);

@@ -94,9 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   expectOnlyStoreErrors([&] { store.findByName(name); });
   expectOnlyStoreErrors([&] { store.nameExists(name); });
   expectOnlyStoreErrors([&] { store.authorByName(name); });
-  expectOnlyStoreErrors([&] {
-    zestovar::views::showRecipePage(store, name, "default", [](const std::string&) {});
-  });
+  expectOnlyStoreErrors([&] { zestovar::views::showRecipePage(store, name, "default", [](const std::string&) {}); });
   expectOnlyStoreErrors([&] {
     std::vector<zestovar::views::EntrySummary> summary;
     zestovar::views::buildEntrySummary(store, summary);

@@ -91,7 +91,10 @@ TEST_F(ToolTest, AddThenExportGivesBackTheSameRecipe) {
   EXPECT_EQ(run("search --kategorie Suppe Erdbeeren").out, "Keine Rezepte gefunden.\n");
   ASSERT_EQ(run("page 'Erdbeerbowle für Kinder'").status, 0);
   EXPECT_EQ(read("Image.jpg"), picture);
-  EXPECT_NE(read("Rezept.htm").find("waschen &amp; vierteln.\r\nMit Saft aufgie\xdf" "en, &lt;kalt&gt;"), std::string::npos);
+  EXPECT_NE(read("Rezept.htm")
+                .find("waschen &amp; vierteln.\r\nMit Saft aufgie\xdf"
+                      "en, &lt;kalt&gt;"),
+            std::string::npos);
   EXPECT_EQ(run("delete 'Erdbeerbowle für Kinder'").status, 0);
   EXPECT_EQ(run("list 'Getränke'").out, "");
 }

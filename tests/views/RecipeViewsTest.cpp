@@ -150,7 +150,8 @@ void RecipeViewsTest::subcategoryFilterNarrowsAndRestoresTheList() {
 
 void RecipeViewsTest::listClicksAndKeyReleasesShowTheSelectedRecipe() {
   std::string many;
-  for (int i = 0; i < 21; ++i) many += zestovar::test::buildEntry(recipe("Kuchen " + std::to_string(i), "Backwaren", " Kuchen"));
+  for (int i = 0; i < 21; ++i)
+    many += zestovar::test::buildEntry(recipe("Kuchen " + std::to_string(i), "Backwaren", " Kuchen"));
   Fixture f(many);
   TForm1& form = *f.form;
   QCOMPARE(form.ListBox3->count(), 47);
@@ -186,7 +187,8 @@ void RecipeViewsTest::brokenUpdateEntryIsNamedAndThePageStillShows() {
 void RecipeViewsTest::searchHintClearingMessagesAndResults() {
   EntrySpec soup = recipe("Tomatensuppe", "Suppe", " Suppen");
   soup.origin = "italienisch";
-  Fixture f(zestovar::test::buildEntry(soup) + zestovar::test::buildEntry(recipe("Suchbegriff eingeben", "Dessert", " Eis")));
+  Fixture f(zestovar::test::buildEntry(soup) +
+            zestovar::test::buildEntry(recipe("Suchbegriff eingeben", "Dessert", " Eis")));
   TForm1& form = *f.form;
   form.showMainTab(TForm1::kTabShopping);
   f.prompts.clear();

@@ -141,7 +141,8 @@ class SearchTest : public ::testing::Test {
     dir.write("Zestovar.dat", test::buildEntry(soup) + test::buildEntry(cake) + test::buildEntry(drink));
     dir.write("zsv.dat", test::buildEntry(test::named("Tomatensuppe")));
   }
-  std::vector<std::string> search(const std::string& text, views::SearchKind kind, const std::string& category = "Alle") {
+  std::vector<std::string> search(const std::string& text, views::SearchKind kind,
+                                  const std::string& category = "Alle") {
     store::RecipeStore store(dir.path());
     std::vector<std::string> names;
     hits = views::searchRecipes(store, views::splitTerms(text), category, kind, names);
