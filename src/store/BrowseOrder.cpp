@@ -13,7 +13,8 @@ struct SortKey {
   std::vector<std::uint8_t> tertiary;   // 0 lower case, 1 upper case
 };
 
-// Base letters of the accented letters of Windows-1252, from 0xC0 to 0xFF.
+// Base letters of the accented capitals of Windows-1252, 0xC0 to 0xDF; the small letters 0xE0 to
+// 0xFF lie 0x20 above them (÷ above ×, and ÿ above ß, which is handled on its own).
 constexpr std::string_view kLatin1Base =
     "aaaaaa\x01"
     "ceeeeiiii"
@@ -21,14 +22,7 @@ constexpr std::string_view kLatin1Base =
     "\x02"
     "ouuuuy"
     "\x03"
-    "\x04"
-    "aaaaaa\x01"
-    "ceeeeiiii"
-    "dnooooo"
-    "\x02"
-    "ouuuuy"
-    "\x03"
-    "y";
+    "\x04";
 
 void addLetter(SortKey& key, char base, std::uint8_t accent, bool upper) {
   key.primary.push_back(static_cast<std::uint16_t>(0x300 + static_cast<unsigned char>(base)));
@@ -51,7 +45,7 @@ SortKey makeKey(std::string_view text) {
       key.tertiary.push_back(0);
     } else if (c >= 0xC0) {
       const bool upper = c < 0xE0 && c != 0xDF;
-      const char base = kLatin1Base[c - 0xC0];
+      const char base = c == 0xFF ? 'y' : kLatin1Base[(c - 0xC0) & 0x1F];
       switch (base) {
         case '\x01':  // Æ æ
           addLetter(key, 'a', c, upper);
