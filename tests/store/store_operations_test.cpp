@@ -118,10 +118,11 @@ TEST(BrowseList, LetterItemsJoinListsOfMoreThanTwentyNames) {
 }
 
 TEST(BrowseList, OrderIgnoresLetterCaseAndSortsUmlautsWithTheirLetter) {
-  std::vector<std::string> items = {"Zwiebelkuchen", "apfelmus", "Birne", "\xc4pfel im Schlafrock", "banane", "A"};
+  std::vector<std::string> items = {"Zwiebelkuchen", "apfelmus", "Pilze", "Birne", "\xc4pfel im Schlafrock",
+                                    "\xf6lkuchen", "banane", "A", "Nuss"};
   store::sortBrowseList(items);
-  EXPECT_EQ(items,
-            (std::vector<std::string>{"A", "\xc4pfel im Schlafrock", "apfelmus", "banane", "Birne", "Zwiebelkuchen"}));
+  EXPECT_EQ(items, (std::vector<std::string>{"A", "\xc4pfel im Schlafrock", "apfelmus", "banane", "Birne", "Nuss",
+                                             "\xf6lkuchen", "Pilze", "Zwiebelkuchen"}));
 }
 
 TEST(DeleteEntry, RemovesTheNameFromTheUpdateFileFirstThenFromTheMainFile) {
