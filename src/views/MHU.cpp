@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "BuildValues.h"
 #include "app/Application.h"
 #include "app/TextCodec.h"
 #include "store/BrowseOrder.h"
@@ -541,7 +542,7 @@ void TForm1::FormCreate() {
   runStep([this] { subcategoryTable_ = zestovar::store::subcategoryTable(); });
   runStep([this] { loadShoppingList(); });
   runStep([this] { loadDeletedRecipes(); });
-  runStep([this] { version_ = QStringLiteral("3.0"); });
+  runStep([this] { version_ = QString::fromLatin1(zestovar::build::kVersion); });
   runStep([this] { openStore(); });
   runStep([this] {
     ComboBox1->setCurrentIndex(0);

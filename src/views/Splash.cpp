@@ -13,7 +13,7 @@
 TForm11::TForm11(int blockMs, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint),
       blockMs_(blockMs),
-      picture_(QStringLiteral(":/artwork/splash.jpg")) {
+      picture_(QStringLiteral(":/pictures/splash.jpg")) {
   setObjectName(QStringLiteral("Form11"));
   setWindowTitle(QString::fromUtf16(zestovar::app::kProgramTitle));
   setAccessibleName(QString::fromUtf16(zestovar::app::kProgramTitle));

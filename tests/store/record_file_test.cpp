@@ -4,9 +4,9 @@
 
 #include <functional>
 
+#include "StoreFixtures.h"
 #include "store/Cp1252.h"
 #include "store/RecipeStore.h"
-#include "store_test_support.h"
 
 namespace zestovar::test {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <functional>
 
+#include "StoreFixtures.h"
 #include "store/BrowseOrder.h"
 #include "store/RecipeStore.h"
-#include "store_test_support.h"
 
 namespace zestovar::test {
 namespace {
@@ -119,7 +119,7 @@ TEST(BrowseList, LetterItemsJoinListsOfMoreThanTwentyNames) {
 
 TEST(BrowseList, OrderIgnoresLetterCaseAndSortsUmlautsWithTheirLetter) {
   std::vector<std::string> items = {"Zwiebelkuchen", "apfelmus", "Pilze", "Birne", "\xc4pfel im Schlafrock",
-                                    "\xf6lkuchen", "banane", "A", "Nuss"};
+                                    "\xf6lkuchen",   "banane",   "A",     "Nuss"};
   store::sortBrowseList(items);
   EXPECT_EQ(items, (std::vector<std::string>{"A", "\xc4pfel im Schlafrock", "apfelmus", "banane", "Birne", "Nuss",
                                              "\xf6lkuchen", "Pilze", "Zwiebelkuchen"}));

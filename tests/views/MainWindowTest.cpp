@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "ScriptedPrompts.h"
 #include "app/Application.h"
-#include "app/ScriptedPrompts.h"
 #include "app/TextCodec.h"
 #include "store/BrowseOrder.h"
 #include "store/Categories.h"

@@ -6,9 +6,9 @@
 #include <QTextDocument>
 #include <filesystem>
 
-#include "../store/store_test_support.h"
+#include "ScriptedPrompts.h"
+#include "StoreFixtures.h"
 #include "app/Application.h"
-#include "app/ScriptedPrompts.h"
 #include "app/TextCodec.h"
 #include "views/DefaultPicture.h"
 #include "views/MHU.h"

@@ -1,7 +1,7 @@
 // The recipe page, the browsing filter and the search, on recipe files built record by record.
 #include <gtest/gtest.h>
 
-#include "../store/store_test_support.h"
+#include "StoreFixtures.h"
 #include "store/RecipeStore.h"
 #include "views/RecipePage.h"
 #include "views/RecipeSearch.h"

@@ -1,4 +1,4 @@
-#include "app/ScriptedPrompts.h"
+#include "ScriptedPrompts.h"
 
 #include <QFileInfo>
 #include <QPrinter>

@@ -1,3 +1,0 @@
-list(APPEND ZESTOVAR_UI_SOURCES
-  editing/HHU2.cpp
-)
