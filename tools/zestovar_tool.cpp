@@ -2,7 +2,6 @@
 // store code as the window program, so both behave alike. Output is UTF-8, one item a line.
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <set>
 #include <string>
@@ -43,16 +42,15 @@ void printLine(std::string_view cp1252) { std::cout << cp1252ToUtf8(cp1252) << '
 
 std::string arg(const char* utf8) { return utf8ToCp1252(utf8); }
 
-int check(const fs::path& dir) {
+int check(Files& files, const fs::path& dir) {
   bool bad = false;
-  auto files = diskFiles();
   for (const auto name : {kMainFileName, kUpdateFileName}) {
-    const fs::path path = resolveProgramFile(dir, name);
-    if (!fs::exists(path)) continue;
-    auto file = files->open(path, OpenMode::ReadOnly);
+    const fs::path path = resolveProgramFile(files, dir, name);
+    if (!files.exists(path)) continue;
+    auto file = files.open(path, OpenMode::ReadOnly);
     for (const auto& problem : checkRecipeFile(*file)) {
       std::cout << path.filename().string() << ": record " << problem.record << ": " << problem.text << '\n';
-      bad = true;
+      bad = bad || !problem.warning;
     }
   }
   return bad ? 1 : 0;
@@ -63,7 +61,7 @@ int add(RecipeStore& store, const std::vector<std::string>& paths) {
   std::vector<NewRecipe> recipes;
   std::set<std::string> names;
   for (const auto& path : paths) {
-    TextRecipe parsed = readTextRecipeFile(path);
+    TextRecipe parsed = readTextRecipeFile(store.files(), path);
     const std::string stored = parsed.recipe.name.substr(0, kMaxText);
     if (store.nameExists(stored) || !names.insert(stored).second)
       throw TextRecipeError(path + ": Zeile " + std::to_string(parsed.nameLine) +
@@ -82,9 +80,11 @@ int exportRecipe(RecipeStore& store, const std::string& name, const std::string&
   }
   std::string pictureLine;
   if (entry->hasPicture && !pictureFile.empty()) {
-    std::ofstream out(pictureFile, std::ios::binary | std::ios::trunc);
-    out.write(entry->picture.data(), static_cast<std::streamsize>(entry->picture.size()));
-    if (!out.flush()) throw StoreError(std::string(kAccessDenied) + ": " + pictureFile);
+    try {
+      writeWholeFile(store.files(), pictureFile, entry->picture);
+    } catch (const StoreError& e) {
+      throw StoreError(pictureFile + ": " + e.what());
+    }
     pictureLine = pictureFile;
   }
   std::cout << formatTextRecipe(*entry, pictureLine);
@@ -137,8 +137,8 @@ int run(int argc, char** argv) {
   const std::string command = args[0];
   const std::vector<std::string> rest(args.begin() + 1, args.end());
 
-  if (command == "check") return rest.empty() ? check(dir) : usage();
   if (!fs::is_directory(dir)) throw StoreError(std::string(kFileNotFound) + ": " + dir.string());
+  if (command == "check") return rest.empty() ? check(*diskFiles(), dir) : usage();
 
   if (command == "add") {
     if (rest.empty()) return usage();

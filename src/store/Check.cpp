@@ -16,7 +16,7 @@ struct Fault {
 
 class Checker {
  public:
-  explicit Checker(RecordReader& in) : in_(in) {}
+  Checker(RecordReader& in, std::vector<Problem>& problems) : in_(in), problems_(problems) {}
 
   // Reads one entry; throws Fault.
   void entry() {
@@ -45,15 +45,12 @@ class Checker {
     text("Personen");
     const std::uint64_t pictureAt = in_.position();
     bool any = false;
-    for (;;) {
-      if (in_.atEnd()) fail(pictureAt, "Bildende fehlt: " + std::string(kEndOfFile));
-      if (in_.nextIsPictureEnd()) {
-        in_.next();
-        break;
-      }
-      in_.next();
-      any = true;
+    try {
+      any = in_.skipToPictureEnd();
+    } catch (const EndOfFileError&) {
+      fail(pictureAt, "Bildende fehlt: " + std::string(kEndOfFile));
     }
+    in_.next();
     if (in_.position() + 2 > in_.recordCount()) fail(in_.position(), "Bildrest fehlt: " + std::string(kEndOfFile));
     const std::uint64_t tailAt = in_.position();
     if (!any) {
@@ -63,7 +60,8 @@ class Checker {
     }
     const int tail = count("Bildrestlänge");
     if (tail < -1 || tail > static_cast<int>(kRecordSize))
-      fail(tailAt, "Bildrestlänge " + std::to_string(tail) + " ist ungültig");
+      problems_.push_back(
+          {tailAt, "Warnung: Bildrestlänge " + std::to_string(tail) + " liegt außerhalb von -1 bis 51", true});
     in_.next();
   }
 
@@ -90,6 +88,7 @@ class Checker {
   }
 
   RecordReader& in_;
+  std::vector<Problem>& problems_;
 };
 
 }  // namespace
@@ -97,7 +96,9 @@ class Checker {
 std::vector<Problem> checkRecipeFile(FileIo& file) {
   std::vector<Problem> problems;
   RecordReader in(file);
-  Checker checker(in);
+  const auto torn = findTornTail(file);
+  if (torn) in.endAt(*torn);
+  Checker checker(in, problems);
   while (!in.atEnd()) {
     const std::uint64_t first = in.position();
     try {
@@ -113,10 +114,17 @@ std::vector<Problem> checkRecipeFile(FileIo& file) {
       in.seek(next);
     }
   }
+  const std::uint64_t records = file.size() / kRecordSize;
+  if (torn)
+    problems.push_back({*torn,
+                        "Warnung: unvollständiger letzter Eintrag (" + std::to_string(records - *torn) +
+                            " Datensätze, ein abgebrochenes Anfügen); er wird übergangen und beim nächsten Schreiben "
+                            "abgeschnitten",
+                        true});
   const std::uint64_t rest = file.size() % kRecordSize;
   if (rest != 0)
     problems.push_back(
-        {in.recordCount(), "unvollständiger Datensatz am Dateiende (" + std::to_string(rest) + " Bytes)"});
+        {records, "Warnung: unvollständiger Datensatz am Dateiende (" + std::to_string(rest) + " Bytes)", true});
   return problems;
 }
 

@@ -12,12 +12,16 @@ std::string StoredRecipe::preparation() const {
   return text;
 }
 
-EntryHead readHead(RecordReader& in) {
-  EntryHead head;
+void readHead(RecordReader& in, EntryHead& head) {
   head.first = in.position();
   head.category = in.nextText();
   head.subcategories = in.nextText();
   head.name = in.nextText();
+}
+
+EntryHead readHead(RecordReader& in) {
+  EntryHead head;
+  readHead(in, head);
   return head;
 }
 
@@ -35,27 +39,97 @@ int checkedPreparationCount(RecordReader& in) {
 }
 
 bool readPicture(RecordReader& in, std::string* picture) {
+  if (!picture) {
+    // The entry walk passes over the picture, the tail length and the tail without reading them.
+    const bool any = in.skipToPictureEnd();
+    in.seek(in.position() + 2);
+    in.next();
+    return any;
+  }
   bool any = false;
   for (;;) {
     const unsigned char* record = in.next();
     if (isPictureEnd(record)) break;
     any = true;
-    if (picture) picture->append(reinterpret_cast<const char*>(record), kPictureGroup);
+    picture->append(reinterpret_cast<const char*>(record), kPictureGroup);
   }
-  if (!any || !picture) {
-    // The entry walk passes over the tail length and the tail without reading them.
+  if (!any) {
     in.next();
     in.next();
-    return any;
+    return false;
   }
-  const int tail = in.nextInteger();
-  if (tail < -1 || tail > static_cast<int>(kRecordSize)) throwEndOfFile();
+  const int tail = std::clamp(in.nextInteger(), 0, static_cast<int>(kRecordSize));
   const unsigned char* record = in.next();
-  if (tail > 0) picture->append(reinterpret_cast<const char*>(record), static_cast<std::size_t>(tail));
+  picture->append(reinterpret_cast<const char*>(record), static_cast<std::size_t>(tail));
   return true;
 }
 
-std::string skipRest(RecordReader& in) {
+namespace {
+
+bool isCount(std::string_view text) {
+  try {
+    toInteger(text);
+    return true;
+  } catch (const StoreError&) {
+    return false;
+  }
+}
+
+// Whether the last three records close an entry: three picture end records (no picture), or a
+// picture end record, a tail length and the tail. The beginning of an entry after an entry without
+// picture cannot look like that: its first records are a category and subcategories, never a count.
+bool endsWithAnEntry(RecordReader& in) {
+  const std::uint64_t count = in.recordCount();
+  if (count < 3) return false;
+  in.seek(count - 3);
+  if (!isPictureEnd(in.next())) return false;
+  const unsigned char* second = in.next();
+  const bool secondIsEnd = isPictureEnd(second);
+  const bool secondIsCount = !secondIsEnd && isCount(recordText(second));
+  const bool thirdIsEnd = isPictureEnd(in.next());
+  return (secondIsEnd && thirdIsEnd) || secondIsCount;
+}
+
+}  // namespace
+
+std::optional<std::uint64_t> findTornTail(FileIo& file) {
+  RecordReader in(file);
+  const std::uint64_t count = in.recordCount();
+  if (endsWithAnEntry(in)) return std::nullopt;
+  in.seek(0);
+  EntryHead head;
+  std::uint64_t first = 0;
+  try {
+    while (!in.atEnd()) {
+      first = in.position();
+      readHead(in, head);
+      skipRest(in);
+    }
+    return std::nullopt;
+  } catch (const EndOfFileError&) {
+  } catch (const StoreError&) {
+    return std::nullopt;
+  }
+  // A picture end record with two more records after it ends an entry: then the walk met a fault.
+  in.seek(first);
+  try {
+    for (;;) {
+      in.skipToPictureEnd();
+      if (in.position() + 2 < count) return std::nullopt;
+      in.next();
+    }
+  } catch (const EndOfFileError&) {
+  }
+  return first;
+}
+
+RecordReader entryReader(FileIo& file) {
+  RecordReader in(file);
+  if (const auto torn = findTornTail(file)) in.endAt(*torn);
+  return in;
+}
+
+void skipRest(RecordReader& in, std::string* author) {
   const int n1 = checkedIngredientCount(in);
   const std::uint64_t after = in.position();
   // With two records in the ingredient block an origin marker would make the origin record the
@@ -64,10 +138,12 @@ std::string skipRest(RecordReader& in) {
   in.seek(after + static_cast<std::uint64_t>(n1) - 1);
   const int n2 = checkedPreparationCount(in);
   in.seek(in.position() + static_cast<std::uint64_t>(n2));
-  std::string author(in.nextText());
+  if (author)
+    *author = in.nextText();
+  else
+    in.next();
   in.next();  // persons
   readPicture(in, nullptr);
-  return author;
 }
 
 StoredRecipe readRest(RecordReader& in, EntryHead head) {
@@ -153,11 +229,15 @@ std::string encodeEntry(const NewRecipe& r, PictureState pictureState, std::stri
   return out;
 }
 
-std::string encodeEntry(const NewRecipe& recipe) {
+std::string encodeEntry(const NewRecipe& recipe, Files& files) {
   if (recipe.picture.empty()) return encodeEntry(recipe, PictureState::None, {});
-  std::string bytes;
-  if (!readWholeFile(recipe.picture, bytes)) return encodeEntry(recipe, PictureState::Unreadable, {});
-  return encodeEntry(recipe, PictureState::Bytes, bytes);
+  std::optional<std::string> bytes;
+  try {
+    bytes = readWholeFile(files, recipe.picture);
+  } catch (const StoreError&) {
+  }
+  if (!bytes) return encodeEntry(recipe, PictureState::Unreadable, {});
+  return encodeEntry(recipe, PictureState::Bytes, *bytes);
 }
 
 }  // namespace zestovar::store

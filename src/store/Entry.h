@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "store/FileIo.h"
 #include "store/RecordReader.h"
 
 namespace zestovar::store {
@@ -35,11 +36,13 @@ struct StoredRecipe {
   std::string preparation() const;
 };
 
+// Reads the first three records into head; its texts keep their storage from entry to entry.
+void readHead(RecordReader& in, EntryHead& head);
 EntryHead readHead(RecordReader& in);
 // Entry walk from the ingredient count record on: passes over the ingredient block and the
-// preparation by arithmetic, reads the author and persons records and the picture records up to and
-// including the tail record. Returns the author record.
-std::string skipRest(RecordReader& in);
+// preparation by arithmetic, reads the author and persons records and steps over the picture up to
+// and including the tail record. author, when given, receives the author record.
+void skipRest(RecordReader& in, std::string* author = nullptr);
 // Reads the rest of the entry after its head.
 StoredRecipe readRest(RecordReader& in, EntryHead head);
 // readHead followed by readRest.
@@ -50,9 +53,22 @@ int checkedIngredientCount(RecordReader& in);
 // The preparation count; fails on a negative count.
 int checkedPreparationCount(RecordReader& in);
 // Reads records up to the picture end record and the two after it, collecting bytes 0..48 of each
-// picture record and the tail's bytes into picture when it is given.
+// picture record and the tail's bytes into picture when it is given. A tail length of 0 or below adds
+// nothing; one above 51 adds the 51 bytes of the tail record.
 // Returns whether there was a picture (a record before the picture end record).
 bool readPicture(RecordReader& in, std::string* picture);
+
+// The torn tail of an interrupted append: an append killed part-way (a crash, a power cut) leaves the
+// beginning of an entry at the end of the file. It is the first record of the entry whose walk runs
+// past the end of the file, when the records from there to the end hold no picture end record
+// followed by two more (so they can be at most the beginning of one entry). None when the file ends
+// cleanly; none when the walk stops on anything else, which stays an error of the walks.
+std::optional<std::uint64_t> findTornTail(FileIo& file);
+
+// A reader for walking the entries of a file: the file ends for it before a torn tail. A file whose
+// last three records close an entry (three picture end records, or a picture end record, a tail length
+// and the tail) needs no walk to know it ends cleanly.
+RecordReader entryReader(FileIo& file);
 
 // A recipe as the editor hands it over (all texts Windows-1252).
 struct NewRecipe {
@@ -76,7 +92,8 @@ std::string subcategoryRecord(const std::vector<std::string>& ticked);
 // could be read; picture holds its bytes.
 std::string encodeEntry(const NewRecipe& recipe, PictureState pictureState, std::string_view picture);
 
-// Reads the picture file of a recipe and encodes the entry.
-std::string encodeEntry(const NewRecipe& recipe);
+// Reads the picture file of a recipe and encodes the entry; a picture file that cannot be read makes
+// an entry without picture.
+std::string encodeEntry(const NewRecipe& recipe, Files& files);
 
 }  // namespace zestovar::store

@@ -8,6 +8,8 @@
 
 namespace zestovar::store {
 
+EndOfFileError::EndOfFileError() : StoreError(std::string(kEndOfFile)) {}
+
 void throwEndOfFile() { throw StoreError(std::string(kEndOfFile)); }
 
 void throwNotAnInteger(std::string_view cp1252Text) {

@@ -13,11 +13,19 @@ class StoreError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A read at or past the end of a file. Walks tell it apart from a malformed count that gives the same
+// text: only a walk that ran out of records can have met the torn tail of an interrupted append.
+class EndOfFileError : public StoreError {
+ public:
+  EndOfFileError();
+};
+
 inline constexpr std::string_view kEndOfFile = "Versuch hinter dem Dateiende zu lesen";
 inline constexpr std::string_view kAccessDenied = "Dateizugriff verweigert";
 inline constexpr std::string_view kFileNotFound = "Datei nicht gefunden";
 inline constexpr std::string_view kDiskFull = "Disk voll";
 
+// A malformed count that would send a walk backwards or past the records there are.
 [[noreturn]] void throwEndOfFile();
 // "'%s' ist kein gültiger Integerwert" with the record text (Windows-1252) in place of %s.
 [[noreturn]] void throwNotAnInteger(std::string_view cp1252Text);

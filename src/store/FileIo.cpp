@@ -5,8 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <fstream>
 #include <system_error>
 
 #include "store/Cp1252.h"
@@ -76,7 +74,7 @@ void syncDirectory(const std::filesystem::path& dir) {
 
 class DiskFiles final : public Files {
  public:
-  std::unique_ptr<FileIo> open(const std::filesystem::path& path, OpenMode mode) override {
+  std::unique_ptr<FileIo> open(const std::filesystem::path& path, OpenMode mode, Permissions created) override {
     int flags = O_CLOEXEC;
     switch (mode) {
       case OpenMode::ReadWriteCreate:
@@ -89,7 +87,7 @@ class DiskFiles final : public Files {
         flags |= O_RDONLY;
         break;
     }
-    const int fd = ::open(path.c_str(), flags, 0644);
+    const int fd = ::open(path.c_str(), flags, static_cast<mode_t>(created));
     if (fd < 0) throwIoError(errno);
     return std::make_unique<DiskFile>(fd);
   }
@@ -102,34 +100,102 @@ class DiskFiles final : public Files {
   void remove(const std::filesystem::path& path) override {
     if (::unlink(path.c_str()) != 0 && errno != ENOENT) throwIoError(errno);
   }
+
+  std::vector<std::string> list(const std::filesystem::path& dir) override {
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
+      names.push_back(it->path().filename().string());
+    return names;
+  }
+
+  std::filesystem::path target(const std::filesystem::path& path) override {
+    std::filesystem::path current = path;
+    // A chain of links ends after as many steps as the system follows itself.
+    for (int step = 0; step < 40; ++step) {
+      std::error_code ec;
+      if (!std::filesystem::is_symlink(current, ec)) break;
+      const std::filesystem::path next = std::filesystem::read_symlink(current, ec);
+      if (ec) break;
+      current = next.is_absolute() ? next : current.parent_path() / next;
+    }
+    return current.lexically_normal();
+  }
+
+  std::optional<Permissions> permissions(const std::filesystem::path& path) override {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+      if (errno == ENOENT || errno == ENOTDIR) return std::nullopt;
+      throwIoError(errno);
+    }
+    return static_cast<Permissions>(st.st_mode & 07777);
+  }
+
+  void setPermissions(const std::filesystem::path& path, Permissions permissions) override {
+    if (::chmod(path.c_str(), static_cast<mode_t>(permissions)) != 0) throwIoError(errno);
+  }
 };
 
 }  // namespace
 
 std::shared_ptr<Files> diskFiles() { return std::make_shared<DiskFiles>(); }
 
-std::filesystem::path resolveProgramFile(const std::filesystem::path& dir, std::string_view name) {
-  std::error_code ec;
+std::filesystem::path resolveProgramFile(Files& files, const std::filesystem::path& dir, std::string_view name) {
   std::filesystem::path exact = dir / std::string(name);
-  if (std::filesystem::exists(exact, ec)) return exact;
-  std::filesystem::path other;
-  for (std::filesystem::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string candidate = it->path().filename().string();
+  if (files.exists(exact)) return exact;
+  std::string other;
+  for (const std::string& candidate : files.list(dir)) {
     // Of several spellings the first in name order wins, so the choice does not depend on the
     // order the directory happens to list them in.
-    if (equalsIgnoringCase(candidate, name) && (other.empty() || candidate < other.filename().string()))
-      other = it->path();
+    if (equalsIgnoringCase(candidate, name) && (other.empty() || candidate < other)) other = candidate;
   }
-  return other.empty() ? exact : other;
+  return other.empty() ? exact : dir / other;
 }
 
-bool readWholeFile(const std::filesystem::path& path, std::string& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return false;
-  out = std::move(data);
-  return true;
+std::optional<std::string> readWholeFile(Files& files, const std::filesystem::path& path) {
+  if (!files.exists(path)) return std::nullopt;
+  auto file = files.open(path, OpenMode::ReadOnly);
+  std::string bytes(static_cast<std::size_t>(file->size()), '\0');
+  bytes.resize(file->readAt(0, std::as_writable_bytes(std::span(bytes))));
+  return bytes;
+}
+
+void writeWholeFile(Files& files, const std::filesystem::path& path, std::string_view bytes) {
+  auto file = files.open(path, OpenMode::CreateTruncate);
+  file->writeAt(0, std::as_bytes(std::span(bytes)));
+}
+
+ReplacementFile::ReplacementFile(Files& files, const std::filesystem::path& path, std::string_view temporaryName,
+                                 std::optional<Permissions> fixed)
+    : files_(files), target_(files.target(path)) {
+  permissions_ = fixed ? *fixed : files.permissions(target_).value_or(kNewFilePermissions);
+  temporary_ = resolveProgramFile(files, target_.parent_path(), temporaryName);
+  // Private until it takes its place, so no one else holds it open meanwhile.
+  file_ = files.open(temporary_, OpenMode::CreateTruncate, kPrivatePermissions);
+}
+
+ReplacementFile::~ReplacementFile() {
+  if (committed_) return;
+  file_.reset();
+  try {
+    files_.remove(temporary_);
+  } catch (...) {
+  }
+}
+
+void ReplacementFile::commit() {
+  file_->flush();
+  file_.reset();
+  files_.setPermissions(temporary_, permissions_);
+  files_.replace(temporary_, target_);
+  committed_ = true;
+}
+
+void replaceWholeFile(Files& files, const std::filesystem::path& path, std::string_view bytes,
+                      std::optional<Permissions> fixed) {
+  ReplacementFile replacement(files, path, files.target(path).filename().string() + ".tmp", fixed);
+  replacement.file().writeAt(0, std::as_bytes(std::span(bytes)));
+  replacement.commit();
 }
 
 }  // namespace zestovar::store

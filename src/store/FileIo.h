@@ -1,11 +1,16 @@
-// File access of the recipe store. Tests substitute files that fail after a number of bytes.
+// Every file the program reads or writes goes through Files: the recipe files, the side files, the
+// page and its picture, plain-text recipes. Tests and the fuzzer put files in memory that fail on
+// demand in its place; a failure carries the system's own text ("Disk voll", "Dateizugriff verweigert").
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace zestovar::store {
 
@@ -28,24 +33,80 @@ enum class OpenMode {
   ReadOnly,         // an existing file for reading
 };
 
-// How the store reaches the file system.
+using Permissions = std::filesystem::perms;
+// A file the program creates: readable by all, writable by its owner.
+inline constexpr Permissions kNewFilePermissions = static_cast<Permissions>(0644);
+// Side files that hold a password.
+inline constexpr Permissions kPrivatePermissions = static_cast<Permissions>(0600);
+
+// How the program reaches the file system. Every failure throws StoreError with the system's text.
 class Files {
  public:
   virtual ~Files() = default;
-  virtual std::unique_ptr<FileIo> open(const std::filesystem::path& path, OpenMode mode) = 0;
-  // Replaces `to` by `from` in one step and makes the new directory entry durable.
+  // A file created by the call gets `created` as its permissions.
+  virtual std::unique_ptr<FileIo> open(const std::filesystem::path& path, OpenMode mode,
+                                       Permissions created = kNewFilePermissions) = 0;
+  // Puts `from` in the place of `to` in one step and makes the new directory entry durable.
   virtual void replace(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+  // A missing file is no error.
   virtual void remove(const std::filesystem::path& path) = 0;
+  // The names in a directory; empty when it cannot be read.
+  virtual std::vector<std::string> list(const std::filesystem::path& dir) = 0;
+  // The file a path leads to after following symbolic links; the path itself when it is no link or
+  // leads nowhere.
+  virtual std::filesystem::path target(const std::filesystem::path& path) = 0;
+  // The permissions of an existing file (after following links); none when there is no file.
+  virtual std::optional<Permissions> permissions(const std::filesystem::path& path) = 0;
+  virtual void setPermissions(const std::filesystem::path& path, Permissions permissions) = 0;
+
+  bool exists(const std::filesystem::path& path) { return permissions(path).has_value(); }
 };
 
 // The real file system.
 std::shared_ptr<Files> diskFiles();
 
 // Joins the program directory with a fixed file name. An existing file whose name differs only in
-// letter case is that file; otherwise the path carries the spelling given.
-std::filesystem::path resolveProgramFile(const std::filesystem::path& dir, std::string_view name);
+// letter case is that file (of several, the first in name order); otherwise the path carries the
+// spelling given.
+std::filesystem::path resolveProgramFile(Files& files, const std::filesystem::path& dir, std::string_view name);
 
-// Reads a whole file into memory; false when it cannot be opened or read.
-bool readWholeFile(const std::filesystem::path& path, std::string& out);
+// The bytes of a whole file; none when it does not exist.
+std::optional<std::string> readWholeFile(Files& files, const std::filesystem::path& path);
+
+// Writes a whole file in place, for files nothing depends on after a failure (the page, its picture,
+// an export).
+void writeWholeFile(Files& files, const std::filesystem::path& path, std::string_view bytes);
+
+// A new content for a file, written beside it and put in its place in one step, so a failure at any
+// moment leaves the old or the new file whole. The temporary file lies beside the file a symbolic link
+// leads to, so the link keeps pointing at the new content; the new content takes the old file's
+// permissions (`fixed` ones when given, kNewFilePermissions for a new file).
+class ReplacementFile {
+ public:
+  ReplacementFile(Files& files, const std::filesystem::path& path, std::string_view temporaryName,
+                  std::optional<Permissions> fixed = std::nullopt);
+  // Removes the temporary file unless it was committed.
+  ~ReplacementFile();
+  ReplacementFile(const ReplacementFile&) = delete;
+  ReplacementFile& operator=(const ReplacementFile&) = delete;
+
+  FileIo& file() { return *file_; }
+  // The file being replaced (after following links).
+  const std::filesystem::path& target() const { return target_; }
+  // Flushes the new content and puts it in the file's place.
+  void commit();
+
+ private:
+  Files& files_;
+  std::filesystem::path target_;
+  std::filesystem::path temporary_;
+  Permissions permissions_;
+  std::unique_ptr<FileIo> file_;
+  bool committed_ = false;
+};
+
+// Replaces a whole file through a ReplacementFile named after it with ".tmp" appended.
+void replaceWholeFile(Files& files, const std::filesystem::path& path, std::string_view bytes,
+                      std::optional<Permissions> fixed = std::nullopt);
 
 }  // namespace zestovar::store

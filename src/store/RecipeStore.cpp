@@ -1,5 +1,6 @@
 #include "store/RecipeStore.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "store/BrowseOrder.h"
@@ -9,14 +10,13 @@
 namespace zestovar::store {
 namespace {
 
-using Ranges = std::vector<std::pair<std::uint64_t, std::uint64_t>>;
-
 constexpr std::size_t kCopyBlock = std::size_t{1} << 20;
 
 void walkFile(FileIo& file, StoreFile which, const RecipeStore::Visitor& visit) {
-  RecordReader in(file);
+  RecordReader in = entryReader(file);
+  EntryHead head;
   while (!in.atEnd()) {
-    EntryHead head = readHead(in);
+    readHead(in, head);
     visit(which, in, head);
   }
 }
@@ -27,17 +27,16 @@ std::string folded(std::string_view text) {
   return out;
 }
 
-bool hasPartialRecord(FileIo& file) { return file.size() % kRecordSize != 0; }
-
 }  // namespace
 
 RecipeStore::RecipeStore(std::filesystem::path dir, std::shared_ptr<Files> files)
     : dir_(std::move(dir)), files_(std::move(files)) {
-  updatePath_ = resolveProgramFile(dir_, kUpdateFileName);
+  updatePath_ = resolveProgramFile(*files_, dir_, kUpdateFileName);
   update_ = files_->open(updatePath_, OpenMode::ReadWriteCreate);
+  removeLeftovers();
 }
 
-std::filesystem::path RecipeStore::mainPath() const { return resolveProgramFile(dir_, kMainFileName); }
+std::filesystem::path RecipeStore::mainPath() const { return resolveProgramFile(*files_, dir_, kMainFileName); }
 
 std::filesystem::path RecipeStore::updatePath() const { return updatePath_; }
 
@@ -50,6 +49,12 @@ FileIo& RecipeStore::updateFile() {
 
 std::unique_ptr<FileIo> RecipeStore::openMain() { return files_->open(mainPath(), OpenMode::ReadWriteCreate); }
 
+void RecipeStore::removeLeftovers() {
+  // A rewrite killed part-way leaves its "New.dat" beside the recipe file it was writing.
+  for (const auto& file : {mainPath(), updatePath_})
+    files_->remove(resolveProgramFile(*files_, files_->target(file).parent_path(), kRewriteFileName));
+}
+
 void RecipeStore::walkMainThenUpdate(const Visitor& visit) {
   auto main = openMain();
   walkFile(*main, StoreFile::Main, visit);
@@ -60,7 +65,7 @@ std::vector<StoredRecipe> RecipeStore::findByName(std::string_view name) {
   std::vector<StoredRecipe> found;
   walkMainThenUpdate([&](StoreFile, RecordReader& in, EntryHead& head) {
     if (head.name == name)
-      found.push_back(readRest(in, std::move(head)));
+      found.push_back(readRest(in, head));
     else
       skipRest(in);
   });
@@ -76,9 +81,11 @@ std::optional<StoredRecipe> RecipeStore::lastByName(std::string_view name) {
 bool RecipeStore::nameExists(std::string_view name) {
   auto main = openMain();
   for (FileIo* file : {main.get(), &updateFile()}) {
-    RecordReader in(*file);
+    RecordReader in = entryReader(*file);
     while (!in.atEnd()) {
-      if (readHead(in).name == name) return true;
+      in.next();
+      in.next();
+      if (in.nextText() == name) return true;
       skipRest(in);
     }
   }
@@ -86,10 +93,11 @@ bool RecipeStore::nameExists(std::string_view name) {
 }
 
 std::string RecipeStore::authorByName(std::string_view name) {
-  std::string author;
+  std::string author, last;
   walkMainThenUpdate([&](StoreFile, RecordReader& in, EntryHead& head) {
-    std::string a = skipRest(in);
-    if (head.name == name) author = std::move(a);
+    if (head.name != name) return skipRest(in);
+    skipRest(in, &last);
+    author = last;
   });
   return author;
 }
@@ -99,12 +107,11 @@ void RecipeStore::listNamesByCategory(std::string_view category, std::vector<std
   std::unordered_set<std::string> present;
   for (const auto& n : names) present.insert(folded(n));
   for (FileIo* file : {&updateFile(), main.get()}) {
-    RecordReader in(*file);
+    RecordReader in = entryReader(*file);
     while (!in.atEnd()) {
       const std::uint64_t first = in.position();
       if (in.nextText() != category) {
-        in.next();
-        in.next();
+        in.seek(first + 3);
         skipRest(in);
         continue;
       }
@@ -139,15 +146,21 @@ std::vector<std::string> RecipeStore::browseList(std::string_view category) {
 
 void RecipeStore::appendBytes(FileIo& file, std::string_view bytes) {
   const std::uint64_t size = file.size();
-  // An incomplete last record does not count as part of the file and is overwritten.
-  const std::uint64_t start = size / kRecordSize * kRecordSize;
-  std::string partial(size - start, '\0');
-  if (!partial.empty()) file.readAt(start, std::as_writable_bytes(std::span(partial)));
+  // The new entry goes after the last complete entry: a torn tail and an incomplete last record do
+  // not count as part of the file. They are cut off before anything is written, so a failure or a
+  // kill at any moment leaves either the entries before or a torn tail of the new entry.
+  const std::uint64_t start = entryReader(file).recordCount() * kRecordSize;
+  // An incomplete last record alone is put back when the append fails, so the file is as it was.
+  std::string partial;
+  if (size - start < kRecordSize) {
+    partial.resize(size - start);
+    file.readAt(start, std::as_writable_bytes(std::span(partial)));
+  }
   try {
+    if (size != start) file.truncate(start);
     file.writeAt(start, std::as_bytes(std::span(bytes)));
     file.flush();
   } catch (...) {
-    // Cut back to the previous length, so no walk ever meets a partial entry.
     try {
       file.truncate(start);
       if (!partial.empty()) file.writeAt(start, std::as_bytes(std::span(partial)));
@@ -159,59 +172,52 @@ void RecipeStore::appendBytes(FileIo& file, std::string_view bytes) {
 }
 
 void RecipeStore::appendEntry(const NewRecipe& recipe) {
-  const std::string bytes = encodeEntry(recipe);
+  const std::string bytes = encodeEntry(recipe, *files_);
+  removeLeftovers();
   auto main = openMain();
   appendBytes(*main, bytes);
 }
 
-Ranges RecipeStore::keptRanges(FileIo& file, std::string_view name, bool& found) {
-  Ranges ranges;
-  RecordReader in(file);
+RecipeStore::Kept RecipeStore::keptRanges(FileIo& file, std::string_view name) {
+  Kept kept;
+  RecordReader in = entryReader(file);
+  // A torn tail or an incomplete last record is left out of the rewrite: then it changes the file too.
+  kept.changes = in.recordCount() * kRecordSize != file.size();
+  EntryHead head;
   while (!in.atEnd()) {
-    const std::uint64_t first = in.position();
-    const bool match = readHead(in).name == name;
+    readHead(in, head);
     skipRest(in);
-    if (match) {
-      found = true;
-    } else if (!ranges.empty() && ranges.back().second == first) {
-      ranges.back().second = in.position();
+    if (head.name == name) {
+      kept.found = true;
+      kept.changes = true;
+    } else if (!kept.ranges.empty() && kept.ranges.back().second == head.first) {
+      kept.ranges.back().second = in.position();
     } else {
-      ranges.emplace_back(first, in.position());
+      kept.ranges.emplace_back(head.first, in.position());
     }
   }
-  return ranges;
+  return kept;
 }
 
-void RecipeStore::rewrite(FileIo& source, const Ranges& ranges, std::string_view extra,
+void RecipeStore::rewrite(FileIo& source, const Kept& kept, std::string_view extra,
                           const std::filesystem::path& target) {
-  const std::filesystem::path newPath = resolveProgramFile(dir_, kRewriteFileName);
-  try {
-    auto out = files_->open(newPath, OpenMode::CreateTruncate);
-    std::vector<std::byte> buffer(kCopyBlock);
-    std::uint64_t outPos = 0;
-    for (const auto& [first, end] : ranges) {
-      std::uint64_t pos = first * kRecordSize;
-      const std::uint64_t stop = end * kRecordSize;
-      while (pos < stop) {
-        const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), stop - pos));
-        const std::size_t got = source.readAt(pos, std::span(buffer.data(), want));
-        if (got != want) throwEndOfFile();
-        out->writeAt(outPos, std::span<const std::byte>(buffer.data(), got));
-        pos += got;
-        outPos += got;
-      }
+  ReplacementFile out(*files_, target, kRewriteFileName);
+  std::vector<std::byte> buffer(kCopyBlock);
+  std::uint64_t outPos = 0;
+  for (const auto& [first, end] : kept.ranges) {
+    std::uint64_t pos = first * kRecordSize;
+    const std::uint64_t stop = end * kRecordSize;
+    while (pos < stop) {
+      const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(buffer.size(), stop - pos));
+      const std::size_t got = source.readAt(pos, std::span(buffer.data(), want));
+      if (got != want) throw EndOfFileError();
+      out.file().writeAt(outPos, std::span<const std::byte>(buffer.data(), got));
+      pos += got;
+      outPos += got;
     }
-    if (!extra.empty()) out->writeAt(outPos, std::as_bytes(std::span(extra)));
-    out->flush();
-    out.reset();
-    files_->replace(newPath, target);
-  } catch (...) {
-    try {
-      files_->remove(newPath);
-    } catch (...) {
-    }
-    throw;
   }
+  if (!extra.empty()) out.file().writeAt(outPos, std::as_bytes(std::span(extra)));
+  out.commit();
 }
 
 void RecipeStore::reopenUpdate() {
@@ -220,41 +226,39 @@ void RecipeStore::reopenUpdate() {
 }
 
 void RecipeStore::deleteEntry(std::string_view name) {
+  removeLeftovers();
   auto main = openMain();
-  bool inUpdate = false;
-  const Ranges updateKept = keptRanges(updateFile(), name, inUpdate);
+  const Kept update = keptRanges(updateFile(), name);
   // A rewrite that would give the same bytes again is left out.
-  if (inUpdate || hasPartialRecord(updateFile())) {
-    rewrite(updateFile(), updateKept, {}, updatePath_);
+  if (update.changes) {
+    rewrite(updateFile(), update, {}, updatePath_);
     reopenUpdate();
   }
-  if (inUpdate) return;
-  bool inMain = false;
-  const Ranges mainKept = keptRanges(*main, name, inMain);
-  if (inMain || hasPartialRecord(*main)) rewrite(*main, mainKept, {}, mainPath());
+  if (update.found) return;
+  const Kept kept = keptRanges(*main, name);
+  if (kept.changes) rewrite(*main, kept, {}, mainPath());
 }
 
 void RecipeStore::replaceEntry(std::string_view name, const NewRecipe& recipe) {
   // The new entry's bytes (and the picture) are read before anything changes.
-  const std::string bytes = encodeEntry(recipe);
+  const std::string bytes = encodeEntry(recipe, *files_);
+  removeLeftovers();
   auto main = openMain();
-  bool inUpdate = false;
-  const Ranges updateKept = keptRanges(updateFile(), name, inUpdate);
-  if (inUpdate) {
+  const Kept update = keptRanges(updateFile(), name);
+  if (update.found) {
     // The new entry goes in first: a failure afterwards leaves the old and the new entry, never none.
     appendBytes(*main, bytes);
-    rewrite(updateFile(), updateKept, {}, updatePath_);
+    rewrite(updateFile(), update, {}, updatePath_);
     reopenUpdate();
     return;
   }
-  if (hasPartialRecord(updateFile())) {
-    rewrite(updateFile(), updateKept, {}, updatePath_);
+  if (update.changes) {
+    rewrite(updateFile(), update, {}, updatePath_);
     reopenUpdate();
   }
-  bool inMain = false;
-  const Ranges mainKept = keptRanges(*main, name, inMain);
-  if (inMain || hasPartialRecord(*main))
-    rewrite(*main, mainKept, bytes, mainPath());  // removal and append in one rename
+  const Kept kept = keptRanges(*main, name);
+  if (kept.changes)
+    rewrite(*main, kept, bytes, mainPath());  // removal and append in one rename
   else
     appendBytes(*main, bytes);
 }

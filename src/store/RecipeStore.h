@@ -22,7 +22,8 @@ enum class StoreFile { Main, Update };
 
 class RecipeStore {
  public:
-  // Opens the update recipe file, creating it empty when missing; throws StoreError on failure.
+  // Opens the update recipe file, creating it empty when missing, and removes a "New.dat" left by a
+  // rewrite that was killed; throws StoreError on failure.
   explicit RecipeStore(std::filesystem::path dir, std::shared_ptr<Files> files = diskFiles());
 
   const std::filesystem::path& dir() const { return dir_; }
@@ -36,7 +37,8 @@ class RecipeStore {
   FileIo& updateFile();
 
   // Calls visit for every entry of the main recipe file, then of the update recipe file, with the
-  // reader after the entry's name record; visit must read or skip the rest of the entry.
+  // reader after the entry's name record; visit must read or skip the rest of the entry. The head's
+  // texts are reused from entry to entry. Walks end before a torn tail (see findTornTail).
   using Visitor = std::function<void(StoreFile, RecordReader&, EntryHead&)>;
   void walkMainThenUpdate(const Visitor& visit);
 
@@ -55,21 +57,27 @@ class RecipeStore {
   // The browse list of a category: the names, the letter items above 20 names, sorted.
   std::vector<std::string> browseList(std::string_view category);
 
-  // Appends an entry to the main recipe file. A failure part-way cuts the file back.
+  // Appends an entry to the main recipe file, after its last complete entry (a torn tail is cut off
+  // first). A failure part-way cuts the file back.
   void appendEntry(const NewRecipe& recipe);
   // Removes every entry named name from the update recipe file when it holds one, otherwise from
-  // the main recipe file. Each rewrite goes through "New.dat" and a rename.
+  // the main recipe file. Each rewrite goes through "New.dat" and a rename (see ReplacementFile)
+  // and leaves a torn tail out.
   void deleteEntry(std::string_view name);
   // Deletes the entries of name and appends the new fields; no failure leaves the recipe missing.
   void replaceEntry(std::string_view name, const NewRecipe& recipe);
 
  private:
-  // Ranges of records of file to keep: every entry not named name. Sets found when one was named so.
-  static std::vector<std::pair<std::uint64_t, std::uint64_t>> keptRanges(FileIo& file, std::string_view name,
-                                                                         bool& found);
-  // Writes the kept ranges, then extra, to "New.dat" and renames it over target.
-  void rewrite(FileIo& source, const std::vector<std::pair<std::uint64_t, std::uint64_t>>& ranges,
-               std::string_view extra, const std::filesystem::path& target);
+  // The records of a file a rewrite without the entries of a name keeps.
+  struct Kept {
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> ranges;  // [first, end) record ranges
+    bool found = false;                                           // an entry carried the name
+    bool changes = false;                                         // the rewrite gives other bytes than the file holds
+  };
+  static Kept keptRanges(FileIo& file, std::string_view name);
+  // Writes the kept ranges, then extra, to "New.dat" and puts it in the place of target.
+  void rewrite(FileIo& source, const Kept& kept, std::string_view extra, const std::filesystem::path& target);
+  void removeLeftovers();
   void appendBytes(FileIo& file, std::string_view bytes);
   void reopenUpdate();
 

@@ -13,26 +13,44 @@ RecordReader::RecordReader(FileIo& file, std::size_t blockRecords)
       block_(static_cast<std::size_t>(std::clamp<std::uint64_t>(count_, 1, std::max<std::size_t>(blockRecords, 1))) *
              kRecordSize) {}
 
+void RecordReader::endAt(std::uint64_t records) {
+  count_ = std::min(count_, records);
+  blockRecords_ = 0;
+}
+
 const unsigned char* RecordReader::at(std::uint64_t record) {
-  if (record >= count_) throwEndOfFile();
+  if (record >= count_) throw EndOfFileError();
   if (record < blockFirst_ || record >= blockFirst_ + blockRecords_) {
     const std::uint64_t wanted = std::min<std::uint64_t>(block_.size() / kRecordSize, count_ - record);
     const std::size_t bytes = static_cast<std::size_t>(wanted * kRecordSize);
     const std::size_t got = file_.readAt(record * kRecordSize, std::as_writable_bytes(std::span(block_.data(), bytes)));
     blockFirst_ = record;
     blockRecords_ = got / kRecordSize;
-    if (blockRecords_ == 0) throwEndOfFile();  // the file shrank under us
+    if (blockRecords_ == 0) throw EndOfFileError();  // the file shrank under us
   }
   return block_.data() + (record - blockFirst_) * kRecordSize;
 }
-
-const unsigned char* RecordReader::next() { return at(pos_++); }
 
 std::string_view RecordReader::nextText() { return recordText(next()); }
 
 int RecordReader::nextInteger() { return toInteger(nextText()); }
 
 bool RecordReader::nextIsPictureEnd() { return isPictureEnd(at(pos_)); }
+
+bool RecordReader::skipToPictureEnd() {
+  const std::uint64_t start = pos_;
+  for (;;) {
+    const unsigned char* record = at(pos_);
+    const unsigned char* const end = block_.data() + blockRecords_ * kRecordSize;
+    for (; record < end; record += kRecordSize) {
+      if (isPictureEnd(record)) {
+        pos_ = blockFirst_ + static_cast<std::uint64_t>(record - block_.data()) / kRecordSize;
+        return pos_ != start;
+      }
+    }
+    pos_ = blockFirst_ + blockRecords_;
+  }
+}
 
 std::string_view recordText(const unsigned char* record) {
   const std::size_t length = std::min<std::size_t>(record[0], kMaxText);

@@ -6,6 +6,7 @@
 #include "store/BrowseOrder.h"
 #include "store/Categories.h"
 #include "store/Cp1252.h"
+#include "store/Errors.h"
 
 namespace zestovar::store {
 namespace {
@@ -114,11 +115,16 @@ TextRecipe parseTextRecipe(std::string_view utf8, const std::filesystem::path& d
   return result;
 }
 
-TextRecipe readTextRecipeFile(const std::filesystem::path& file) {
-  std::string text;
-  if (!readWholeFile(file, text)) throw TextRecipeError(file.string() + ": Datei nicht gefunden");
+TextRecipe readTextRecipeFile(Files& files, const std::filesystem::path& file) {
+  std::optional<std::string> text;
   try {
-    return parseTextRecipe(text, file.parent_path());
+    text = readWholeFile(files, file);
+  } catch (const StoreError& e) {
+    throw TextRecipeError(file.string() + ": " + e.what());
+  }
+  if (!text) throw TextRecipeError(file.string() + ": " + std::string(kFileNotFound));
+  try {
+    return parseTextRecipe(*text, file.parent_path());
   } catch (const TextRecipeError& e) {
     throw TextRecipeError(file.string() + ": " + e.what());
   }

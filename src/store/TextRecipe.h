@@ -25,7 +25,7 @@ struct TextRecipe {
 // Parses a plain-text recipe. The subcategories are checked against the category and put into the
 // order of the editor's sorted list. dir resolves a relative "Bild:" path.
 TextRecipe parseTextRecipe(std::string_view utf8, const std::filesystem::path& dir);
-TextRecipe readTextRecipeFile(const std::filesystem::path& file);
+TextRecipe readTextRecipeFile(Files& files, const std::filesystem::path& file);
 
 // A stored entry as a plain-text recipe (UTF-8). pictureFile is written into "Bild:" when given.
 std::string formatTextRecipe(const StoredRecipe& entry, std::string_view pictureFile);

@@ -16,8 +16,8 @@
 #include "store/BrowseOrder.h"
 #include "store/Categories.h"
 #include "store/FileIo.h"
+#include "store/SideFile.h"
 #include "views/DefaultPicture.h"
-#include "views/SideFile.h"
 
 using zestovar::app::fromCp1252;
 
@@ -564,13 +564,13 @@ void TForm1::loadProxySettings() {
 
 void TForm1::loadShoppingList() {
   for (const std::string& line :
-       zestovar::views::readSideFile(zestovar::store::resolveProgramFile(programDir_, "EList.dat")))
+       zestovar::store::readSideFile(*files_, programDir_, zestovar::store::kShoppingListFileName))
     ListBox2->addItem(fromCp1252(line));
 }
 
 void TForm1::loadDeletedRecipes() {
   deletedRecipes_.clear();
-  deletedRecipes_ = zestovar::views::readSideFile(zestovar::store::resolveProgramFile(programDir_, "DelRez.dat"));
+  deletedRecipes_ = zestovar::store::readSideFile(*files_, programDir_, zestovar::store::kDeletedRecipesFileName);
 }
 
-void TForm1::openStore() { store_ = std::make_unique<zestovar::store::RecipeStore>(programDir_); }
+void TForm1::openStore() { store_ = std::make_unique<zestovar::store::RecipeStore>(programDir_, files_); }

@@ -240,6 +240,8 @@ class TForm1 : public QMainWindow {
 
   std::filesystem::path programDir_;
   zestovar::app::Prompts& prompts_;
+  // The side files are read with the same files as the recipe files, also when those cannot be opened.
+  std::shared_ptr<zestovar::store::Files> files_ = zestovar::store::diskFiles();
   std::unique_ptr<zestovar::store::RecipeStore> store_;
   std::vector<std::string> subcategoryTable_;
   std::vector<std::string> deletedRecipes_;

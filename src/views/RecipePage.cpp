@@ -1,7 +1,5 @@
 #include "views/RecipePage.h"
 
-#include <fstream>
-
 #include "store/Errors.h"
 
 namespace zestovar::views {
@@ -116,43 +114,34 @@ std::string pageBytes(const std::vector<std::string>& page) {
   return bytes;
 }
 
-namespace {
-
-void writeFile(const std::filesystem::path& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.flush();
-  if (!out) throw StoreError(std::string(kAccessDenied));
-}
-
-}  // namespace
-
 std::filesystem::path showRecipePage(RecipeStore& store, std::string_view name, std::string_view defaultPicture,
                                      const std::function<void(const std::string&)>& onUpdateEntryError) {
-  const auto imagePath = resolveProgramFile(store.dir(), kImageFileName);
-  const auto writeImage = [&](std::string_view bytes) { writeFile(imagePath, bytes); };
+  Files& files = store.files();
+  // The page asks for exactly "Image.jpg"; a file of another spelling is left alone.
+  const auto imagePath = store.dir() / std::string(kImageFileName);
+  const auto writeImage = [&](std::string_view bytes) { writeWholeFile(files, imagePath, bytes); };
   std::vector<std::string> page;
   {
     auto main = store.openMain();
-    RecordReader in(*main);
+    RecordReader in = entryReader(*main);
+    EntryHead head;
     while (!in.atEnd()) {
-      const EntryHead head = readHead(in);
+      readHead(in, head);
       if (head.name == name)
         renderEntry(in, head, PageForm::MainFile, page, writeImage, defaultPicture);
       else
         skipRest(in);
     }
   }
-  RecordReader in(store.updateFile());
+  RecordReader in = entryReader(store.updateFile());
+  EntryHead head;
   std::string lastName;
   while (!in.atEnd()) {
     try {
       // The name record read last identifies the entry in the message.
-      const std::uint64_t first = in.position();
+      head.first = in.position();
       in.next();
       in.next();
-      EntryHead head;
-      head.first = first;
       head.name = in.nextText();
       lastName = head.name;
       if (head.name == name)
@@ -163,8 +152,8 @@ std::filesystem::path showRecipePage(RecipeStore& store, std::string_view name, 
       onUpdateEntryError(lastName);
     }
   }
-  const auto pagePath = resolveProgramFile(store.dir(), kPageFileName);
-  writeFile(pagePath, pageBytes(page));
+  const auto pagePath = resolveProgramFile(files, store.dir(), kPageFileName);
+  writeWholeFile(files, pagePath, pageBytes(page));
   return pagePath;
 }
 

@@ -1,14 +1,13 @@
 // libFuzzer target: the input is a recipe file. Every reader of the store walks it, the recipe page,
 // the summary list and the search among them, as the main recipe file and as the update recipe
-// file. A malformed file must end in StoreError, never in a crash, a hang or a read out of bounds.
-#include <stdlib.h>
-
+// file, and the writers rewrite it. A malformed file must end in StoreError, never in a crash, a hang
+// or a read out of bounds. The files live in memory.
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
+#include <cstdlib>
 #include <string>
 
+#include "StoreFixtures.h"
 #include "store/Check.h"
 #include "store/Entry.h"
 #include "store/Errors.h"
@@ -19,30 +18,7 @@
 
 namespace {
 
-namespace fs = std::filesystem;
 using namespace zestovar::store;
-
-// One program directory for the whole run, in memory where the system offers it (delete entry
-// flushes every file it writes).
-const fs::path& programDir() {
-  static const fs::path dir = [] {
-    const fs::path base = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-    std::string path = (base / "zestovar-fuzz-XXXXXX").string();
-    if (!mkdtemp(path.data())) abort();
-    return fs::path(path);
-  }();
-  return dir;
-}
-
-void removeProgramDir() {
-  std::error_code ec;
-  fs::remove_all(programDir(), ec);
-}
-
-void write(const fs::path& path, const std::uint8_t* data, std::size_t size) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-}
 
 template <typename Reader>
 void expectOnlyStoreErrors(Reader&& read) {
@@ -54,18 +30,11 @@ void expectOnlyStoreErrors(Reader&& read) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  programDir();
-  atexit(removeProgramDir);
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const fs::path& dir = programDir();
-  write(dir / "Zestovar.dat", data, size);
-  write(dir / "zsv.dat", data, size);
-  std::error_code ec;
-  fs::remove(dir / "New.dat", ec);
+  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  zestovar::test::MemoryDir dir;
+  dir.write("Zestovar.dat", bytes);
+  dir.write("zsv.dat", bytes);
 
   // Category and name of the first entry, so that the lookups find something to read in full.
   std::string category = "Suppe", name = "Gulasch";
@@ -74,10 +43,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     name = recordText(data + 2 * kRecordSize);
   }
 
-  RecipeStore store(dir);
+  RecipeStore store(dir.path(), dir.files());
   {
     auto file = store.openMain();
-    RecordReader in(*file);
+    findTornTail(*file);
+    RecordReader in = entryReader(*file);
     expectOnlyStoreErrors([&] {
       while (!in.atEnd()) {
         readHead(in);
@@ -105,5 +75,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   });
   expectOnlyStoreErrors([&] { store.browseList(category); });  // may rename in both files
   expectOnlyStoreErrors([&] { store.deleteEntry(name); });
+  // An append after a file that walks cleanly, torn tail or not, must be found by the next walk.
+  bool walksCleanly = true;
+  expectOnlyStoreErrors([&] {
+    walksCleanly = false;
+    store.authorByName({});  // walks every entry of both files
+    walksCleanly = true;
+  });
+  NewRecipe recipe;
+  recipe.category = category;
+  recipe.name = "Neu\x01";
+  recipe.author = "Fuzz";
+  store.appendEntry(recipe);
+  if (walksCleanly && store.authorByName(recipe.name) != recipe.author) abort();
   return 0;
 }

@@ -15,7 +15,7 @@ using store::NewRecipe;
 using store::RecipeStore;
 using store::StoreError;
 
-std::string entries(std::initializer_list<EntrySpec> specs) {
+std::string entries(std::initializer_list<EntryRecords> specs) {
   std::string out;
   for (const auto& entry : specs) out += buildEntry(entry);
   return out;
@@ -28,24 +28,24 @@ NewRecipe changed(const std::string& name) {
   r.subcategories = {"Suppen"};
   r.name = name;
   r.origin = "deutsch";
-  r.ingredients = EntrySpec{}.ingredients;
-  r.preparation = EntrySpec{}.preparation;
+  r.ingredients = EntryRecords{}.ingredients;
+  r.preparation = EntryRecords{}.preparation;
   r.author = "Quenna";
   r.persons = "6";
   return r;
 }
 
-EntrySpec changedSpec(const std::string& name) {
-  EntrySpec e = named(name);
+EntryRecords changedRecords(const std::string& name) {
+  EntryRecords e = named(name);
   e.persons = "6";
   return e;
 }
 
 TEST(Names, NameExistsComparesExactlyInBothFiles) {
-  TempDir dir;
+  MemoryDir dir;
   dir.write("Zestovar.dat", entries({named("Gulasch", "Hauptgericht")}));
   dir.write("zsv.dat", entries({named("Soljanka")}));
-  RecipeStore store(dir.path());
+  RecipeStore store(dir.path(), dir.files());
   EXPECT_TRUE(store.nameExists("Gulasch"));
   EXPECT_TRUE(store.nameExists("Soljanka"));
   EXPECT_FALSE(store.nameExists("gulasch"));
@@ -53,12 +53,12 @@ TEST(Names, NameExistsComparesExactlyInBothFiles) {
 }
 
 TEST(Names, RepeatedNamesGetSuffixesOnDiskUpdateFileFirst) {
-  TempDir dir;
+  MemoryDir dir;
   const std::string update = entries({named("Gulasch", "Hauptgericht")});
   dir.write("zsv.dat", update);
   dir.write("Zestovar.dat",
             entries({named("Gulasch", "Hauptgericht"), named("Gulasch", "Suppe"), named("Gulasch", "Hauptgericht")}));
-  RecipeStore store(dir.path());
+  RecipeStore store(dir.path(), dir.files());
 
   EXPECT_EQ(store.browseList("Hauptgericht"), (std::vector<std::string>{"Gulasch", "Gulasch_0", "Gulasch_1"}));
   const std::string renamed =
@@ -72,10 +72,10 @@ TEST(Names, RepeatedNamesGetSuffixesOnDiskUpdateFileFirst) {
 }
 
 TEST(Names, NamesDifferingInLetterCaseCountAsRepeated) {
-  TempDir dir;
+  MemoryDir dir;
   dir.write("zsv.dat", entries({named("Gulasch")}));
   dir.write("Zestovar.dat", entries({named("gulasch")}));
-  RecipeStore store(dir.path());
+  RecipeStore store(dir.path(), dir.files());
   EXPECT_EQ(store.browseList("Suppe"), (std::vector<std::string>{"Gulasch", "gulasch_0"}));
   EXPECT_TRUE(sameRecords(dir.read("Zestovar.dat"), entries({named("gulasch_0")})));
 }
@@ -84,11 +84,11 @@ TEST(Names, SuffixIsCutToFiftyCharacters) {
   const std::string name49 = "Ungarisches Gulasch nach Art des Hauses, scharf!!";
   const std::string name50 = name49 + "i";
   ASSERT_EQ(name49.size(), 49u);
-  TempDir dir;
+  MemoryDir dir;
   dir.write("zsv.dat", entries({named(name49), named(name50)}));
   const std::string main = entries({named(name50)});
   dir.write("Zestovar.dat", main + entries({named(name49)}));
-  RecipeStore store(dir.path());
+  RecipeStore store(dir.path(), dir.files());
   EXPECT_EQ(store.browseList("Suppe"), (std::vector<std::string>{name49, name49 + "_", name50, name50}));
   EXPECT_TRUE(sameRecords(dir.read("Zestovar.dat"), main + entries({named(name49 + "_")})));
 }
@@ -96,11 +96,11 @@ TEST(Names, SuffixIsCutToFiftyCharacters) {
 TEST(BrowseList, LetterItemsJoinListsOfMoreThanTwentyNames) {
   for (std::size_t count : {20, 21}) {
     SCOPED_TRACE(count);
-    TempDir dir;
+    MemoryDir dir;
     std::string main = entries({named("\xc4pfelsuppe")});
     for (std::size_t i = 1; i < count; ++i) main += buildEntry(named("Suppe " + std::to_string(i)));
     dir.write("Zestovar.dat", main);
-    const auto list = RecipeStore(dir.path()).browseList("Suppe");
+    const auto list = RecipeStore(dir.path(), dir.files()).browseList("Suppe");
     if (count == 20) {
       EXPECT_EQ(list.size(), 20u);
       EXPECT_EQ(list.front(), "\xc4pfelsuppe");
@@ -126,10 +126,10 @@ TEST(BrowseList, OrderIgnoresLetterCaseAndSortsUmlautsWithTheirLetter) {
 }
 
 TEST(DeleteEntry, RemovesTheNameFromTheUpdateFileFirstThenFromTheMainFile) {
-  TempDir dir;
+  MemoryDir dir;
   dir.write("zsv.dat", entries({named("Erbsensuppe"), named("Soljanka"), named("Borschtsch")}));
   dir.write("Zestovar.dat", entries({named("Soljanka"), named("Linsensuppe"), named("Soljanka")}));
-  RecipeStore store(dir.path());
+  RecipeStore store(dir.path(), dir.files());
 
   store.deleteEntry("Soljanka");
   EXPECT_TRUE(sameRecords(dir.read("zsv.dat"), entries({named("Erbsensuppe"), named("Borschtsch")})));
@@ -149,9 +149,9 @@ TEST(DeleteEntry, RemovesTheNameFromTheUpdateFileFirstThenFromTheMainFile) {
 }
 
 TEST(DeleteEntry, UpdateFileHandleSeesTheNewContentAfterADelete) {
-  TempDir dir;
+  MemoryDir dir;
   dir.write("zsv.dat", entries({named("Erbsensuppe"), named("Soljanka")}));
-  RecipeStore store(dir.path());
+  RecipeStore store(dir.path(), dir.files());
   store.deleteEntry("Erbsensuppe");
 
   EXPECT_EQ(store.browseList("Suppe"), std::vector<std::string>{"Soljanka"});
@@ -165,23 +165,23 @@ TEST(DeleteEntry, UpdateFileHandleSeesTheNewContentAfterADelete) {
 TEST(ReplaceEntry, ChangedRecipeEndsUpLastInTheMainFile) {
   for (const bool inUpdate : {true, false}) {
     SCOPED_TRACE(inUpdate ? "from the update file" : "from the main file");
-    TempDir dir;
+    MemoryDir dir;
     dir.write("zsv.dat", inUpdate ? entries({named("Soljanka"), named("Erbsensuppe")}) : std::string());
     dir.write("Zestovar.dat",
               inUpdate ? entries({named("Linsensuppe")}) : entries({named("Soljanka"), named("Linsensuppe")}));
-    RecipeStore store(dir.path());
+    RecipeStore store(dir.path(), dir.files());
     store.replaceEntry("Soljanka", changed("Soljanka"));
     EXPECT_TRUE(sameRecords(dir.read("zsv.dat"), inUpdate ? entries({named("Erbsensuppe")}) : std::string()));
-    EXPECT_TRUE(sameRecords(dir.read("Zestovar.dat"), entries({named("Linsensuppe"), changedSpec("Soljanka")})));
+    EXPECT_TRUE(sameRecords(dir.read("Zestovar.dat"), entries({named("Linsensuppe"), changedRecords("Soljanka")})));
     EXPECT_EQ(dir.names(), (std::vector<std::string>{"Zestovar.dat", "zsv.dat"}));
   }
 }
 
 TEST(FileNames, FilesSpelledInOtherLetterCaseAreTheRecipeFilesAndKeepTheirSpelling) {
-  TempDir dir;
+  MemoryDir dir;
   dir.write("ZSV.DAT", entries({named("Soljanka"), named("Erbsensuppe")}));
   dir.write("ZESTOVAR.DAT", entries({named("Linsensuppe"), named("Borschtsch")}));
-  RecipeStore store(dir.path());
+  RecipeStore store(dir.path(), dir.files());
   EXPECT_TRUE(store.nameExists("Soljanka"));
   EXPECT_TRUE(store.nameExists("Borschtsch"));
 
@@ -190,32 +190,38 @@ TEST(FileNames, FilesSpelledInOtherLetterCaseAreTheRecipeFilesAndKeepTheirSpelli
   store.appendEntry(changed("Kartoffelsuppe"));
   EXPECT_EQ(dir.names(), (std::vector<std::string>{"ZESTOVAR.DAT", "ZSV.DAT"}));
   EXPECT_TRUE(sameRecords(dir.read("ZSV.DAT"), entries({named("Erbsensuppe")})));
-  EXPECT_TRUE(sameRecords(dir.read("ZESTOVAR.DAT"), entries({named("Linsensuppe"), changedSpec("Kartoffelsuppe")})));
+  EXPECT_TRUE(sameRecords(dir.read("ZESTOVAR.DAT"), entries({named("Linsensuppe"), changedRecords("Kartoffelsuppe")})));
 }
 
 // Failures injected into the disk; each case starts from the same two files.
 struct Failure {
   const char* what;
-  std::function<void(FaultyFiles&)> arm;
+  std::function<void(MemoryFiles&)> arm;
 };
 
 const std::vector<Failure> kRewriteFailures = {
-    {"New.dat full at once", [](FaultyFiles& f) { f.failWritesAfter(0, "New.dat"); }},
-    {"New.dat full part-way", [](FaultyFiles& f) { f.failWritesAfter(3 * kRecord + 7, "New.dat"); }},
-    {"flush of New.dat fails", [](FaultyFiles& f) { f.failFlush("New.dat"); }},
-    {"rename fails", [](FaultyFiles& f) { f.failReplace(); }},
+    {"New.dat full at once", [](MemoryFiles& f) { f.failWritesAfter(0, "New.dat"); }},
+    {"New.dat full part-way", [](MemoryFiles& f) { f.failWritesAfter(3 * kRecord + 7, "New.dat"); }},
+    {"flush of New.dat fails", [](MemoryFiles& f) { f.failFlush("New.dat"); }},
+    {"rename fails", [](MemoryFiles& f) { f.failReplace(); }},
 };
 
 class FailingDisk : public ::testing::Test {
  protected:
-  // A store whose disk fails as armed; the files are put back to their first state.
+  // A store whose disk fails as armed, on the two files in their first state.
   RecipeStore store(const Failure& failure) {
+    dir_ = MemoryDir();
     dir_.write("zsv.dat", update_);
     dir_.write("Zestovar.dat", main_);
-    auto files = std::make_shared<FaultyFiles>();
-    RecipeStore s(dir_.path(), files);
-    failure.arm(*files);
+    RecipeStore s(dir_.path(), dir_.files());
+    failure.arm(*dir_.files());
     return s;
+  }
+  // A store on the files as they are now, with a handle of its own, as the next start of the program has.
+  RecipeStore fresh() {
+    auto files = std::make_shared<MemoryFiles>();
+    for (const char* name : {"zsv.dat", "Zestovar.dat"}) files->write(dir_ / name, dir_.read(name));
+    return RecipeStore(dir_.path(), files);
   }
   void expectUnchanged() {
     EXPECT_TRUE(sameRecords(dir_.read("zsv.dat"), update_));
@@ -223,19 +229,19 @@ class FailingDisk : public ::testing::Test {
     EXPECT_EQ(dir_.names(), (std::vector<std::string>{"Zestovar.dat", "zsv.dat"}));
   }
 
-  TempDir dir_;
+  MemoryDir dir_;
   const std::string update_ = entries({named("Erbsensuppe"), named("Soljanka")});
   const std::string main_ = entries({named("Linsensuppe"), named("Borschtsch")});
 };
 
 TEST_F(FailingDisk, FailedAppendLeavesTheMainFileAsItWas) {
-  const std::size_t size = buildEntry(changedSpec("Kartoffelsuppe")).size();
+  const std::size_t size = buildEntry(changedRecords("Kartoffelsuppe")).size();
   const std::vector<Failure> failures = {
-      {"full at once", [](FaultyFiles& f) { f.failWritesAfter(0); }},
-      {"full after one byte", [](FaultyFiles& f) { f.failWritesAfter(1); }},
-      {"full part-way", [](FaultyFiles& f) { f.failWritesAfter(4 * kRecord + 9); }},
-      {"full before the last byte", [size](FaultyFiles& f) { f.failWritesAfter(size - 1); }},
-      {"flush fails", [](FaultyFiles& f) { f.failFlush(); }},
+      {"full at once", [](MemoryFiles& f) { f.failWritesAfter(0); }},
+      {"full after one byte", [](MemoryFiles& f) { f.failWritesAfter(1); }},
+      {"full part-way", [](MemoryFiles& f) { f.failWritesAfter(4 * kRecord + 9); }},
+      {"full before the last byte", [size](MemoryFiles& f) { f.failWritesAfter(size - 1); }},
+      {"flush fails", [](MemoryFiles& f) { f.failFlush(); }},
   };
   for (const Failure& failure : failures) {
     SCOPED_TRACE(failure.what);
@@ -260,7 +266,7 @@ TEST_F(FailingDisk, FailedDeleteLeavesBothFilesAsTheyWereAndNoRewriteFile) {
 
 TEST_F(FailingDisk, FailedReplaceNeverLosesTheRecipe) {
   std::vector<Failure> failures = kRewriteFailures;
-  failures.push_back({"main file full part-way", [](FaultyFiles& f) { f.failWritesAfter(100, "Zestovar.dat"); }});
+  failures.push_back({"main file full part-way", [](MemoryFiles& f) { f.failWritesAfter(100, "Zestovar.dat"); }});
   for (const char* name : {"Soljanka", "Borschtsch"}) {
     for (const Failure& failure : failures) {
       SCOPED_TRACE(std::string(name) + ": " + failure.what);
@@ -269,7 +275,7 @@ TEST_F(FailingDisk, FailedReplaceNeverLosesTheRecipe) {
         s.replaceEntry(name, changed(name));
       } catch (const StoreError&) {
       }
-      const auto found = s.findByName(name);
+      const auto found = fresh().findByName(name);
       ASSERT_FALSE(found.empty());
       for (const auto& entry : found) EXPECT_TRUE(entry.persons == "4" || entry.persons == "6") << entry.persons;
       EXPECT_FALSE(dir_.has("New.dat"));
@@ -278,7 +284,7 @@ TEST_F(FailingDisk, FailedReplaceNeverLosesTheRecipe) {
 }
 
 TEST_F(FailingDisk, StoreStaysUsableWhenTheUpdateFileCannotBeOpenedAgain) {
-  RecipeStore s = store({"reopening zsv.dat fails", [](FaultyFiles& f) { f.failOpen("zsv.dat"); }});
+  RecipeStore s = store({"reopening zsv.dat fails", [](MemoryFiles& f) { f.failOpen("zsv.dat"); }});
   EXPECT_THROW(s.deleteEntry("Soljanka"), StoreError);
   EXPECT_TRUE(sameRecords(dir_.read("zsv.dat"), entries({named("Erbsensuppe")})));
   // The next operation may report the file as missing, but must not crash.

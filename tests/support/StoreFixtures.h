@@ -1,5 +1,5 @@
 // Test support for the recipe store: recipe files built byte by byte without the store's own writer,
-// temporary program directories, and a file system that fails on demand.
+// program directories on the disk and in memory.
 #pragma once
 
 #include <algorithm>
@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "MemoryFiles.h"
 #include "store/Errors.h"
 #include "store/FileIo.h"
 
@@ -45,7 +46,7 @@ inline const std::string kEnd = "!!!Ende des Bildes!!!";
 
 // One entry, record by record as the recipe file layout draws it. The optional texts replace the
 // counts the layout demands, for malformed files.
-struct EntrySpec {
+struct EntryRecords {
   std::string category = "Suppe";
   std::string subcategories = " Suppen";
   std::string name = "Kartoffelsuppe";
@@ -64,7 +65,7 @@ struct EntrySpec {
   bool pictureEnd = true;                      // false: the picture end record is left out
 };
 
-inline std::string buildEntry(const EntrySpec& e) {
+inline std::string buildEntry(const EntryRecords& e) {
   std::string out = textRecord(e.category) + textRecord(e.subcategories) + textRecord(e.name);
   const std::size_t n1 = e.ingredients.size() + (e.originPair ? 3 : 1);
   out += textRecord(e.n1Text.empty() ? std::to_string(n1) : e.n1Text);
@@ -78,13 +79,13 @@ inline std::string buildEntry(const EntrySpec& e) {
   out += textRecord(e.author) + textRecord(e.persons);
   const std::string end = e.pictureEnd ? textRecord(kEnd) : std::string();
   switch (e.pictureKind) {
-    case EntrySpec::Picture::None:
+    case EntryRecords::Picture::None:
       out += end + textRecord(kEnd) + textRecord(kEnd);
       break;
-    case EntrySpec::Picture::Unreadable:
+    case EntryRecords::Picture::Unreadable:
       out += end + textRecord(e.tailText.empty() ? "-1" : e.tailText) + dataRecord("");
       break;
-    case EntrySpec::Picture::Bytes: {
+    case EntryRecords::Picture::Bytes: {
       std::size_t pos = 0;
       for (; e.picture.size() - pos >= 49; pos += 49) out += dataRecord(e.picture.substr(pos, 49));
       const std::string tail = e.picture.substr(pos);
@@ -95,8 +96,8 @@ inline std::string buildEntry(const EntrySpec& e) {
   return out;
 }
 
-inline EntrySpec named(std::string name, std::string category = "Suppe") {
-  EntrySpec e;
+inline EntryRecords named(std::string name, std::string category = "Suppe") {
+  EntryRecords e;
   e.name = std::move(name);
   e.category = std::move(category);
   return e;
@@ -174,69 +175,24 @@ class TempDir {
   std::filesystem::path path_;
 };
 
-// The real file system, with failures switched on by the test. A failure is limited to the file
-// named (any file when the name is empty).
-class FaultyFiles final : public store::Files {
+// A program directory in memory (see MemoryFiles), with the same calls as TempDir.
+class MemoryDir {
  public:
-  // Writes fail once `bytes` more bytes have been written: the write that crosses the limit puts its
-  // first bytes on disk and then throws "Disk voll".
-  void failWritesAfter(std::uint64_t bytes, std::string file = {}) {
-    writeBudget_ = bytes;
-    writeFile_ = std::move(file);
+  const std::filesystem::path& path() const { return path_; }
+  const std::shared_ptr<MemoryFiles>& files() const { return files_; }
+  MemoryFiles* operator->() const { return files_.get(); }
+  std::filesystem::path operator/(std::string_view name) const { return path_ / std::string(name); }
+  void write(std::string_view name, std::string_view bytes,
+             store::Permissions permissions = store::kNewFilePermissions) const {
+    files_->write(*this / name, bytes, permissions);
   }
-  void failFlush(std::string file = {}) {
-    flushFails_ = true;
-    flushFile_ = std::move(file);
-  }
-  void failReplace() { replaceFails_ = true; }
-  void failOpen(std::string file) { openFile_ = std::move(file); }
-
-  std::unique_ptr<store::FileIo> open(const std::filesystem::path& path, store::OpenMode mode) override {
-    if (!openFile_.empty() && path.filename() == openFile_) throw store::StoreError("Datei nicht gefunden");
-    return std::make_unique<File>(*this, disk_->open(path, mode), path.filename().string());
-  }
-  void replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
-    if (replaceFails_) throw store::StoreError("Dateizugriff verweigert");
-    disk_->replace(from, to);
-  }
-  void remove(const std::filesystem::path& path) override { disk_->remove(path); }
+  std::string read(std::string_view name) const { return files_->read(*this / name); }
+  bool has(std::string_view name) const { return files_->has(*this / name); }
+  std::vector<std::string> names() const { return files_->names(path_); }
 
  private:
-  class File final : public store::FileIo {
-   public:
-    File(FaultyFiles& owner, std::unique_ptr<store::FileIo> file, std::string name)
-        : owner_(owner), file_(std::move(file)), name_(std::move(name)) {}
-    std::size_t readAt(std::uint64_t pos, std::span<std::byte> out) override { return file_->readAt(pos, out); }
-    void writeAt(std::uint64_t pos, std::span<const std::byte> data) override {
-      auto& budget = owner_.writeBudget_;
-      if (budget != kNoLimit && matches(owner_.writeFile_) && data.size() > budget) {
-        file_->writeAt(pos, data.first(budget));
-        budget = 0;
-        throw store::StoreError("Disk voll");
-      }
-      file_->writeAt(pos, data);
-      if (budget != kNoLimit && matches(owner_.writeFile_)) budget -= data.size();
-    }
-    std::uint64_t size() override { return file_->size(); }
-    void truncate(std::uint64_t size) override { file_->truncate(size); }
-    void flush() override {
-      if (owner_.flushFails_ && matches(owner_.flushFile_)) throw store::StoreError("Disk voll");
-      file_->flush();
-    }
-
-   private:
-    bool matches(const std::string& file) const { return file.empty() || file == name_; }
-    FaultyFiles& owner_;
-    std::unique_ptr<store::FileIo> file_;
-    std::string name_;
-  };
-
-  static constexpr std::uint64_t kNoLimit = UINT64_MAX;
-  std::shared_ptr<store::Files> disk_ = store::diskFiles();
-  std::uint64_t writeBudget_ = kNoLimit;
-  std::string writeFile_, flushFile_, openFile_;
-  bool flushFails_ = false;
-  bool replaceFails_ = false;
+  std::filesystem::path path_ = "/programm";
+  std::shared_ptr<MemoryFiles> files_ = std::make_shared<MemoryFiles>();
 };
 
 }  // namespace zestovar::test

@@ -1,14 +1,21 @@
 // zestovar-tool driven as a user runs it, on real files in temporary program directories.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <random>
 #include <string>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -153,15 +160,105 @@ TEST_F(ToolTest, CheckReportsEachMalformedEntryByRecord) {
   EXPECT_EQ(r.out,
             "Zestovar.dat: record 20: 'x' ist kein gültiger Integerwert\n"
             "Zestovar.dat: record 42: Zubereitungszahl -4 ist negativ\n"
-            "Zestovar.dat: record 51: unvollständiger Datensatz am Dateiende (4 Bytes)\n");
+            "Zestovar.dat: record 51: Warnung: unvollständiger Datensatz am Dateiende (4 Bytes)\n");
   // The window's walk stops on the same fault with the same text.
   EXPECT_EQ(run("exists 'Nicht da'").out, "'x' ist kein gültiger Integerwert\n");
 }
 
-TEST_F(ToolTest, BadUsageExitsWithTwo) {
+TEST_F(ToolTest, BadUsageExitsWithTwoAndAMissingDirectoryFailsEveryCommand) {
   EXPECT_EQ(run("").status, 2);
   EXPECT_EQ(run("list").status, 2);
   EXPECT_EQ(run("frobnicate x").status, 2);
+  for (const char* command : {"check", "list Suppe", "exists Gulasch", "search Gulasch"}) {
+    const Result r = run(std::string("--dir nirgends ") + command);
+    EXPECT_EQ(r.status, 1) << command;
+    EXPECT_EQ(r.out, "Datei nicht gefunden: nirgends\n") << command;
+  }
+  EXPECT_FALSE(fs::exists(dir_ / "nirgends"));
+}
+
+// A crash or a power cut in the middle of a write: real processes killed at random moments. Linux ends
+// a write short when SIGKILL arrives, so a killed append often leaves part of its entry on the disk.
+TEST_F(ToolTest, KilledAppendsAndDeletesNeverLoseAnotherRecipe) {
+  std::mt19937 random(20261206);
+  std::string picture(16 << 20, '\0');
+  for (char& c : picture) c = static_cast<char>(random() % 251 + 5);
+  write("gross.jpg", picture);
+  const std::vector<std::string> kept = {"Erbsensuppe", "Linsensuppe", "Kartoffelsuppe"};
+  std::string files;
+  for (const auto& name : kept) {
+    std::string text = kRecipe;
+    text.replace(text.find("Getränke"), 9, "Suppe");
+    text.replace(text.find("unalk_Bowle Bowle"), 17, "Suppen");
+    text.replace(text.find("Erdbeerbowle für Kinder"), 24, name);
+    text.erase(text.find("Bild: bowle.jpg\n"), 16);
+    write(name + ".txt", text);
+    files += " " + name + ".txt";
+  }
+  ASSERT_EQ(run("add" + files).status, 0);
+
+  const std::string tool = ZESTOVAR_TOOL;
+  const auto recipe = [&](const std::string& name) {
+    std::string text = kRecipe;
+    text.replace(text.find("Erdbeerbowle für Kinder"), 24, name);
+    text.replace(text.find("bowle.jpg"), 9, "gross.jpg");
+    write(name + ".txt", text);
+    return (dir_ / (name + ".txt")).string();
+  };
+  // Runs the tool and kills it after `after`; returns how long it ran.
+  const auto killed = [&](std::vector<std::string> args, std::chrono::microseconds after) {
+    std::vector<char*> argv;
+    for (auto& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t quiet;
+    posix_spawn_file_actions_init(&quiet);
+    posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+    const auto start = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    EXPECT_EQ(posix_spawn(&pid, tool.c_str(), &quiet, nullptr, argv.data(), environ), 0);
+    posix_spawn_file_actions_destroy(&quiet);
+    int status = 0;
+    while (std::chrono::steady_clock::now() - start < after) {
+      if (::waitpid(pid, &status, WNOHANG) == pid)
+        return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+      std::this_thread::sleep_for(std::chrono::microseconds(50));
+    }
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, &status, 0);
+    return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+  };
+  // The kills fall anywhere in the time a whole append or delete takes.
+  const auto whole = killed({tool, "--dir", dir_.string(), "add", recipe("Probe")}, std::chrono::seconds(5));
+  ASSERT_EQ(run("exists Probe").out, "ja\n");
+  const auto wholeDelete = killed({tool, "--dir", dir_.string(), "delete", "Probe"}, std::chrono::seconds(5));
+  ASSERT_EQ(run("exists Probe").out, "nein\n");
+  const auto somewhereIn = [&](std::chrono::microseconds span) {
+    return std::chrono::microseconds(random() % static_cast<unsigned>(span.count() + 1));
+  };
+
+  int tornTails = 0;
+  for (int round = 0; round < 40; ++round) {
+    SCOPED_TRACE("round " + std::to_string(round));
+    if (round % 3 == 2)
+      killed({tool, "--dir", dir_.string(), "delete", "Gross " + std::to_string(random() % round)},
+             somewhereIn(wholeDelete));
+    else
+      killed({tool, "--dir", dir_.string(), "add", recipe("Gross " + std::to_string(round))}, somewhereIn(whole));
+
+    const Result check = run("check");
+    EXPECT_EQ(check.status, 0) << check.out;
+    if (check.out.find("abgebrochenes Anfügen") != std::string::npos) ++tornTails;
+    for (const auto& recipe : kept) EXPECT_EQ(run("exists " + recipe).out, "ja\n") << recipe;
+    const Result list = run("list Suppe");
+    for (const auto& recipe : kept) EXPECT_NE(list.out.find(recipe + "\n"), std::string::npos) << list.out;
+  }
+  std::cout << "[          ] a torn tail was found after " << tornTails << " of 40 kills\n";
+
+  // The next write cuts a torn tail off and removes what a killed rewrite left behind.
+  ASSERT_EQ(run("add '" + recipe("Zuletzt") + "'").status, 0);
+  EXPECT_EQ(run("check").out, "");
+  EXPECT_FALSE(fs::exists(dir_ / "New.dat"));
+  EXPECT_EQ(run("exists Zuletzt").out, "ja\n");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "ScriptedPrompts.h"
+#include "StoreFixtures.h"
 #include "app/Application.h"
 #include "app/TextCodec.h"
 #include "store/BrowseOrder.h"
@@ -13,7 +14,6 @@
 #include "store/Errors.h"
 #include "store/RecipeStore.h"
 #include "views/MHU.h"
-#include "views/SideFile.h"
 #include "views/Splash.h"
 
 using zestovar::app::ScriptedPrompts;
@@ -84,7 +84,6 @@ class MainWindowTest : public QObject {
   void typedTextThatIsNoCategoryEmptiesBothLists();
   void moreThanTwentyNamesBringLetterItemsInToolOrder();
   void pageViewerReadsPagesAnewAndStaysInProgramDirectory();
-  void sideFileLinesSplitAtEveryLineEnd();
   void splashHidesAfterItsWait();
   void unansweredQuestionIsRecordedNotBlocking();
 };
@@ -218,24 +217,23 @@ void MainWindowTest::listingErrorKeepsNamesFoundBeforeIt() {
   QTemporaryDir dir;
   addRecipes(pathOf(dir), "Backwaren", {QStringLiteral("Brot")});
   fs::rename(pathOf(dir) / "Zestovar.dat", pathOf(dir) / "zsv.dat");
-  // The main recipe file ends after the category record of its first entry.
-  std::string record(51, '\0');
-  record[0] = 9;
-  record.replace(1, 9, "Backwaren");
-  writeFile(pathOf(dir) / "Zestovar.dat", record);
+  // The main recipe file's first entry has an ingredient count that is no number.
+  zestovar::test::EntryRecords broken = zestovar::test::named("Kaputt", "Backwaren");
+  broken.n1Text = "zwei";
+  writeFile(pathOf(dir) / "Zestovar.dat", zestovar::test::buildEntry(broken));
   ScriptedPrompts prompts;
   TForm1 form(pathOf(dir), prompts);
 
   QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Error),
-           QStringList{QStringLiteral("Versuch hinter dem Dateiende zu lesen")});
-  QCOMPARE(itemTexts(form.ListBox3), QStringList{QStringLiteral("Brot")});
+           QStringList{QStringLiteral("'zwei' ist kein gültiger Integerwert")});
+  QCOMPARE(itemTexts(form.ListBox3), (QStringList{QStringLiteral("Brot"), QStringLiteral("Kaputt")}));
 
   // The same from a menu entry: its handler shows the error, the window stays usable.
   form.Einkaufsliste1->trigger();
   form.Backwaren1->trigger();
   QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Error).size(), 2);
   QCOMPARE(form.PageControl1->currentIndex(), int(TForm1::kTabRecipe));
-  QCOMPARE(itemTexts(form.ListBox3), QStringList{QStringLiteral("Brot")});
+  QCOMPARE(itemTexts(form.ListBox3), (QStringList{QStringLiteral("Brot"), QStringLiteral("Kaputt")}));
 }
 
 void MainWindowTest::errorEscapingHandlerIsShownAndProgramKeepsRunning() {
@@ -345,15 +343,6 @@ void MainWindowTest::pageViewerReadsPagesAnewAndStaysInProgramDirectory() {
   viewer.blank();
   QVERIFY(viewer.isBlank());
   QCOMPARE(viewer.toPlainText(), QString());
-}
-
-void MainWindowTest::sideFileLinesSplitAtEveryLineEnd() {
-  using zestovar::views::splitSideFileLines;
-  QCOMPARE(splitSideFileLines("a\r\nb\rc\nd"), (std::vector<std::string>{"a", "b", "c", "d"}));
-  QCOMPARE(splitSideFileLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
-  QCOMPARE(splitSideFileLines("\n\r"), (std::vector<std::string>{"", ""}));
-  QVERIFY(splitSideFileLines("").empty());
-  QVERIFY(zestovar::views::readSideFile("/nonexistent/EList.dat").empty());
 }
 
 void MainWindowTest::splashHidesAfterItsWait() {

@@ -14,21 +14,21 @@
 #include "views/MHU.h"
 
 using zestovar::app::ScriptedPrompts;
-using zestovar::test::EntrySpec;
+using zestovar::test::EntryRecords;
 namespace fs = std::filesystem;
 
 namespace {
 
 using Kind = ScriptedPrompts::Kind;
 
-EntrySpec recipe(const std::string& name, const std::string& category, const std::string& subcategories) {
-  EntrySpec e = zestovar::test::named(name, category);
+EntryRecords recipe(const std::string& name, const std::string& category, const std::string& subcategories) {
+  EntryRecords e = zestovar::test::named(name, category);
   e.subcategories = subcategories;
   return e;
 }
 
-EntrySpec withPicture(EntrySpec e, std::size_t size) {
-  e.pictureKind = EntrySpec::Picture::Bytes;
+EntryRecords withPicture(EntryRecords e, std::size_t size) {
+  e.pictureKind = EntryRecords::Picture::Bytes;
   e.picture = zestovar::test::pictureBytes(size);
   e.picture[0] = static_cast<char>(size % 251);  // pictures of different recipes differ
   return e;
@@ -84,7 +84,7 @@ class RecipeViewsTest : public QObject {
 };
 
 void RecipeViewsTest::startUpShowsTheFirstRecipeWithItsPicture() {
-  const EntrySpec bread = withPicture(recipe("Bauernbrot", "Backwaren", " Brot"), 120);
+  const EntryRecords bread = withPicture(recipe("Bauernbrot", "Backwaren", " Brot"), 120);
   Fixture f(zestovar::test::buildEntry(recipe("Zwieback", "Backwaren", " Sonstiges")) +
             zestovar::test::buildEntry(bread));
   TForm1& form = *f.form;
@@ -98,8 +98,8 @@ void RecipeViewsTest::startUpShowsTheFirstRecipeWithItsPicture() {
 }
 
 void RecipeViewsTest::nextRecipeNeverShowsTheStalePicture() {
-  const EntrySpec first = withPicture(recipe("Apfelkuchen", "Backwaren", " Kuchen"), 300);
-  const EntrySpec second = withPicture(recipe("Birnenkuchen", "Backwaren", " Kuchen"), 200);
+  const EntryRecords first = withPicture(recipe("Apfelkuchen", "Backwaren", " Kuchen"), 300);
+  const EntryRecords second = withPicture(recipe("Birnenkuchen", "Backwaren", " Kuchen"), 200);
   Fixture f(zestovar::test::buildEntry(first) + zestovar::test::buildEntry(second) +
             zestovar::test::buildEntry(recipe("Dinkelbrot", "Backwaren", " Brot")));
   TForm1& form = *f.form;
@@ -173,19 +173,20 @@ void RecipeViewsTest::listClicksAndKeyReleasesShowTheSelectedRecipe() {
 }
 
 void RecipeViewsTest::brokenUpdateEntryIsNamedAndThePageStillShows() {
-  EntrySpec cut = recipe("Kaputte Suppe", "Suppe", " Suppen");
-  cut.pictureEnd = false;
+  EntryRecords broken = recipe("Kaputte Suppe", "Suppe", " Suppen");
+  broken.n2Text = "zwei";
   Fixture f(zestovar::test::buildEntry(recipe("Linsensuppe", "Suppe", " Suppen")),
-            zestovar::test::buildEntry(cut).substr(0, 9 * 51));
+            zestovar::test::buildEntry(recipe("Erbsensuppe", "Suppe", " Suppen")) + zestovar::test::buildEntry(broken));
   TForm1& form = *f.form;
   f.prompts.clear();
   form.showRecipe(QStringLiteral("Linsensuppe"));
-  QCOMPARE(f.prompts.texts(Kind::Message), QStringList{QStringLiteral("Kaputte Suppe")});
+  QVERIFY(!f.prompts.texts(Kind::Message).isEmpty());
+  QCOMPARE(f.prompts.texts(Kind::Message).front(), QStringLiteral("Kaputte Suppe"));
   QVERIFY(f.read("Rezept.htm").find("<b>Linsensuppe</b>") != std::string::npos);
 }
 
 void RecipeViewsTest::searchHintClearingMessagesAndResults() {
-  EntrySpec soup = recipe("Tomatensuppe", "Suppe", " Suppen");
+  EntryRecords soup = recipe("Tomatensuppe", "Suppe", " Suppen");
   soup.origin = "italienisch";
   Fixture f(zestovar::test::buildEntry(soup) +
             zestovar::test::buildEntry(recipe("Suchbegriff eingeben", "Dessert", " Eis")));

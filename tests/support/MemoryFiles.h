@@ -1,0 +1,171 @@
+// Files held in memory, for the store tests and the fuzzer: nothing touches the disk, and writes,
+// flushes, renames and opens fail on demand. An open file keeps its bytes when another file is renamed
+// over its name, as on the disk.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/Errors.h"
+#include "store/FileIo.h"
+
+namespace zestovar::test {
+
+class MemoryFiles final : public store::Files {
+ public:
+  using Path = std::filesystem::path;
+
+  // ---- Content, for the test ----
+  void write(const Path& path, std::string_view bytes, store::Permissions permissions = store::kNewFilePermissions) {
+    Node& node = nodes_[key(target(path))];
+    node.bytes = std::make_shared<std::string>(bytes);
+    node.permissions = permissions;
+  }
+  std::string read(const Path& path) const {
+    const Node* node = find(path);
+    return node ? *node->bytes : std::string();
+  }
+  bool has(const Path& path) const { return nodes_.contains(key(path)); }
+  // The names in a directory, sorted.
+  std::vector<std::string> names(const Path& dir) const {
+    std::vector<std::string> out;
+    for (const auto& [name, node] : nodes_)
+      if (Path(name).parent_path() == dir.lexically_normal()) out.push_back(Path(name).filename().string());
+    return out;
+  }
+  // A symbolic link at `path` that leads to `to`.
+  void link(const Path& path, const Path& to) { nodes_[key(path)] = Node{nullptr, {}, to.lexically_normal()}; }
+  bool isLink(const Path& path) const {
+    const auto it = nodes_.find(key(path));
+    return it != nodes_.end() && it->second.link;
+  }
+
+  // ---- Failures ----
+  // Writes fail once `bytes` more bytes have been written: the write that crosses the limit puts its
+  // first bytes in and then throws "Disk voll". Limited to the file named (any file when empty).
+  void failWritesAfter(std::uint64_t bytes, std::string file = {}) {
+    writeBudget_ = bytes;
+    writeFile_ = std::move(file);
+  }
+  void failFlush(std::string file = {}) {
+    flushFails_ = true;
+    flushFile_ = std::move(file);
+  }
+  void failReplace() { replaceFails_ = true; }
+  void failOpen(std::string file) { openFile_ = std::move(file); }
+
+  // ---- Files ----
+  std::unique_ptr<store::FileIo> open(const Path& path, store::OpenMode mode,
+                                      store::Permissions created = store::kNewFilePermissions) override {
+    const Path real = target(path);
+    if (!openFile_.empty() && real.filename() == openFile_) throw store::StoreError(std::string(store::kFileNotFound));
+    auto it = nodes_.find(key(real));
+    if (it == nodes_.end()) {
+      if (mode == store::OpenMode::ReadOnly) throw store::StoreError(std::string(store::kFileNotFound));
+      it = nodes_.emplace(key(real), Node{std::make_shared<std::string>(), created, {}}).first;
+    } else if (mode == store::OpenMode::CreateTruncate) {
+      it->second.bytes->clear();
+    }
+    return std::make_unique<File>(*this, it->second.bytes, real.filename().string());
+  }
+  void replace(const Path& from, const Path& to) override {
+    if (replaceFails_) throw store::StoreError(std::string(store::kAccessDenied));
+    const auto it = nodes_.find(key(from));
+    if (it == nodes_.end()) throw store::StoreError(std::string(store::kFileNotFound));
+    Node node = it->second;
+    nodes_.erase(it);
+    nodes_[key(to)] = std::move(node);
+  }
+  void remove(const Path& path) override { nodes_.erase(key(path)); }
+  std::vector<std::string> list(const Path& dir) override { return names(dir); }
+  Path target(const Path& path) override { return resolve(path); }
+  std::optional<store::Permissions> permissions(const Path& path) override {
+    const Node* node = find(path);
+    if (!node) return std::nullopt;
+    return node->permissions;
+  }
+  void setPermissions(const Path& path, store::Permissions permissions) override {
+    const auto it = nodes_.find(key(resolve(path)));
+    if (it == nodes_.end()) throw store::StoreError(std::string(store::kFileNotFound));
+    it->second.permissions = permissions;
+  }
+
+ private:
+  struct Node {
+    std::shared_ptr<std::string> bytes;  // null for a link
+    store::Permissions permissions{};
+    std::optional<Path> link;
+  };
+
+  class File final : public store::FileIo {
+   public:
+    File(MemoryFiles& owner, std::shared_ptr<std::string> bytes, std::string name)
+        : owner_(owner), bytes_(std::move(bytes)), name_(std::move(name)) {}
+    std::size_t readAt(std::uint64_t pos, std::span<std::byte> out) override {
+      if (pos >= bytes_->size()) return 0;
+      const std::size_t n = std::min<std::uint64_t>(out.size(), bytes_->size() - pos);
+      std::copy_n(reinterpret_cast<const std::byte*>(bytes_->data() + pos), n, out.data());
+      return n;
+    }
+    void writeAt(std::uint64_t pos, std::span<const std::byte> data) override {
+      auto& budget = owner_.writeBudget_;
+      const bool limited = budget != kNoLimit && matches(owner_.writeFile_);
+      if (limited && data.size() > budget) {
+        put(pos, data.first(static_cast<std::size_t>(budget)));
+        budget = 0;
+        throw store::StoreError(std::string(store::kDiskFull));
+      }
+      put(pos, data);
+      if (limited) budget -= data.size();
+    }
+    std::uint64_t size() override { return bytes_->size(); }
+    void truncate(std::uint64_t size) override { bytes_->resize(static_cast<std::size_t>(size)); }
+    void flush() override {
+      if (owner_.flushFails_ && matches(owner_.flushFile_)) throw store::StoreError(std::string(store::kDiskFull));
+    }
+
+   private:
+    void put(std::uint64_t pos, std::span<const std::byte> data) {
+      if (bytes_->size() < pos + data.size()) bytes_->resize(static_cast<std::size_t>(pos + data.size()));
+      std::copy(data.begin(), data.end(), reinterpret_cast<std::byte*>(bytes_->data() + pos));
+    }
+    bool matches(const std::string& file) const { return file.empty() || file == name_; }
+
+    MemoryFiles& owner_;
+    std::shared_ptr<std::string> bytes_;
+    std::string name_;
+  };
+
+  static std::string key(const Path& path) { return path.lexically_normal().string(); }
+  Path resolve(const Path& path) const {
+    Path current = path.lexically_normal();
+    for (int step = 0; step < 40; ++step) {
+      const auto it = nodes_.find(key(current));
+      if (it == nodes_.end() || !it->second.link) break;
+      const Path& next = *it->second.link;
+      current = (next.is_absolute() ? next : current.parent_path() / next).lexically_normal();
+    }
+    return current;
+  }
+  const Node* find(const Path& path) const {
+    const auto it = nodes_.find(key(resolve(path)));
+    return it == nodes_.end() || it->second.link ? nullptr : &it->second;
+  }
+
+  static constexpr std::uint64_t kNoLimit = UINT64_MAX;
+  std::map<std::string, Node> nodes_;
+  std::uint64_t writeBudget_ = kNoLimit;
+  std::string writeFile_, flushFile_, openFile_;
+  bool flushFails_ = false;
+  bool replaceFails_ = false;
+};
+
+}  // namespace zestovar::test
