@@ -1,5 +1,11 @@
 #include "views/RecipeSearch.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include <cstring>
+
 #include "store/Entry.h"
 
 namespace zestovar::views {
@@ -65,35 +71,133 @@ std::vector<std::string> splitTerms(std::string_view text) {
   return terms;
 }
 
+namespace {
+
+// The texts of an entry a search tests, folded once (only A to Z, as the contains test folds) into
+// one buffer that keeps its storage from entry to entry.
+class FoldedFields {
+ public:
+  void clear() {
+    size_ = 0;
+    ends_.clear();
+  }
+  // A text of at most 50 characters (the first records of an entry, read already).
+  void add(std::string_view field) {
+    unsigned char record[kRecordSize] = {};
+    record[0] = static_cast<unsigned char>(std::min(field.size(), kMaxText));
+    std::memcpy(record + 1, field.data(), record[0]);
+    addRecord(record);
+  }
+  // The text of a record: its 50 character bytes are folded 16 at a time, then only its length counts.
+  void addRecord(const unsigned char* record) {
+    if (text_.size() < size_ + kMaxText + kPadding) text_.resize(2 * (size_ + kMaxText + kPadding));
+    char* out = text_.data() + size_;
+#if defined(__SSE2__)
+    const __m128i below = _mm_set1_epi8('A' - 1), above = _mm_set1_epi8('Z' + 1), gap = _mm_set1_epi8(32);
+    for (std::size_t at : {0, 16, 32, 34}) {
+      const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(record + 1 + at));
+      // Bytes from 0x80 on are negative here, so only A to Z lie between the two bounds.
+      const __m128i upper = _mm_and_si128(_mm_cmpgt_epi8(v, below), _mm_cmplt_epi8(v, above));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at), _mm_or_si128(v, _mm_and_si128(upper, gap)));
+    }
+#else
+    for (std::size_t i = 0; i < kMaxText; ++i) out[i] = foldAz(static_cast<char>(record[1 + i]));
+#endif
+    size_ += std::min<std::size_t>(record[0], kMaxText);
+    ends_.push_back(size_);
+  }
+  // The contains test of a folded term against each field by itself: one search over all fields,
+  // where a hit that reaches across the end of its field does not count.
+  bool anyContains(std::string_view foldedTerm) const {
+    if (foldedTerm.empty()) return !ends_.empty();
+    std::size_t field = 0;
+    for (std::size_t at = find(foldedTerm, 0); at != kNone; at = find(foldedTerm, at + 1)) {
+      while (ends_[field] <= at) ++field;
+      if (at + foldedTerm.size() <= ends_[field]) return true;
+    }
+    return false;
+  }
+
+ private:
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  // Room after the text for the 16-byte loads of find.
+  static constexpr std::size_t kPadding = 32;
+
+  // The first place from `from` on where the term stands in the text: sixteen places are tested at
+  // once for its first two characters, and only those that match are compared whole.
+  std::size_t find(std::string_view term, std::size_t from) const {
+#if !defined(__SSE2__)
+    const std::size_t hit = std::string_view(text_.data(), size_).find(term, from);
+    return hit == std::string_view::npos ? kNone : hit;
+#else
+    if (term.size() > size_ || from > size_ - term.size()) return kNone;
+    const std::size_t last = size_ - term.size();
+    if (term.size() == 1) {
+      const void* hit = std::memchr(text_.data() + from, term[0], last + 1 - from);
+      return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - text_.data()) : kNone;
+    }
+    const __m128i first = _mm_set1_epi8(term[0]), second = _mm_set1_epi8(term[1]);
+    for (std::size_t at = from; at <= last; at += 16) {
+      const auto* p = reinterpret_cast<const __m128i*>(text_.data() + at);
+      const __m128i a = _mm_loadu_si128(p);
+      const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text_.data() + at + 1));
+      auto mask =
+          static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, second))));
+      while (mask != 0) {
+        const std::size_t hit = at + static_cast<std::size_t>(__builtin_ctz(mask));
+        if (hit > last) return kNone;
+        if (std::memcmp(text_.data() + hit + 2, term.data() + 2, term.size() - 2) == 0) return hit;
+        mask &= mask - 1;
+      }
+    }
+    return kNone;
+#endif
+  }
+
+  std::vector<char> text_;
+  std::size_t size_ = 0;
+  std::vector<std::size_t> ends_;
+};
+
+}  // namespace
+
 int searchRecipes(RecipeStore& store, const std::vector<std::string>& terms, std::string_view category, SearchKind kind,
                   std::vector<std::string>& names) {
+  std::vector<std::string> foldedTerms;
+  for (const auto& term : terms) {
+    foldedTerms.push_back(term);
+    for (char& c : foldedTerms.back()) c = foldAz(c);
+  }
   int hits = 0;
-  std::vector<std::string> fields;
+  FoldedFields fields;
   store.walkMainThenUpdate([&](StoreFile, RecordReader& in, EntryHead& head) {
+    // Every entry is read alike, so a malformed one stops the search with the same error whatever
+    // its category; only the fields of an entry that takes part are folded.
+    const bool takesPart = category == kAllCategories || head.category == category;
     fields.clear();
-    fields.push_back(head.category);
-    fields.push_back(head.subcategories);
-    fields.push_back(head.name);
-    const int n1 = checkedIngredientCount(in);
-    for (int i = 1; i < n1; ++i) fields.emplace_back(in.nextText());
-    const int n2 = checkedPreparationCount(in);
-    for (int i = 0; i < n2; ++i) fields.emplace_back(in.nextText());
-    fields.emplace_back(in.nextText());  // author
-    fields.emplace_back(in.nextText());  // persons
-    readPicture(in, nullptr);
-    if (category != kAllCategories && head.category != category) return;
-    const auto found = [&](const std::string& term) {
-      for (const auto& field : fields)
-        if (containsTest(term, field)) return true;
-      return false;
+    const auto add = [&](std::string_view field) {
+      if (takesPart) fields.add(field);
     };
-    bool match;
-    if (kind == SearchKind::And) {
-      match = true;
-      for (const auto& term : terms) match = match && found(term);
-    } else {
-      match = false;
-      for (const auto& term : terms) match = match || found(term);
+    add(head.category);
+    add(head.subcategories);
+    add(head.name);
+    const auto addRecord = [&](const unsigned char* record) {
+      if (takesPart) fields.addRecord(record);
+    };
+    const int n1 = checkedIngredientCount(in);
+    for (int i = 1; i < n1; ++i) addRecord(in.next());
+    const int n2 = checkedPreparationCount(in);
+    for (int i = 0; i < n2; ++i) addRecord(in.next());
+    addRecord(in.next());  // author
+    addRecord(in.next());  // persons
+    readPicture(in, nullptr);
+    if (!takesPart) return;
+    bool match = kind == SearchKind::And;
+    for (const auto& term : foldedTerms) {
+      if (fields.anyContains(term) != match) {
+        match = !match;
+        break;
+      }
     }
     if (match) {
       names.push_back(head.name);
