@@ -80,6 +80,22 @@ TEST_F(PageTest, PictureIsWrittenUnderExactlyTheNameThePageAsksFor) {
   EXPECT_EQ(dir.read("IMAGE.JPG"), "someone else's file");
 }
 
+TEST(PageOnAFullDisk, FailureShowsTheSystemsText) {
+  for (const char* file : {"Image.jpg", "Rezept.htm"}) {
+    SCOPED_TRACE(file);
+    test::MemoryDir dir;
+    dir.write("Zestovar.dat", test::buildEntry(test::named("Brot", "Backwaren")));
+    store::RecipeStore store(dir.path(), dir.files());
+    dir->failWritesAfter(3, file);
+    try {
+      views::showRecipePage(store, "Brot", kDefaultPicture, [](const std::string&) {});
+      ADD_FAILURE() << "no error";
+    } catch (const store::StoreError& e) {
+      EXPECT_STREQ(e.what(), "Disk voll");
+    }
+  }
+}
+
 TEST_F(PageTest, EmptyPersonsAndUnknownNames) {
   EntryRecords e = test::named("Brot", "Backwaren");
   e.persons = "";
