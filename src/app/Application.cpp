@@ -10,8 +10,6 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QString::fromUtf16(kProgramTitle));
 }
 
-void showError(Prompts& prompts, const std::exception& error) { prompts.error(fromUtf8(error.what())); }
-
 bool Application::notify(QObject* receiver, QEvent* event) {
   // An error ends the user action that raised it, never the program.
   QString text;

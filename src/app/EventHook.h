@@ -1,12 +1,14 @@
-// Runs a handler for one kind of event of a widget, such as the key release of a recipe list.
+// Runs a handler for one kind of event of a widget, such as the key release of a recipe list or the
+// click into a field.
 #pragma once
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QObject>
 #include <functional>
 
-namespace zestovar::views {
+namespace zestovar::app {
 
 class EventHook : public QObject {
  public:
@@ -18,15 +20,23 @@ class EventHook : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    // A key held down repeats its press, not its release: only the real release counts.
-    if (event->type() == type_ && !(type_ == QEvent::KeyRelease && static_cast<QKeyEvent*>(event)->isAutoRepeat()))
-      handler_();
+    if (event->type() == type_ && counts(event)) handler_();
     return QObject::eventFilter(watched, event);
   }
 
  private:
+  static bool counts(QEvent* event) {
+    switch (event->type()) {
+      // A key held down repeats its press, not its release: only the real release counts.
+      case QEvent::KeyRelease:
+        return !static_cast<QKeyEvent*>(event)->isAutoRepeat();
+      default:
+        return true;
+    }
+  }
+
   QEvent::Type type_;
   std::function<void()> handler_;
 };
 
-}  // namespace zestovar::views
+}  // namespace zestovar::app
