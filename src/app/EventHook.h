@@ -30,6 +30,9 @@ class EventHook : public QObject {
       // A key held down repeats its press, not its release: only the real release counts.
       case QEvent::KeyRelease:
         return !static_cast<QKeyEvent*>(event)->isAutoRepeat();
+      // A click is the left button's: the right one opens the context menu and changes nothing.
+      case QEvent::MouseButtonPress:
+        return static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
       default:
         return true;
     }

@@ -203,6 +203,9 @@ void RecipeViewsTest::searchHintClearingMessagesAndResults() {
   QCOMPARE(texts(form.ListBox4), QStringList{QStringLiteral("Suchbegriff eingeben")});
   QCOMPARE(f.main().PageControl1->currentIndex(), int(TForm1::kTabRecipe));
 
+  // The right button opens the field's context menu; only the left one's click clears the hint.
+  QTest::mouseClick(form.Edit5, Qt::RightButton);
+  QCOMPARE(form.Edit5->text(), QStringLiteral("Suchbegriff eingeben"));
   QTest::mouseClick(form.Edit5, Qt::LeftButton);
   QCOMPARE(form.Edit5->text(), QString());
   form.Button3Click();
