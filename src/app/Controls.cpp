@@ -15,7 +15,9 @@ QPushButton* button(const char* objectName, const char* caption, QWidget* parent
 }
 
 QLabel* label(const char* objectName, const char* caption, QWidget* parent) {
-  return named(new QLabel(utf8(caption), parent), objectName, utf8(caption));
+  auto* label = new QLabel(utf8(caption), parent);
+  label->setObjectName(QLatin1String(objectName));
+  return label;
 }
 
 QListWidget* checkList(const char* objectName, const char* accessibleName, QWidget* parent) {

@@ -26,6 +26,7 @@ W* named(W* widget, const char* objectName, const QString& accessibleName) {
 // A menu entry; a screen reader reads its caption.
 QAction* addEntry(QMenu* menu, const char* objectName, const char* caption);
 QPushButton* button(const char* objectName, const char* caption, QWidget* parent);
+// A label's name is the text it shows, so it is not set: it follows every change of the text.
 QLabel* label(const char* objectName, const char* caption, QWidget* parent);
 // A list whose items carry check boxes (given to them as they are added).
 QListWidget* checkList(const char* objectName, const char* accessibleName, QWidget* parent);

@@ -96,6 +96,7 @@ EditorTab::EditorTab(app::MainWindow& main, QWidget* parent) : QWidget(parent), 
   Label9->setBuddy(ComboBox3);
   Label11->setBuddy(ComboBox4);
   Label12 = label("Label12", "Bild:", this);
+  // The preview shows a picture, no text: a screen reader names it by its role.
   Image1 = named(new QLabel(this), "Image1", QStringLiteral("Bild"));
   Image1->setFixedSize(128, 128);
   Image1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
@@ -119,8 +120,7 @@ EditorTab::EditorTab(app::MainWindow& main, QWidget* parent) : QWidget(parent), 
   right->addLayout(picture);
   right->addSpacing(8);
   right->addWidget(BitBtn10);
-  auto* rightPane = new QWidget(this);
-  rightPane->setObjectName(QStringLiteral("Panel4"));
+  auto* rightPane = named(new QWidget(this), "Panel4", QStringLiteral("Einordnung und Bild"));
   rightPane->setFixedWidth(280);
   rightPane->setLayout(right);
   right->setContentsMargins(0, 0, 0, 0);

@@ -40,8 +40,7 @@ ShoppingTab::ShoppingTab(app::MainWindow& main, QWidget* parent) : QWidget(paren
   right->addWidget(Button5);
   right->addWidget(Button7);
   right->addStretch(1);
-  auto* rightPane = new QWidget(this);
-  rightPane->setObjectName(QStringLiteral("Panel5"));
+  auto* rightPane = named(new QWidget(this), "Panel5", QStringLiteral("Zutat und Liste"));
   rightPane->setFixedWidth(260);
   rightPane->setLayout(right);
   right->setContentsMargins(0, 0, 0, 0);

@@ -30,7 +30,10 @@ TForm1::TForm1(std::filesystem::path programDir, zestovar::app::Prompts& prompts
 
   StatusBar1 = named(new QStatusBar(this), "StatusBar1", QStringLiteral("Statusleiste"));
   StatusBar1->setSizeGripEnabled(true);
-  StatusPanel1 = named(new QLabel(StatusBar1), "StatusPanel1", QStringLiteral("Anzahl der Rezepte"));
+  // A screen reader reads the count the panel shows; its role is the description.
+  StatusPanel1 = new QLabel(StatusBar1);
+  StatusPanel1->setObjectName(QStringLiteral("StatusPanel1"));
+  StatusPanel1->setAccessibleDescription(QStringLiteral("Anzahl der Rezepte"));
   StatusBar1->addPermanentWidget(StatusPanel1, 1);
   setStatusBar(StatusBar1);
 

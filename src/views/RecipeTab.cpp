@@ -88,8 +88,7 @@ QWidget* RecipeTab::buildSearchTab() {
   auto* search = new QVBoxLayout(tab);
   search->setContentsMargins(3, 3, 3, 3);
   Splitter2 = named(new QSplitter(Qt::Vertical, tab), "Splitter2", QStringLiteral("Teiler"));
-  auto* form = new QWidget(Splitter2);
-  form->setObjectName(QStringLiteral("Panel3"));
+  auto* form = named(new QWidget(Splitter2), "Panel3", QStringLiteral("Suchangaben"));
   auto* formLayout = new QVBoxLayout(form);
   formLayout->setContentsMargins(0, 0, 0, 0);
   formLayout->setSpacing(3);
