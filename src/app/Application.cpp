@@ -1,5 +1,7 @@
 #include "app/Application.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
 #include <cstdio>
 
 #include "app/TextCodec.h"
@@ -8,6 +10,11 @@ namespace zestovar::app {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QString::fromUtf16(kProgramTitle));
+  // The print preview, the file dialog and the other standard dialogs read German, as the program
+  // does; without the translation installed they stay English.
+  if (qtTranslation_.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    installTranslator(&qtTranslation_);
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

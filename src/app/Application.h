@@ -1,7 +1,9 @@
-// The application object: whatever escapes an event handler is shown in the standard error box.
+// The application object: whatever escapes an event handler is shown in the standard error box, and
+// Qt's own dialogs speak German.
 #pragma once
 
 #include <QApplication>
+#include <QTranslator>
 
 #include "app/Prompts.h"
 
@@ -20,6 +22,7 @@ class Application : public QApplication {
 
  private:
   Prompts* prompts_ = nullptr;
+  QTranslator qtTranslation_;
 };
 
 }  // namespace zestovar::app

@@ -1,8 +1,9 @@
 // The whole program as a screen reader and the user meet it: every window built by the program,
-// the names read aloud, and errors that escape a handler.
+// the names read aloud, Qt's own dialogs in German, and errors that escape a handler.
 #include <QAccessible>
 #include <QLabel>
 #include <QMenu>
+#include <QPrintPreviewDialog>
 #include <QTemporaryDir>
 #include <QTest>
 #include <map>
@@ -202,6 +203,7 @@ class ProgramTest : public QObject {
  private slots:
   void screenReaderReadsTheGivenNames();
   void everyNamedControlOfEveryWindowHasAName();
+  void standardDialogsSpeakGerman();
   void errorEscapingHandlerIsShownAndProgramKeepsRunning();
 };
 
@@ -244,6 +246,11 @@ void ProgramTest::everyNamedControlOfEveryWindowHasAName() {
     }
   }
   QVERIFY(named > int(kAccessibleNames.size()));
+}
+
+void ProgramTest::standardDialogsSpeakGerman() {
+  QPrintPreviewDialog dialog;
+  QCOMPARE(dialog.windowTitle(), u"Druckvorschau"_qs);
 }
 
 void ProgramTest::errorEscapingHandlerIsShownAndProgramKeepsRunning() {
