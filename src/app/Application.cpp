@@ -1,5 +1,7 @@
 #include "app/Application.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
 #include <cstdio>
 
 #include "app/TextCodec.h"
@@ -8,9 +10,12 @@ namespace zestovar::app {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QString::fromUtf16(kProgramTitle));
+  // The print preview, the file dialog and the other standard dialogs read German, as the program
+  // does; without the translation installed they stay English.
+  if (qtTranslation_.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    installTranslator(&qtTranslation_);
 }
-
-void showError(Prompts& prompts, const std::exception& error) { prompts.error(fromUtf8(error.what())); }
 
 bool Application::notify(QObject* receiver, QEvent* event) {
   // An error ends the user action that raised it, never the program.

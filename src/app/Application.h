@@ -1,8 +1,9 @@
-// The application object: whatever escapes an event handler is shown in the standard error box.
+// The application object: whatever escapes an event handler is shown in the standard error box, and
+// Qt's own dialogs speak German.
 #pragma once
 
 #include <QApplication>
-#include <exception>
+#include <QTranslator>
 
 #include "app/Prompts.h"
 
@@ -21,23 +22,7 @@ class Application : public QApplication {
 
  private:
   Prompts* prompts_ = nullptr;
+  QTranslator qtTranslation_;
 };
-
-// The standard error box for an error; error texts are UTF-8.
-void showError(Prompts& prompts, const std::exception& error);
-
-// A handler for a signal connection: an error ends the handler and is shown in the standard error
-// box right there. Qt's own frames are built without exceptions and must not be unwound, so our
-// handlers catch at their connection; notify() is the net for anything else.
-template <typename Handler>
-auto guarded(Prompts& prompts, Handler handler) {
-  return [&prompts, handler = std::move(handler)]() {
-    try {
-      handler();
-    } catch (const std::exception& error) {
-      showError(prompts, error);
-    }
-  };
-}
 
 }  // namespace zestovar::app

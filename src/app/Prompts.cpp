@@ -1,6 +1,7 @@
 #include "app/Prompts.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QInputDialog>
@@ -10,6 +11,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QUrl>
 
 namespace zestovar::app {
 namespace {
@@ -36,6 +38,8 @@ void QtPrompts::printPreview(const std::function<void(QPrinter*)>& paint) {
   QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, paint);
   dialog.exec();
 }
+
+bool QtPrompts::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
 
 bool QtPrompts::confirm(const QString& title, const QString& text) {
   QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, boxParent());

@@ -7,6 +7,7 @@
 #include <optional>
 
 class QPrinter;
+class QUrl;
 class QWidget;
 
 namespace zestovar::app {
@@ -33,6 +34,8 @@ class Prompts {
   virtual void error(const QString& text) = 0;
   // The print preview of a page: paint draws the page onto the printer it is given.
   virtual void printPreview(const std::function<void(QPrinter*)>& paint) = 0;
+  // Opens a web address with the desktop's "open" (the user's browser); false when that failed.
+  virtual bool openUrl(const QUrl& url) = 0;
 };
 
 // The real boxes, modal over the active window.
@@ -45,6 +48,7 @@ class QtPrompts : public Prompts {
   QString openPicture(const QString& startDir) override;
   void error(const QString& text) override;
   void printPreview(const std::function<void(QPrinter*)>& paint) override;
+  bool openUrl(const QUrl& url) override;
 };
 
 }  // namespace zestovar::app

@@ -1,28 +1,26 @@
-// Category browsing on the inner tab "Rezept" and the menu entries that switch tabs.
-#include <QApplication>
+// Category browsing on the inner tab "Rezept", and the click handling the three recipe lists share.
 #include <QSignalBlocker>
 
-#include "accessories/OHU.h"
-#include "accessories/WCIU.h"
+#include "app/EventHook.h"
 #include "app/TextCodec.h"
-#include "online/ProxE.h"
 #include "store/BrowseOrder.h"
 #include "store/Categories.h"
-#include "views/EventHook.h"
-#include "views/MHU.h"
 #include "views/RecipeSearch.h"
+#include "views/RecipeTab.h"
 
-void TForm1::fillRecipeList(QListWidget* list, const std::vector<std::string>& names) {
+namespace zestovar::views {
+
+void RecipeTab::fillRecipeList(QListWidget* list, const std::vector<std::string>& names) {
   // The core decides the order, so the window and the command line list a category alike; the
   // items go in at once, not one sorted insertion each.
   QStringList texts;
   texts.reserve(static_cast<qsizetype>(names.size()));
-  for (const std::string& name : names) texts.append(zestovar::app::fromCp1252(name));
+  for (const std::string& name : names) texts.append(app::fromCp1252(name));
   list->setSortingEnabled(false);
   list->addItems(texts);
 }
 
-void TForm1::ComboBox1Change() {
+void RecipeTab::ComboBox1Change() {
   WebBrowser1->blank();
   {
     // Ticks set here are no user's tick: the filter does not run.
@@ -30,64 +28,63 @@ void TForm1::ComboBox1Change() {
     CheckListBox1->clear();
     const QString text = ComboBox1->currentText();
     if (ComboBox1->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0) {
-      for (const std::string& name : zestovar::store::subcategoriesSorted(zestovar::app::toCp1252(text))) {
-        auto* item = new QListWidgetItem(zestovar::app::fromCp1252(name), CheckListBox1);
+      for (const std::string& name : store::subcategoriesSorted(app::toCp1252(text))) {
+        auto* item = new QListWidgetItem(app::fromCp1252(name), CheckListBox1);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
       }
     }
-    currentCategory_ = zestovar::app::toCp1252(text);
+    main_.setCurrentCategory(app::toCp1252(text));
   }
   listCurrentCategory();
   if (ListBox3->count() > 0) {
-    showMainTab(kTabRecipe);
+    main_.showMainTab(app::MainWindow::kTabRecipe);
     // No item is selected; with letter items the first is "A", which shows a blank page.
     showRecipe(ListBox3->item(0)->text());
   }
 }
 
-std::size_t TForm1::listCurrentCategory() {
+std::size_t RecipeTab::listCurrentCategory() {
   ListBox3->clear();
   std::vector<std::string> names;
   try {
-    store().listNamesByCategory(currentCategory_, names);
+    main_.store().listNamesByCategory(main_.currentCategory(), names);
   } catch (...) {
     // The list keeps the names found before the error.
-    zestovar::store::sortBrowseList(names);
+    store::sortBrowseList(names);
     fillRecipeList(ListBox3, names);
     throw;
   }
   const std::size_t count = names.size();
-  zestovar::store::finishRecipeList(names);
+  store::finishRecipeList(names);
   fillRecipeList(ListBox3, names);
   return count;
 }
 
-void TForm1::CheckListBox1ClickCheck() {
+void RecipeTab::CheckListBox1ClickCheck() {
   std::vector<std::string> ticked;
   for (int i = 0; i < CheckListBox1->count(); ++i)
     if (CheckListBox1->item(i)->checkState() == Qt::Checked)
-      ticked.push_back(zestovar::app::toCp1252(CheckListBox1->item(i)->text()));
+      ticked.push_back(app::toCp1252(CheckListBox1->item(i)->text()));
   std::size_t count;
   if (ticked.size() == static_cast<std::size_t>(CheckListBox1->count())) {
     count = listCurrentCategory();
   } else {
     ListBox3->clear();
-    std::vector<zestovar::views::EntrySummary> summary;
-    zestovar::views::buildEntrySummary(store(), summary);
-    std::vector<std::string> names =
-        zestovar::views::filterBySubcategories(std::move(summary), currentCategory_, ticked);
+    std::vector<EntrySummary> summary;
+    buildEntrySummary(main_.store(), summary);
+    std::vector<std::string> names = filterBySubcategories(std::move(summary), main_.currentCategory(), ticked);
     count = names.size();
-    zestovar::store::finishRecipeList(names);
+    store::finishRecipeList(names);
     fillRecipeList(ListBox3, names);
   }
-  setStatusText(QString::fromStdString(zestovar::views::recipeCountText(count)));
+  main_.setStatusText(QString::fromStdString(recipeCountText(count)));
   if (ListBox3->count() > 0) showRecipe(ListBox3->item(0)->text());
 }
 
-void TForm1::CheckListBox1Click() { showMainTab(kTabRecipe); }
+void RecipeTab::CheckListBox1Click() { main_.showMainTab(app::MainWindow::kTabRecipe); }
 
-void TForm1::SpeedButton1Click() {
+void RecipeTab::SpeedButton1Click() {
   bool all = true;
   for (int i = 0; i < CheckListBox1->count(); ++i) all = all && CheckListBox1->item(i)->checkState() == Qt::Checked;
   {
@@ -98,67 +95,29 @@ void TForm1::SpeedButton1Click() {
   CheckListBox1ClickCheck();
 }
 
-void TForm1::showSelectedRecipe(QListWidget* list) {
+void RecipeTab::showSelectedRecipe(QListWidget* list) {
   const QList<QListWidgetItem*> selected = list->selectedItems();
   if (!selected.isEmpty()) showRecipe(selected.front()->text());
 }
 
-void TForm1::connectBrowsing() {
+void RecipeTab::chooseCategory(const QString& category) {
+  main_.showMainTab(app::MainWindow::kTabRecipe);
+  main_.showInnerTab(app::MainWindow::kInnerRecipe);
+  ComboBox1->setCurrentIndex(ComboBox1->findText(category));
+  ComboBox1Change();
+}
+
+void RecipeTab::connectBrowsing() {
   connect(CheckListBox1, &QListWidget::itemChanged, this, handler([this] { CheckListBox1ClickCheck(); }));
   connect(CheckListBox1, &QListWidget::itemClicked, this, handler([this] { CheckListBox1Click(); }));
   connect(SpeedButton1, &QToolButton::clicked, this, handler([this] { SpeedButton1Click(); }));
   for (QListWidget* list : {ListBox3, ListBox4, ListBox5}) {
     connect(list, &QListWidget::itemClicked, this, handler([this, list] { showSelectedRecipe(list); }));
-    new zestovar::views::EventHook(list, QEvent::KeyRelease, handler([this, list] { showSelectedRecipe(list); }));
+    new app::EventHook(list, QEvent::KeyRelease, handler([this, list] { showSelectedRecipe(list); }));
   }
-  connect(Drucken1, &QAction::triggered, this, handler([this] { Drucken1Click(); }));
-}
-
-void TForm1::chooseCategory(const QString& category) {
-  showMainTab(kTabRecipe);
-  showInnerTab(kInnerRecipe);
-  ComboBox1->setCurrentIndex(ComboBox1->findText(category));
-  ComboBox1Change();
-}
-
-void TForm1::connectMenu() {
-  connect(Beenden1, &QAction::triggered, this, &QWidget::close);
-
-  const std::pair<QAction*, int> categories[] = {{Vorspeise1, 0}, {Suppen1, 1},    {Hauptgerichte1, 2},
-                                                 {Dessert1, 3},   {Backwaren1, 4}, {Getrnke1, 5}};
-  for (const auto& [action, code] : categories) {
-    const QString name = zestovar::app::fromCp1252(zestovar::store::kCategoryNames[static_cast<std::size_t>(code)]);
-    connect(action, &QAction::triggered, this, handler([this, name] { chooseCategory(name); }));
-  }
-
-  connect(Suchen1, &QAction::triggered, this, handler([this] {
-            showMainTab(kTabRecipe);
-            showInnerTab(kInnerSearch);
-          }));
-  connect(Updaten1, &QAction::triggered, this, handler([this] { showMainTab(kTabUpdate); }));
-  connect(Rezepteonlinestellen1, &QAction::triggered, this, handler([this] {
-            showMainTab(kTabPublish);
-            // The tab's preparation (listing the own recipes) runs here once publishing is built.
-          }));
-  connect(Einkaufsliste1, &QAction::triggered, this, handler([this] { showMainTab(kTabShopping); }));
-  connect(Hinzufgen1, &QAction::triggered, this, handler([this] { showMainTab(kTabEditor); }));
-  connect(Merkliste1, &QAction::triggered, this, handler([this] {
-            showMainTab(kTabRecipe);
-            showInnerTab(kInnerBookmarks);
-            // The bookmark tab's change handling (reading "Merklist.dat") runs here once bookmarks are built.
-          }));
-  connect(Proxy1, &QAction::triggered, this, handler([this] {
-            if (Form17 != nullptr) Form17->show();
-          }));
-  connect(Optionen2, &QAction::triggered, this, handler([this] {
-            if (Form12 != nullptr) Form12->show();
-          }));
-  connect(N2, &QAction::triggered, this, handler([this] {
-            if (InfoForm != nullptr) InfoForm->show();
-          }));
-  // "?" > "Hilfe" has no action.
-
   // The user's choice or typing changes the category; choices made in code call the handler.
   connect(ComboBox1, &QComboBox::textActivated, this, handler([this] { ComboBox1Change(); }));
   connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, handler([this] { ComboBox1Change(); }));
 }
+
+}  // namespace zestovar::views

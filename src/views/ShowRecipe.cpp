@@ -3,17 +3,21 @@
 
 #include "app/TextCodec.h"
 #include "views/DefaultPicture.h"
-#include "views/MHU.h"
 #include "views/RecipePage.h"
+#include "views/RecipeTab.h"
 
-void TForm1::showRecipe(const QString& name) {
-  const std::filesystem::path page = zestovar::views::showRecipePage(
-      store(), zestovar::app::toCp1252(name), zestovar::embedded::defaultPicture(),
-      // A broken entry of the update recipe file is named by the name record read last.
-      [this](const std::string& lastName) { prompts_.message(zestovar::app::fromCp1252(lastName)); });
+namespace zestovar::views {
+
+void RecipeTab::showRecipe(const QString& name) {
+  const std::filesystem::path page =
+      showRecipePage(main_.store(), app::toCp1252(name), embedded::defaultPicture(),
+                     // A broken entry of the update recipe file is named by the name record read last.
+                     [this](const std::string& lastName) { main_.prompts().message(app::fromCp1252(lastName)); });
   WebBrowser1->showFile(QString::fromStdString(page.string()));
 }
 
-void TForm1::Drucken1Click() {
-  prompts_.printPreview([this](QPrinter* printer) { WebBrowser1->document()->print(printer); });
+void RecipeTab::Drucken1Click() {
+  main_.prompts().printPreview([this](QPrinter* printer) { WebBrowser1->document()->print(printer); });
 }
+
+}  // namespace zestovar::views

@@ -55,6 +55,11 @@ QString ScriptedPrompts::openPicture(const QString& startDir) {
   return path;
 }
 
+bool ScriptedPrompts::openUrl(const QUrl& url) {
+  shown_.append({Kind::OpenUrl, QString(), url.toString()});
+  return true;
+}
+
 QStringList ScriptedPrompts::texts(Kind kind) const {
   QStringList result;
   for (const Shown& box : shown_)

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <deque>
 #include <optional>
 #include <variant>
@@ -14,7 +15,7 @@ namespace zestovar::app {
 
 class ScriptedPrompts : public Prompts {
  public:
-  enum class Kind { Message, Confirm, Warning, Input, Picture, Error, PrintPreview };
+  enum class Kind { Message, Confirm, Warning, Input, Picture, Error, PrintPreview, OpenUrl };
 
   struct Shown {
     Kind kind;
@@ -38,6 +39,8 @@ class ScriptedPrompts : public Prompts {
   void printPreview(const std::function<void(QPrinter*)>& paint) override;
   // The size of the PDF the last print preview painted.
   qint64 printedBytes() const { return printedBytes_; }
+  // Records the address (as the text of an OpenUrl box) and reports it opened.
+  bool openUrl(const QUrl& url) override;
 
   const QList<Shown>& shown() const { return shown_; }
   // The texts of the boxes of one kind, in the order shown.

@@ -1,32 +1,30 @@
-// The main window started headless on temporary program directories, answered by scripted prompts.
+// The main window's frame started headless on temporary program directories, answered by scripted
+// prompts: start-up, the menus, the tabs and the error box.
 #include <QLineEdit>
+#include <QSignalSpy>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
-#include <fstream>
 
+#include "ProgramFixture.h"
 #include "ScriptedPrompts.h"
 #include "StoreFixtures.h"
 #include "app/Application.h"
 #include "app/TextCodec.h"
 #include "store/BrowseOrder.h"
 #include "store/Categories.h"
-#include "store/Errors.h"
 #include "store/RecipeStore.h"
 #include "views/MHU.h"
-#include "views/Splash.h"
+#include "views/RecipeTab.h"
 
 using zestovar::app::ScriptedPrompts;
+using zestovar::test::pathOf;
+using zestovar::test::StartedProgram;
+using zestovar::test::writeFile;
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path pathOf(const QTemporaryDir& dir) { return fs::path(dir.path().toStdString()); }
-
-void writeFile(const fs::path& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out << bytes;
-}
 
 void addRecipes(const fs::path& dir, const std::string& category, const QStringList& names) {
   zestovar::store::RecipeStore store(dir);
@@ -55,19 +53,6 @@ QStringList asQt(const std::vector<std::string>& cp1252) {
   return texts;
 }
 
-// An object whose handler fails, as a store error does in the middle of a user action.
-class FailingObject : public QObject {
- public:
-  bool handled = false;
-
- protected:
-  bool event(QEvent* event) override {
-    if (event->type() == QEvent::User) throw zestovar::store::StoreError("Datei f\xc3\xbcr Rezepte fehlt");
-    if (event->type() == QEvent::User + 1) handled = true;
-    return QObject::event(event);
-  }
-};
-
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -75,141 +60,83 @@ class MainWindowTest : public QObject {
 
  private slots:
   void startUpInEmptyDirectoryCreatesRecipeFilesAndShowsBackwaren();
-  void startUpReadsShoppingAndDeletedListsWhateverTheirSpelling();
+  void startUpReadsDeletedListWhateverItsSpelling();
   void startUpListsTheBackwarenRecipes();
   void failingStepShowsErrorAndLaterStepsStillRun();
   void listingErrorKeepsNamesFoundBeforeIt();
-  void errorEscapingHandlerIsShownAndProgramKeepsRunning();
   void categoryMenuSwitchesToBrowseTab();
+  void onlyTabSwitchesByHandRunTheChangeHandling();
   void typedTextThatIsNoCategoryEmptiesBothLists();
   void moreThanTwentyNamesBringLetterItemsInToolOrder();
   void pageViewerReadsPagesAnewAndStaysInProgramDirectory();
-  void splashHidesAfterItsWait();
-  void unansweredQuestionIsRecordedNotBlocking();
 };
 
 void MainWindowTest::startUpInEmptyDirectoryCreatesRecipeFilesAndShowsBackwaren() {
   QTemporaryDir dir;
-  ScriptedPrompts prompts;
-  TForm1 form(pathOf(dir), prompts);
+  StartedProgram started(pathOf(dir));
+  TForm1& form = started.program.form1();
+  zestovar::views::RecipeTab& tab = started.program.recipeTab();
 
-  QVERIFY(prompts.shown().isEmpty());
+  QVERIFY(started.prompts.shown().isEmpty());
   for (const char* name : {"zsv.dat", "Zestovar.dat"}) {
     const fs::path file = pathOf(dir) / name;
     QVERIFY2(fs::exists(file), name);
     QCOMPARE(fs::file_size(file), 0u);
   }
   QCOMPARE(form.windowTitle(), QStringLiteral("Quenna's Zestovar"));
-  QCOMPARE(form.ComboBox1->currentText(), QStringLiteral("Backwaren"));
+  QCOMPARE(tab.ComboBox1->currentText(), QStringLiteral("Backwaren"));
   QCOMPARE(form.currentCategory(), std::string("Backwaren"));
-  QCOMPARE(itemTexts(form.CheckListBox1), asQt(zestovar::store::subcategoriesSorted("Backwaren")));
-  QCOMPARE(form.CheckListBox1->count(), 6);
-  for (int i = 0; i < form.CheckListBox1->count(); ++i)
-    QCOMPARE(form.CheckListBox1->item(i)->checkState(), Qt::Checked);
-  QCOMPARE(form.ListBox3->count(), 0);
-  QCOMPARE(form.ListBox2->count(), 0);
+  QCOMPARE(itemTexts(tab.CheckListBox1), asQt(zestovar::store::subcategoriesSorted("Backwaren")));
+  QCOMPARE(tab.CheckListBox1->count(), 6);
+  for (int i = 0; i < tab.CheckListBox1->count(); ++i) QCOMPARE(tab.CheckListBox1->item(i)->checkState(), Qt::Checked);
+  QCOMPARE(tab.ListBox3->count(), 0);
   QVERIFY(form.deletedRecipes().empty());
   QCOMPARE(form.subcategoryTable().size(), 67u);
   QCOMPARE(form.version(), QStringLiteral("3.0"));
-  QVERIFY(form.WebBrowser1->isBlank());
+  QVERIFY(tab.WebBrowser1->isBlank());
   QCOMPARE(form.PageControl1->currentIndex(), 0);
-  QCOMPARE(form.PageControl2->currentIndex(), 0);
+  QCOMPARE(tab.PageControl2->currentIndex(), 0);
   QVERIFY(!form.defaultPicture().isEmpty());
 
   const QStringList tabs = {QStringLiteral("Rezept"), QStringLiteral("Datenbank updaten"),
                             QStringLiteral("Datenbank online stellen"), QStringLiteral("Hinzufügen"),
                             QStringLiteral("Einkaufsliste")};
   for (int i = 0; i < tabs.size(); ++i) QCOMPARE(form.PageControl1->tabText(i), tabs[i]);
-  QCOMPARE(form.ComboBox5->currentText(), QStringLiteral("2"));
-  QCOMPARE(form.ComboBox5->count(), 50);
-  QCOMPARE(form.ComboBox4->count(), 23);
-  QCOMPARE(form.ComboBox4->currentText(), QStringLiteral("keine Angabe"));
-  QCOMPARE(form.ComboBox3->currentText(), QStringLiteral("Kategorie wählen"));
-
-  const char* widgets[] = {
-      "MainMenu1",    "StatusBar1",   "StatusPanel1", "PageControl1", "TabSheet1",     "TabSheet2",    "TabSheet3",
-      "TabSheet4",    "TabSheet5",    "Panel1",       "PageControl2", "TabSheet6",     "TabSheet7",    "TabSheet8",
-      "WebBrowser1",  "ComboBox1",    "SpeedButton1", "Splitter1",    "CheckListBox1", "ListBox3",     "Edit5",
-      "ComboBox2",    "RadioGroup1",  "RadioButton8", "RadioButton9", "Button3",       "Splitter2",    "ListBox4",
-      "ListBox5",     "PopupMenu1",   "PopupMenu2",   "PopupMenu3",   "ListView2",     "BitBtn1",      "BitBtn2",
-      "BitBtn3",      "BitBtn4",      "Panel2",       "BitBtn8",      "GroupBox1",     "RadioButton7", "RadioButton1",
-      "RadioButton2", "RadioButton3", "RadioButton4", "RadioButton5", "RadioButton6",  "SpeedButton3", "CheckListBox2",
-      "ListView3",    "BitBtn5",      "BitBtn6",      "BitBtn7",      "Label1",        "Edit4",        "Label2",
-      "Edit3",        "Label3",       "ComboBox5",    "Label6",       "Label7",        "Memo3",        "Label8",
-      "Memo2",        "Label9",       "ComboBox3",    "Label10",      "CheckListBox3", "Label11",      "ComboBox4",
-      "Label12",      "Image1",       "BitBtn9",      "BitBtn11",     "BitBtn10",      "ListBox2",     "PopupMenu4",
-      "Label13",      "Edit6",        "Button6",      "Button5",      "Button7"};
-  for (const char* name : widgets) {
-    const auto* widget = form.findChild<QWidget*>(QLatin1String(name));
-    QVERIFY2(widget != nullptr, name);
-    QVERIFY2(!widget->accessibleName().isEmpty(), name);
-  }
-  const char* actions[] = {"Drucken1",
-                           "Beenden1",
-                           "Vorspeise1",
-                           "Suppen1",
-                           "Hauptgerichte1",
-                           "Backwaren1",
-                           "Dessert1",
-                           "Getrnke1",
-                           "Suchen1",
-                           "AlseMailversenden1",
-                           "Proxy1",
-                           "Optionen2",
-                           "Updaten1",
-                           "Rezepteonlinestellen1",
-                           "Einkaufsliste1",
-                           "Hinzufgen1",
-                           "Merkliste1",
-                           "Hilfe1",
-                           "N2",
-                           "Entfernen1",
-                           "ndern2",
-                           "AufdieMerklistesetzen3",
-                           "VonderMerklistelschen1",
-                           "ZutatenzurEinkaufslistehinzufgen2",
-                           "Entfernen4"};
-  for (const char* name : actions) QVERIFY2(form.findChild<QAction*>(QLatin1String(name)) != nullptr, name);
-  QCOMPARE(form.Entfernen4->text(), QStringLiteral("entfernen"));
-  QCOMPARE(form.PopupMenu3.toShoppingList->text(), QStringLiteral("Zutaten zur Einkaufsliste hinzufügen"));
 }
 
-void MainWindowTest::startUpReadsShoppingAndDeletedListsWhateverTheirSpelling() {
+void MainWindowTest::startUpReadsDeletedListWhateverItsSpelling() {
   QTemporaryDir dir;
-  writeFile(pathOf(dir) / "elist.DAT", "500 g Mehl\r\n\r\n3 \xc4pfel\r\n");
-  writeFile(pathOf(dir) / "DelRez.dat", "Apfelkuchen\r\nQuenna\r\n");
-  ScriptedPrompts prompts;
-  TForm1 form(pathOf(dir), prompts);
+  writeFile(pathOf(dir) / "delrez.DAT", "Apfelkuchen\r\nQuenna\r\n");
+  StartedProgram started(pathOf(dir));
 
-  QVERIFY(prompts.shown().isEmpty());
-  QCOMPARE(itemTexts(form.ListBox2), (QStringList{QStringLiteral("500 g Mehl"), QString(), QStringLiteral("3 Äpfel")}));
-  QCOMPARE(form.deletedRecipes(), (std::vector<std::string>{"Apfelkuchen", "Quenna"}));
+  QVERIFY(started.prompts.shown().isEmpty());
+  QCOMPARE(started.program.form1().deletedRecipes(), (std::vector<std::string>{"Apfelkuchen", "Quenna"}));
 }
 
 void MainWindowTest::startUpListsTheBackwarenRecipes() {
   QTemporaryDir dir;
   addRecipes(pathOf(dir), "Backwaren", {QStringLiteral("Zimtschnecken"), QStringLiteral("apfelkuchen")});
   addRecipes(pathOf(dir), "Suppe", {QStringLiteral("Linsensuppe")});
-  ScriptedPrompts prompts;
-  TForm1 form(pathOf(dir), prompts);
+  StartedProgram started(pathOf(dir));
 
-  QVERIFY(prompts.shown().isEmpty());
-  QCOMPARE(itemTexts(form.ListBox3), (QStringList{QStringLiteral("apfelkuchen"), QStringLiteral("Zimtschnecken")}));
+  QVERIFY(started.prompts.shown().isEmpty());
+  QCOMPARE(itemTexts(started.program.recipeTab().ListBox3),
+           (QStringList{QStringLiteral("apfelkuchen"), QStringLiteral("Zimtschnecken")}));
 }
 
 void MainWindowTest::failingStepShowsErrorAndLaterStepsStillRun() {
   QTemporaryDir dir;
   fs::create_directory(pathOf(dir) / "zsv.dat");
   writeFile(pathOf(dir) / "DelRez.dat", "Brot\r\nQuenna\r\n");
-  ScriptedPrompts prompts;
-  TForm1 form(pathOf(dir), prompts);
+  StartedProgram started(pathOf(dir));
+  TForm1& form = started.program.form1();
 
   // Opening the update recipe file fails, and so does the listing that needs it.
-  const QStringList errors = prompts.texts(ScriptedPrompts::Kind::Error);
+  const QStringList errors = started.prompts.texts(ScriptedPrompts::Kind::Error);
   QVERIFY(!errors.isEmpty());
-  QCOMPARE(prompts.shown().constFirst().title, QStringLiteral("Quenna's Zestovar"));
+  QCOMPARE(started.prompts.shown().constFirst().title, QStringLiteral("Quenna's Zestovar"));
   QCOMPARE(form.deletedRecipes().size(), 2u);
-  QCOMPARE(form.CheckListBox1->count(), 6);
+  QCOMPARE(started.program.recipeTab().CheckListBox1->count(), 6);
   QCOMPARE(form.currentCategory(), std::string("Backwaren"));
 }
 
@@ -221,84 +148,97 @@ void MainWindowTest::listingErrorKeepsNamesFoundBeforeIt() {
   zestovar::test::EntryRecords broken = zestovar::test::named("Kaputt", "Backwaren");
   broken.n1Text = "zwei";
   writeFile(pathOf(dir) / "Zestovar.dat", zestovar::test::buildEntry(broken));
-  ScriptedPrompts prompts;
-  TForm1 form(pathOf(dir), prompts);
+  StartedProgram started(pathOf(dir));
+  TForm1& form = started.program.form1();
+  const QListWidget* browse = started.program.recipeTab().ListBox3;
+  const QStringList found = {QStringLiteral("Brot"), QStringLiteral("Kaputt")};
 
-  QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Error),
+  QCOMPARE(started.prompts.texts(ScriptedPrompts::Kind::Error),
            QStringList{QStringLiteral("'zwei' ist kein gültiger Integerwert")});
-  QCOMPARE(itemTexts(form.ListBox3), (QStringList{QStringLiteral("Brot"), QStringLiteral("Kaputt")}));
+  QCOMPARE(itemTexts(browse), found);
 
   // The same from a menu entry: its handler shows the error, the window stays usable.
   form.Einkaufsliste1->trigger();
   form.Backwaren1->trigger();
-  QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Error).size(), 2);
+  QCOMPARE(started.prompts.texts(ScriptedPrompts::Kind::Error).size(), 2);
   QCOMPARE(form.PageControl1->currentIndex(), int(TForm1::kTabRecipe));
-  QCOMPARE(itemTexts(form.ListBox3), (QStringList{QStringLiteral("Brot"), QStringLiteral("Kaputt")}));
-}
-
-void MainWindowTest::errorEscapingHandlerIsShownAndProgramKeepsRunning() {
-  auto* app = qobject_cast<zestovar::app::Application*>(QCoreApplication::instance());
-  QVERIFY(app != nullptr);
-  ScriptedPrompts prompts;
-  app->setPrompts(&prompts);
-
-  FailingObject object;
-  QCoreApplication::postEvent(&object, new QEvent(QEvent::User));
-  QCoreApplication::postEvent(&object, new QEvent(static_cast<QEvent::Type>(QEvent::User + 1)));
-  QCoreApplication::sendPostedEvents(&object);
-  QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Error), QStringList{QStringLiteral("Datei für Rezepte fehlt")});
-  QVERIFY(object.handled);
-
-  // The application keeps handling events after the error.
-  QCoreApplication::postEvent(&object, new QEvent(QEvent::User));
-  QCoreApplication::sendPostedEvents(&object);
-  QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Error).size(), 2);
-  app->setPrompts(nullptr);
+  QCOMPARE(itemTexts(browse), found);
 }
 
 void MainWindowTest::categoryMenuSwitchesToBrowseTab() {
   QTemporaryDir dir;
   addRecipes(pathOf(dir), "Suppe", {QStringLiteral("Kartoffelsuppe")});
   addRecipes(pathOf(dir), "Backwaren", {QStringLiteral("Brot")});
-  ScriptedPrompts prompts;
-  TForm1 form(pathOf(dir), prompts);
+  StartedProgram started(pathOf(dir));
+  TForm1& form = started.program.form1();
+  zestovar::views::RecipeTab& tab = started.program.recipeTab();
   form.Einkaufsliste1->trigger();
   QCOMPARE(form.PageControl1->currentIndex(), int(TForm1::kTabShopping));
   form.Suchen1->trigger();
-  QCOMPARE(form.PageControl2->currentIndex(), int(TForm1::kInnerSearch));
+  QCOMPARE(tab.PageControl2->currentIndex(), int(TForm1::kInnerSearch));
   form.Einkaufsliste1->trigger();
 
   form.Suppen1->trigger();
   QCOMPARE(form.PageControl1->currentIndex(), int(TForm1::kTabRecipe));
-  QCOMPARE(form.PageControl2->currentIndex(), int(TForm1::kInnerRecipe));
-  QCOMPARE(form.ComboBox1->currentText(), QStringLiteral("Suppe"));
-  QCOMPARE(itemTexts(form.ListBox3), QStringList{QStringLiteral("Kartoffelsuppe")});
-  QCOMPARE(itemTexts(form.CheckListBox1), asQt(zestovar::store::subcategoriesSorted("Suppe")));
+  QCOMPARE(tab.PageControl2->currentIndex(), int(TForm1::kInnerRecipe));
+  QCOMPARE(tab.ComboBox1->currentText(), QStringLiteral("Suppe"));
+  QCOMPARE(itemTexts(tab.ListBox3), QStringList{QStringLiteral("Kartoffelsuppe")});
+  QCOMPARE(itemTexts(tab.CheckListBox1), asQt(zestovar::store::subcategoriesSorted("Suppe")));
 
   form.Getrnke1->trigger();
   QCOMPARE(form.currentCategory(), std::string("Getr\xe4nke"));
   QCOMPARE(
-      itemTexts(form.CheckListBox1),
+      itemTexts(tab.CheckListBox1),
       (QStringList{QStringLiteral("Bowle"), QStringLiteral("Cocktails"), QStringLiteral("Shakes"),
                    QStringLiteral("Sonstiges"), QStringLiteral("unalk_Bowle"), QStringLiteral("unalk_Cocktails")}));
   form.Hilfe1->trigger();
-  QVERIFY(prompts.shown().isEmpty());
+  QVERIFY(started.prompts.shown().isEmpty());
+}
+
+void MainWindowTest::onlyTabSwitchesByHandRunTheChangeHandling() {
+  QTemporaryDir dir;
+  StartedProgram started(pathOf(dir));
+  TForm1& form = started.program.form1();
+  QTabWidget* inner = started.program.recipeTab().PageControl2;
+  form.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&form));
+  QSignalSpy mainChanges(form.PageControl1, &QTabWidget::currentChanged);
+  QSignalSpy innerChanges(inner, &QTabWidget::currentChanged);
+
+  for (QAction* entry : {form.Updaten1, form.Rezepteonlinestellen1, form.Hinzufgen1, form.Einkaufsliste1, form.Suchen1,
+                         form.Merkliste1, form.Backwaren1})
+    entry->trigger();
+  QCOMPARE(form.PageControl1->currentIndex(), int(TForm1::kTabRecipe));
+  QCOMPARE(mainChanges.count(), 0);
+  QCOMPARE(innerChanges.count(), 0);
+
+  QTabBar* tabs = form.PageControl1->tabBar();
+  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(TForm1::kTabUpdate).center());
+  QCOMPARE(form.PageControl1->currentIndex(), int(TForm1::kTabUpdate));
+  QCOMPARE(mainChanges.count(), 1);
+  form.Merkliste1->trigger();
+  QCOMPARE(inner->currentIndex(), int(TForm1::kInnerBookmarks));
+  QCOMPARE(mainChanges.count(), 1);
+  QCOMPARE(innerChanges.count(), 0);
+  QTest::mouseClick(inner->tabBar(), Qt::LeftButton, {}, inner->tabBar()->tabRect(TForm1::kInnerSearch).center());
+  QCOMPARE(inner->currentIndex(), int(TForm1::kInnerSearch));
+  QCOMPARE(innerChanges.count(), 1);
 }
 
 void MainWindowTest::typedTextThatIsNoCategoryEmptiesBothLists() {
   QTemporaryDir dir;
   addRecipes(pathOf(dir), "Backwaren", {QStringLiteral("Brot")});
-  ScriptedPrompts prompts;
-  TForm1 form(pathOf(dir), prompts);
-  QCOMPARE(form.ListBox3->count(), 1);
+  StartedProgram started(pathOf(dir));
+  zestovar::views::RecipeTab& tab = started.program.recipeTab();
+  QCOMPARE(tab.ListBox3->count(), 1);
 
-  QLineEdit* edit = form.ComboBox1->lineEdit();
+  QLineEdit* edit = tab.ComboBox1->lineEdit();
   edit->selectAll();
   QTest::keyClicks(edit, QStringLiteral("Kuchen"));
-  QCOMPARE(form.currentCategory(), std::string("Kuchen"));
-  QCOMPARE(form.CheckListBox1->count(), 0);
-  QCOMPARE(form.ListBox3->count(), 0);
-  QVERIFY(prompts.shown().isEmpty());
+  QCOMPARE(started.program.form1().currentCategory(), std::string("Kuchen"));
+  QCOMPARE(tab.CheckListBox1->count(), 0);
+  QCOMPARE(tab.ListBox3->count(), 0);
+  QVERIFY(started.prompts.shown().isEmpty());
 }
 
 void MainWindowTest::moreThanTwentyNamesBringLetterItemsInToolOrder() {
@@ -307,13 +247,13 @@ void MainWindowTest::moreThanTwentyNamesBringLetterItemsInToolOrder() {
   for (int i = 0; i < 21; ++i) names.append(QStringLiteral("%1 Brot %2").arg(QChar(u'A' + i % 3)).arg(i));
   names.append(QStringLiteral("Ährenbrot"));
   addRecipes(pathOf(dir), "Backwaren", names);
-  ScriptedPrompts prompts;
-  TForm1 form(pathOf(dir), prompts);
+  StartedProgram started(pathOf(dir));
+  const QListWidget* browse = started.program.recipeTab().ListBox3;
 
-  QCOMPARE(form.ListBox3->count(), 22 + 26);
-  QCOMPARE(form.ListBox3->item(0)->text(), QStringLiteral("A"));
+  QCOMPARE(browse->count(), 22 + 26);
+  QCOMPARE(browse->item(0)->text(), QStringLiteral("A"));
   zestovar::store::RecipeStore store(pathOf(dir));
-  QCOMPARE(itemTexts(form.ListBox3), asQt(store.browseList("Backwaren")));
+  QCOMPARE(itemTexts(browse), asQt(store.browseList("Backwaren")));
 }
 
 void MainWindowTest::pageViewerReadsPagesAnewAndStaysInProgramDirectory() {
@@ -343,22 +283,6 @@ void MainWindowTest::pageViewerReadsPagesAnewAndStaysInProgramDirectory() {
   viewer.blank();
   QVERIFY(viewer.isBlank());
   QCOMPARE(viewer.toPlainText(), QString());
-}
-
-void MainWindowTest::splashHidesAfterItsWait() {
-  TForm11 splash(0);
-  QVERIFY(!splash.isVisible());
-  QCOMPARE(splash.size(), QSize(368, 225));
-}
-
-void MainWindowTest::unansweredQuestionIsRecordedNotBlocking() {
-  ScriptedPrompts prompts;
-  prompts.answerConfirm(true);
-  QVERIFY(prompts.confirm(QStringLiteral("Bestätigung"), QStringLiteral("Weiter?")));
-  QCOMPARE(prompts.input(QStringLiteral("Rezept verschicken"), QStringLiteral("Ihr Name:"), QStringLiteral("Name")),
-           std::nullopt);
-  QCOMPARE(prompts.unexpected().size(), 1);
-  QCOMPARE(prompts.shown().size(), 2);
 }
 
 int main(int argc, char** argv) {

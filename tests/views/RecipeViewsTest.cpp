@@ -6,15 +6,18 @@
 #include <QTextDocument>
 #include <filesystem>
 
+#include "ProgramFixture.h"
 #include "ScriptedPrompts.h"
 #include "StoreFixtures.h"
 #include "app/Application.h"
 #include "app/TextCodec.h"
 #include "views/DefaultPicture.h"
 #include "views/MHU.h"
+#include "views/RecipeTab.h"
 
 using zestovar::app::ScriptedPrompts;
 using zestovar::test::EntryRecords;
+using zestovar::views::RecipeTab;
 namespace fs = std::filesystem;
 
 namespace {
@@ -41,28 +44,30 @@ QStringList texts(const QListWidget* list) {
 }
 
 // The picture bytes the viewer holds for "Image.jpg" of the page it shows.
-QByteArray shownPicture(TForm1& form) {
+QByteArray shownPicture(RecipeTab& form) {
   const QUrl url = form.WebBrowser1->source().resolved(QUrl(QStringLiteral("Image.jpg")));
   return form.WebBrowser1->document()->resource(QTextDocument::ImageResource, url).toByteArray();
 }
 
+// The program started on a directory holding the two recipe files given.
 class Fixture {
  public:
   explicit Fixture(const std::string& mainFile, const std::string& updateFile = {}) {
     dir_.write("Zestovar.dat", mainFile);
     dir_.write("zsv.dat", updateFile);
-    form = std::make_unique<TForm1>(dir_.path(), prompts);
+    started_ = std::make_unique<zestovar::test::StartedProgram>(dir_.path());
   }
   std::string read(const char* name) const { return dir_.read(name); }
-
-  ScriptedPrompts prompts;
-  std::unique_ptr<TForm1> form;
+  ScriptedPrompts& prompts() { return started_->prompts; }
+  TForm1& main() { return started_->program.form1(); }
+  RecipeTab& tab() { return started_->program.recipeTab(); }
 
  private:
   zestovar::test::TempDir dir_;
+  std::unique_ptr<zestovar::test::StartedProgram> started_;
 };
 
-void setTick(TForm1& form, const QString& name, bool ticked) {
+void setTick(RecipeTab& form, const QString& name, bool ticked) {
   const auto items = form.CheckListBox1->findItems(name, Qt::MatchExactly);
   QVERIFY(!items.isEmpty());
   items.front()->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);  // emits the tick change as a user's click
@@ -87,7 +92,7 @@ void RecipeViewsTest::startUpShowsTheFirstRecipeWithItsPicture() {
   const EntryRecords bread = withPicture(recipe("Bauernbrot", "Backwaren", " Brot"), 120);
   Fixture f(zestovar::test::buildEntry(recipe("Zwieback", "Backwaren", " Sonstiges")) +
             zestovar::test::buildEntry(bread));
-  TForm1& form = *f.form;
+  RecipeTab& form = f.tab();
   QCOMPARE(texts(form.ListBox3), (QStringList{QStringLiteral("Bauernbrot"), QStringLiteral("Zwieback")}));
   QVERIFY(form.ListBox3->selectedItems().isEmpty());
   QCOMPARE(form.WebBrowser1->source().fileName(), QStringLiteral("Rezept.htm"));
@@ -102,7 +107,7 @@ void RecipeViewsTest::nextRecipeNeverShowsTheStalePicture() {
   const EntryRecords second = withPicture(recipe("Birnenkuchen", "Backwaren", " Kuchen"), 200);
   Fixture f(zestovar::test::buildEntry(first) + zestovar::test::buildEntry(second) +
             zestovar::test::buildEntry(recipe("Dinkelbrot", "Backwaren", " Brot")));
-  TForm1& form = *f.form;
+  RecipeTab& form = f.tab();
   QCOMPARE(shownPicture(form), QByteArray::fromStdString(first.picture));
   form.showRecipe(QStringLiteral("Birnenkuchen"));
   QCOMPARE(shownPicture(form), QByteArray::fromStdString(second.picture));
@@ -119,7 +124,7 @@ void RecipeViewsTest::subcategoryFilterNarrowsAndRestoresTheList() {
   drinks += zestovar::test::buildEntry(recipe("Erdbeerbowle", "Getr\xe4nke", " Bowle"));
   drinks += zestovar::test::buildEntry(recipe("Mojito Soup", "Suppe", " Cocktails"));  // another category
   Fixture f(drinks);
-  TForm1& form = *f.form;
+  RecipeTab& form = f.tab();
   form.chooseCategory(QStringLiteral("Getränke"));
   QCOMPARE(texts(form.CheckListBox1), (QStringList{QStringLiteral("Bowle"), QStringLiteral("Cocktails"),
                                                    QStringLiteral("Shakes"), QStringLiteral("Sonstiges"),
@@ -128,19 +133,19 @@ void RecipeViewsTest::subcategoryFilterNarrowsAndRestoresTheList() {
 
   form.SpeedButton1Click();  // all ticked: untick all
   QCOMPARE(form.ListBox3->count(), 0);
-  QCOMPARE(form.statusText(), QStringLiteral("0 Rezepte"));
+  QCOMPARE(f.main().statusText(), QStringLiteral("0 Rezepte"));
   setTick(form, QStringLiteral("Cocktails"), true);  // also finds unalk_Cocktails
   QCOMPARE(texts(form.ListBox3), (QStringList{QStringLiteral("Kinderpunsch"), QStringLiteral("Mojito")}));
-  QCOMPARE(form.statusText(), QStringLiteral("2 Rezepte"));
+  QCOMPARE(f.main().statusText(), QStringLiteral("2 Rezepte"));
   QVERIFY(f.read("Rezept.htm").find("<b>Kinderpunsch</b>") != std::string::npos);
   setTick(form, QStringLiteral("Cocktails"), false);
   setTick(form, QStringLiteral("Bowle"), true);
   QCOMPARE(texts(form.ListBox3), QStringList{QStringLiteral("Erdbeerbowle")});
-  QCOMPARE(form.statusText(), QStringLiteral("1 Rezept"));
+  QCOMPARE(f.main().statusText(), QStringLiteral("1 Rezept"));
 
   form.SpeedButton1Click();  // not all ticked: tick all, the whole category again
   QCOMPARE(form.ListBox3->count(), 3);
-  QCOMPARE(form.statusText(), QStringLiteral("3 Rezepte"));
+  QCOMPARE(f.main().statusText(), QStringLiteral("3 Rezepte"));
 
   // Typing into the category box runs the category change for every change of the text.
   QTest::keyClicks(form.ComboBox1->lineEdit(), QStringLiteral("x"));
@@ -153,7 +158,7 @@ void RecipeViewsTest::listClicksAndKeyReleasesShowTheSelectedRecipe() {
   for (int i = 0; i < 21; ++i)
     many += zestovar::test::buildEntry(recipe("Kuchen " + std::to_string(i), "Backwaren", " Kuchen"));
   Fixture f(many);
-  TForm1& form = *f.form;
+  RecipeTab& form = f.tab();
   QCOMPARE(form.ListBox3->count(), 47);
   QCOMPARE(form.ListBox3->item(0)->text(), QStringLiteral("A"));
   QCOMPARE(f.read("Rezept.htm"), std::string());  // the letter item "A" has no page
@@ -177,11 +182,12 @@ void RecipeViewsTest::brokenUpdateEntryIsNamedAndThePageStillShows() {
   broken.n2Text = "zwei";
   Fixture f(zestovar::test::buildEntry(recipe("Linsensuppe", "Suppe", " Suppen")),
             zestovar::test::buildEntry(recipe("Erbsensuppe", "Suppe", " Suppen")) + zestovar::test::buildEntry(broken));
-  TForm1& form = *f.form;
-  f.prompts.clear();
+  RecipeTab& form = f.tab();
+  f.prompts().clear();
   form.showRecipe(QStringLiteral("Linsensuppe"));
-  QVERIFY(!f.prompts.texts(Kind::Message).isEmpty());
-  QCOMPARE(f.prompts.texts(Kind::Message).front(), QStringLiteral("Kaputte Suppe"));
+  // The walk goes on from where the error left it, so more messages may follow.
+  QVERIFY(!f.prompts().texts(Kind::Message).isEmpty());
+  QCOMPARE(f.prompts().texts(Kind::Message).front(), QStringLiteral("Kaputte Suppe"));
   QVERIFY(f.read("Rezept.htm").find("<b>Linsensuppe</b>") != std::string::npos);
 }
 
@@ -190,26 +196,29 @@ void RecipeViewsTest::searchHintClearingMessagesAndResults() {
   soup.origin = "italienisch";
   Fixture f(zestovar::test::buildEntry(soup) +
             zestovar::test::buildEntry(recipe("Suchbegriff eingeben", "Dessert", " Eis")));
-  TForm1& form = *f.form;
-  form.showMainTab(TForm1::kTabShopping);
-  f.prompts.clear();
+  RecipeTab& form = f.tab();
+  f.main().showMainTab(TForm1::kTabShopping);
+  f.prompts().clear();
 
   form.Button3Click();  // without a click the hint's own words are searched
-  QCOMPARE(f.prompts.texts(Kind::Message), QStringList{QStringLiteral("1 Rezepte gefunden.")});
+  QCOMPARE(f.prompts().texts(Kind::Message), QStringList{QStringLiteral("1 Rezepte gefunden.")});
   QCOMPARE(texts(form.ListBox4), QStringList{QStringLiteral("Suchbegriff eingeben")});
-  QCOMPARE(form.PageControl1->currentIndex(), int(TForm1::kTabRecipe));
+  QCOMPARE(f.main().PageControl1->currentIndex(), int(TForm1::kTabRecipe));
 
+  // The right button opens the field's context menu; only the left one's click clears the hint.
+  QTest::mouseClick(form.Edit5, Qt::RightButton);
+  QCOMPARE(form.Edit5->text(), QStringLiteral("Suchbegriff eingeben"));
   QTest::mouseClick(form.Edit5, Qt::LeftButton);
   QCOMPARE(form.Edit5->text(), QString());
   form.Button3Click();
-  QCOMPARE(f.prompts.texts(Kind::Message).last(), QStringLiteral("Bitte einen Begriff eingeben"));
+  QCOMPARE(f.prompts().texts(Kind::Message).last(), QStringLiteral("Bitte einen Begriff eingeben"));
   QCOMPARE(form.ListBox4->count(), 1);  // the list keeps its names
 
   QTest::keyClicks(form.Edit5, QStringLiteral("ITALIENISCH"));
   QTest::mouseClick(form.Edit5, Qt::LeftButton);  // typed text is no hint: it stays
   form.ComboBox2->setCurrentText(QStringLiteral("Dessert"));
   form.Button3Click();
-  QCOMPARE(f.prompts.texts(Kind::Message).last(), QStringLiteral("Keine Rezepte gefunden."));
+  QCOMPARE(f.prompts().texts(Kind::Message).last(), QStringLiteral("Keine Rezepte gefunden."));
   QCOMPARE(form.ListBox4->count(), 0);
   form.ComboBox2->setCurrentText(QStringLiteral("Alle"));
   form.RadioButton9->setChecked(true);
@@ -221,10 +230,10 @@ void RecipeViewsTest::searchHintClearingMessagesAndResults() {
 
 void RecipeViewsTest::printPreviewPaintsTheShownPage() {
   Fixture f(zestovar::test::buildEntry(recipe("Zwieback", "Backwaren", " Sonstiges")));
-  f.form->Drucken1->trigger();
-  QCOMPARE(f.prompts.texts(Kind::Error), QStringList{});
-  QCOMPARE(f.prompts.shown().back().kind, Kind::PrintPreview);
-  QVERIFY(f.prompts.printedBytes() > 0);
+  f.main().Drucken1->trigger();
+  QCOMPARE(f.prompts().texts(Kind::Error), QStringList{});
+  QCOMPARE(f.prompts().shown().back().kind, Kind::PrintPreview);
+  QVERIFY(f.prompts().printedBytes() > 0);
 }
 
 int main(int argc, char** argv) {

@@ -1,0 +1,102 @@
+#include "app/Program.h"
+
+#include <QCoreApplication>
+
+#include "accessories/OHU.h"
+#include "accessories/WCIU.h"
+#include "app/Guarded.h"
+#include "editing/EditorTab.h"
+#include "editing/HHU2.h"
+#include "lists/Bookmarks.h"
+#include "lists/ShoppingTab.h"
+#include "lists/VHU.h"
+#include "online/NHU.h"
+#include "online/ProxE.h"
+#include "online/PublishTab.h"
+#include "online/UpdateTab.h"
+#include "views/MHU.h"
+#include "views/RecipeTab.h"
+#include "views/Splash.h"
+
+namespace zestovar::app {
+
+using RecipeList = MainWindow::RecipeList;
+
+Program::Program(std::filesystem::path programDir, Prompts& prompts, int splashMs) : prompts_(prompts) {
+  // The main window is created first and runs its creation handling with its pages in place; the
+  // splash follows it, so it shows before the main window does.
+  form1_ = std::make_unique<TForm1>(std::move(programDir), prompts);
+  buildPages();
+  connectPages();
+  form1_->FormCreate();
+
+  form7_ = std::make_unique<TForm7>();
+  infoForm_ = std::make_unique<TInfoForm>();
+  form4_ = std::make_unique<TForm4>();
+  form11_ = std::make_unique<TForm11>(splashMs);
+  form17_ = std::make_unique<TForm17>();
+  form12_ = std::make_unique<TForm12>();
+  form14_ = std::make_unique<TForm14>(form1_.get());
+  form1_->setOtherWindow(MainWindow::Window::News, form7_.get());
+  form1_->setOtherWindow(MainWindow::Window::About, infoForm_.get());
+  form1_->setOtherWindow(MainWindow::Window::PrintPreview, form4_.get());
+  form1_->setOtherWindow(MainWindow::Window::Proxy, form17_.get());
+  form1_->setOtherWindow(MainWindow::Window::Options, form12_.get());
+  form1_->setOtherWindow(MainWindow::Window::Change, form14_.get());
+  QObject::connect(form1_.get(), &TForm1::closed, QCoreApplication::instance(), &QCoreApplication::quit);
+}
+
+Program::~Program() = default;
+
+void Program::buildPages() {
+  TForm1& main = *form1_;
+  recipeTab_ = new views::RecipeTab(main);
+  updateTab_ = new online::UpdateTab(main);
+  publishTab_ = new online::PublishTab(main);
+  editorTab_ = new editing::EditorTab(main);
+  shoppingTab_ = new lists::ShoppingTab(main);
+  bookmarks_ = new lists::Bookmarks(main, &main);
+  main.setPages({recipeTab_, updateTab_, publishTab_, editorTab_, shoppingTab_});
+  // Loading the proxy settings (start-up step 1) belongs to the network settings.
+  main.setStartupHooks({[] {}, [shopping = shoppingTab_] { shopping->loadShoppingList(); }});
+}
+
+void Program::connectPages() {
+  TForm1& main = *form1_;
+  // Each connection lives as long as the object that handles it.
+  auto on = [this](auto* sender, auto signal, QObject* handlerObject, auto handle) {
+    QObject::connect(sender, signal, handlerObject, guarded(prompts_, std::move(handle)));
+  };
+  const std::pair<const views::RecipeTab::ListMenu*, RecipeList> menus[] = {
+      {&recipeTab_->PopupMenu1, RecipeList::Browse},
+      {&recipeTab_->PopupMenu2, RecipeList::Result},
+      {&recipeTab_->PopupMenu3, RecipeList::Bookmark}};
+  for (const auto& [menu, list] : menus) {
+    on(menu->remove, &QAction::triggered, editorTab_, [editor = editorTab_, list] { editor->EntfernenClick(list); });
+    on(menu->change, &QAction::triggered, editorTab_, [editor = editorTab_, list] { editor->ndernClick(list); });
+    on(menu->bookmark, &QAction::triggered, bookmarks_,
+       [bookmarks = bookmarks_, list] { bookmarks->AufdieMerklistesetzenClick(list); });
+    on(menu->unbookmark, &QAction::triggered, bookmarks_,
+       [bookmarks = bookmarks_, list] { bookmarks->VonderMerklistelschenClick(list); });
+    on(menu->toShoppingList, &QAction::triggered, shoppingTab_,
+       [shopping = shoppingTab_, list] { shopping->ZutatenzurEinkaufslistehinzufgenClick(list); });
+  }
+
+  // A switch of tabs by hand runs the tab's change handling; the two menu entries that switch tabs
+  // and need it call it themselves, since a switch from code runs none.
+  on(recipeTab_->PageControl2, &QTabWidget::currentChanged, bookmarks_,
+     [bookmarks = bookmarks_] { bookmarks->PageControl2Change(); });
+  on(main.PageControl1, &QTabWidget::currentChanged, publishTab_,
+     [publish = publishTab_] { publish->PageControl1Change(); });
+  on(main.Merkliste1, &QAction::triggered, bookmarks_, [&main, bookmarks = bookmarks_] {
+    main.showMainTab(MainWindow::kTabRecipe);
+    main.showInnerTab(MainWindow::kInnerBookmarks);
+    bookmarks->PageControl2Change();
+  });
+  on(main.Rezepteonlinestellen1, &QAction::triggered, publishTab_, [&main, publish = publishTab_] {
+    main.showMainTab(MainWindow::kTabPublish);
+    publish->PageControl1Change();
+  });
+}
+
+}  // namespace zestovar::app

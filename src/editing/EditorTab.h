@@ -1,0 +1,56 @@
+// The main tab "Hinzufügen" (TabSheet4): the recipe editor. It also carries what the list menus of
+// the recipe lists ask of editing: "Entfernen" (delete the recipe) and "Ändern" (the change dialog).
+#pragma once
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QWidget>
+
+#include "app/Guarded.h"
+#include "app/MainWindow.h"
+
+namespace zestovar::editing {
+
+class EditorTab : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit EditorTab(app::MainWindow& main, QWidget* parent = nullptr);
+
+  // Change of the category box: fill the subcategory list.
+  void ComboBox3Change();
+  // "Bild laden", "kein Bild", "Speichern".
+  void BitBtn9Click();
+  void BitBtn11Click();
+  void BitBtn10Click();
+  // A click into the ingredients memo and into the preparation memo.
+  void Memo3Click();
+  void Memo2Click();
+
+  // "Entfernen" and "Ändern" of the list menu of a recipe list.
+  void EntfernenClick(app::MainWindow::RecipeList list);
+  void ndernClick(app::MainWindow::RecipeList list);
+
+  QLabel *Label1, *Label2, *Label3, *Label6, *Label7, *Label8, *Label9, *Label10, *Label11, *Label12;
+  QLineEdit *Edit4, *Edit3;
+  QComboBox *ComboBox5, *ComboBox3, *ComboBox4;
+  QPlainTextEdit *Memo3, *Memo2;
+  QListWidget* CheckListBox3;
+  QLabel* Image1;
+  QPushButton *BitBtn9, *BitBtn11, *BitBtn10;
+
+ private:
+  void connectControls();
+  template <typename F>
+  auto handler(F f) {
+    return app::guarded(main_.prompts(), std::move(f));
+  }
+
+  app::MainWindow& main_;
+};
+
+}  // namespace zestovar::editing

@@ -1,0 +1,27 @@
+// The bookmark list: the user's favourite recipe names, kept in "Merklist.dat" and shown in the
+// bookmark list of the inner tab "Merkliste", which it reaches through the main window.
+#pragma once
+
+#include <QObject>
+
+#include "app/MainWindow.h"
+
+namespace zestovar::lists {
+
+class Bookmarks : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit Bookmarks(app::MainWindow& main, QObject* parent = nullptr);
+
+  // "Auf die Merkliste setzen" and "Von der Merkliste löschen" of the list menu of a recipe list.
+  void AufdieMerklistesetzenClick(app::MainWindow::RecipeList list);
+  void VonderMerklistelschenClick(app::MainWindow::RecipeList list);
+  // The inner tab changed by hand, or "Datenbank" > "Merkliste".
+  void PageControl2Change();
+
+ private:
+  app::MainWindow& main_;
+};
+
+}  // namespace zestovar::lists

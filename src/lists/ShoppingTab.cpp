@@ -1,0 +1,76 @@
+#include "lists/ShoppingTab.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QVBoxLayout>
+
+#include "app/Controls.h"
+#include "app/TextCodec.h"
+#include "store/FileIo.h"
+#include "store/SideFile.h"
+
+namespace zestovar::lists {
+
+using app::named;
+
+ShoppingTab::ShoppingTab(app::MainWindow& main, QWidget* parent) : QWidget(parent), main_(main) {
+  named(this, "TabSheet5", QStringLiteral("Einkaufsliste"));
+  auto* layout = new QHBoxLayout(this);
+  layout->setContentsMargins(8, 8, 8, 8);
+  layout->setSpacing(12);
+  ListBox2 = named(new QListWidget(this), "ListBox2", QStringLiteral("Einkaufsliste"));
+  PopupMenu4 = named(new QMenu(this), "PopupMenu4", app::utf8("Einkaufslistenmenü"));
+  Entfernen4 = app::addEntry(PopupMenu4, "Entfernen4", "entfernen");
+  ListBox2->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(ListBox2, &QWidget::customContextMenuRequested, PopupMenu4,
+          [this](const QPoint& pos) { PopupMenu4->popup(ListBox2->viewport()->mapToGlobal(pos)); });
+  layout->addWidget(ListBox2, 1);
+
+  auto* right = new QVBoxLayout;
+  Label13 = app::label("Label13", "Zutat:", this);
+  Edit6 = named(new QLineEdit(this), "Edit6", QStringLiteral("Zutat:"));
+  Label13->setBuddy(Edit6);
+  Button6 = app::button("Button6", "Hinzufügen", this);
+  Button5 = app::button("Button5", "Einkaufliste drucken", this);
+  Button7 = app::button("Button7", "Einkaufliste löschen", this);
+  right->addWidget(Label13);
+  right->addWidget(Edit6);
+  right->addWidget(Button6);
+  right->addSpacing(24);
+  right->addWidget(Button5);
+  right->addWidget(Button7);
+  right->addStretch(1);
+  auto* rightPane = named(new QWidget(this), "Panel5", QStringLiteral("Zutat und Liste"));
+  rightPane->setFixedWidth(260);
+  rightPane->setLayout(right);
+  right->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(rightPane);
+
+  connect(Button6, &QPushButton::clicked, this, handler([this] { Button6Click(); }));
+  connect(Button5, &QPushButton::clicked, this, handler([this] { Button5Click(); }));
+  connect(Button7, &QPushButton::clicked, this, handler([this] { Button7Click(); }));
+  connect(Entfernen4, &QAction::triggered, this, handler([this] { Entfernen4Click(); }));
+  ListBox2->installEventFilter(this);
+}
+
+bool ShoppingTab::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == ListBox2 && event->type() == QEvent::KeyRelease) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (!key->isAutoRepeat()) handler([this, code = key->key()] { ListBox2KeyUp(code); })();
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void ShoppingTab::loadShoppingList() {
+  for (const std::string& line : store::readSideFile(main_.files(), main_.programDir(), store::kShoppingListFileName))
+    ListBox2->addItem(app::fromCp1252(line));
+}
+
+void ShoppingTab::Button6Click() {}
+void ShoppingTab::Button5Click() {}
+void ShoppingTab::Button7Click() {}
+void ShoppingTab::Entfernen4Click() {}
+void ShoppingTab::ListBox2KeyUp(int) {}
+void ShoppingTab::ZutatenzurEinkaufslistehinzufgenClick(app::MainWindow::RecipeList) {}
+
+}  // namespace zestovar::lists

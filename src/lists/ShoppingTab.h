@@ -1,0 +1,55 @@
+// The main tab "Einkaufsliste" (TabSheet5): the shopping list, kept in "EList.dat".
+#pragma once
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QWidget>
+
+#include "app/Guarded.h"
+#include "app/MainWindow.h"
+
+namespace zestovar::lists {
+
+class ShoppingTab : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit ShoppingTab(app::MainWindow& main, QWidget* parent = nullptr);
+
+  // Start-up: "EList.dat" into the list, one item a line, when it exists.
+  void loadShoppingList();
+
+  // "Hinzufügen" beside "Zutat:", "Einkaufliste drucken", "Einkaufliste löschen".
+  void Button6Click();
+  void Button5Click();
+  void Button7Click();
+  // "entfernen" of the list's menu, and a key released on the list.
+  void Entfernen4Click();
+  void ListBox2KeyUp(int key);
+  // "Zutaten zur Einkaufsliste hinzufügen" of the list menu of a recipe list.
+  void ZutatenzurEinkaufslistehinzufgenClick(app::MainWindow::RecipeList list);
+
+  QListWidget* ListBox2;
+  QMenu* PopupMenu4;
+  QAction* Entfernen4;
+  QLabel* Label13;
+  QLineEdit* Edit6;
+  QPushButton *Button6, *Button5, *Button7;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  template <typename F>
+  auto handler(F f) {
+    return app::guarded(main_.prompts(), std::move(f));
+  }
+
+  app::MainWindow& main_;
+};
+
+}  // namespace zestovar::lists

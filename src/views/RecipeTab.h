@@ -1,0 +1,102 @@
+// The main tab "Rezept" (TabSheet1): the left pane with the inner tabs "Rezept" (browsing), "Suchen"
+// (search) and "Merkliste" (bookmark list), and the page viewer that shows the recipe page.
+#pragma once
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "app/Guarded.h"
+#include "app/MainWindow.h"
+#include "views/PageViewer.h"
+
+namespace zestovar::views {
+
+class RecipeTab : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit RecipeTab(app::MainWindow& main, QWidget* parent = nullptr);
+
+  // Category change of the browse tab (Browsing.cpp).
+  void ComboBox1Change();
+  // "Kategorie" menu: the browse tab with the category chosen (a text of the category box).
+  void chooseCategory(const QString& category);
+  // Subcategory filter: a tick of CheckListBox1 changed.
+  void CheckListBox1ClickCheck();
+  // A click into the check list shows the main tab "Rezept".
+  void CheckListBox1Click();
+  // "Alles/Nichts auswählen".
+  void SpeedButton1Click();
+  // Click and key release of the three recipe lists: shows the selected recipe, if any.
+  void showSelectedRecipe(QListWidget* list);
+  // Lists the current category into the browse list; on an error the list keeps the names found
+  // before it. Returns the number of names without letter items.
+  std::size_t listCurrentCategory();
+
+  // Show recipe: writes "Rezept.htm" and "Image.jpg" and shows the page (ShowRecipe.cpp).
+  void showRecipe(const QString& name);
+  // "Datei" > "Drucken": the print preview of the shown page.
+  void Drucken1Click();
+
+  // Search tab (Search.cpp): the click into the search text field and "Starten".
+  void Edit5Click();
+  void Button3Click();
+
+  QListWidget* recipeList(app::MainWindow::RecipeList list) const;
+
+  QFrame* Panel1;
+  QTabWidget* PageControl2;
+  QWidget *TabSheet6, *TabSheet7, *TabSheet8;
+  PageViewer* WebBrowser1;
+  QComboBox* ComboBox1;
+  QToolButton* SpeedButton1;
+  QSplitter* Splitter1;
+  QListWidget* CheckListBox1;
+  QListWidget* ListBox3;
+  QLineEdit* Edit5;
+  QComboBox* ComboBox2;
+  QGroupBox* RadioGroup1;
+  QRadioButton *RadioButton8, *RadioButton9;
+  QPushButton* Button3;
+  QSplitter* Splitter2;
+  QListWidget* ListBox4;
+  QListWidget* ListBox5;
+  // The list menu of a recipe list: the same five entries for ListBox3, ListBox4 and ListBox5.
+  struct ListMenu {
+    QMenu* menu;
+    QAction *remove, *change, *bookmark, *unbookmark, *toShoppingList;
+  };
+  ListMenu PopupMenu1{}, PopupMenu2{}, PopupMenu3{};
+
+ private:
+  QWidget* buildBrowseTab();
+  QWidget* buildSearchTab();
+  QWidget* buildBookmarkTab();
+  ListMenu buildListMenu(QListWidget* list, const char* menuName, int number);
+  void connectBrowsing();
+  void connectSearch();
+  // Puts names (Windows-1252) into a recipe list in the order given.
+  static void fillRecipeList(QListWidget* list, const std::vector<std::string>& names);
+
+  // Wraps a handler for connect(): an error it raises is shown in the standard error box.
+  template <typename F>
+  auto handler(F f) {
+    return app::guarded(main_.prompts(), std::move(f));
+  }
+
+  app::MainWindow& main_;
+};
+
+}  // namespace zestovar::views
