@@ -81,13 +81,6 @@ class FoldedFields {
     size_ = 0;
     ends_.clear();
   }
-  // A text of at most 50 characters (the first records of an entry, read already).
-  void add(std::string_view field) {
-    unsigned char record[kRecordSize] = {};
-    record[0] = static_cast<unsigned char>(std::min(field.size(), kMaxText));
-    std::memcpy(record + 1, field.data(), record[0]);
-    addRecord(record);
-  }
   // The text of a record: its 50 character bytes are folded 16 at a time, then only its length counts.
   void addRecord(const unsigned char* record) {
     if (text_.size() < size_ + kMaxText + kPadding) text_.resize(2 * (size_ + kMaxText + kPadding));
@@ -170,40 +163,46 @@ int searchRecipes(RecipeStore& store, const std::vector<std::string>& terms, std
   }
   int hits = 0;
   FoldedFields fields;
-  store.walkMainThenUpdate([&](StoreFile, RecordReader& in, EntryHead& head) {
-    // Every entry is read alike, so a malformed one stops the search with the same error whatever
-    // its category; only the fields of an entry that takes part are folded.
-    const bool takesPart = category == kAllCategories || head.category == category;
-    fields.clear();
-    const auto add = [&](std::string_view field) {
-      if (takesPart) fields.add(field);
-    };
-    add(head.category);
-    add(head.subcategories);
-    add(head.name);
-    const auto addRecord = [&](const unsigned char* record) {
-      if (takesPart) fields.addRecord(record);
-    };
-    const int n1 = checkedIngredientCount(in);
-    for (int i = 1; i < n1; ++i) addRecord(in.next());
-    const int n2 = checkedPreparationCount(in);
-    for (int i = 0; i < n2; ++i) addRecord(in.next());
-    addRecord(in.next());  // author
-    addRecord(in.next());  // persons
-    readPicture(in, nullptr);
-    if (!takesPart) return;
-    bool match = kind == SearchKind::And;
-    for (const auto& term : foldedTerms) {
-      if (fields.anyContains(term) != match) {
-        match = !match;
-        break;
+  std::string name;
+  auto main = store.openMain();
+  for (FileIo* file : {main.get(), &store.updateFile()}) {
+    RecordReader in = entryReader(*file);
+    while (!in.atEnd()) {
+      // Every entry is read alike, so a malformed one stops the search with the same error whatever
+      // its category; only the fields of an entry that takes part are folded.
+      const std::uint64_t first = in.position();
+      const bool takesPart = category == kAllCategories || in.nextText() == category;
+      fields.clear();
+      const auto add = [&](const unsigned char* record) {
+        if (takesPart) fields.addRecord(record);
+      };
+      in.seek(first);
+      add(in.next());  // category
+      add(in.next());  // subcategories
+      const unsigned char* nameRecord = in.next();
+      if (takesPart) name = recordText(nameRecord);
+      add(nameRecord);
+      const int n1 = checkedIngredientCount(in);
+      for (int i = 1; i < n1; ++i) add(in.next());
+      const int n2 = checkedPreparationCount(in);
+      for (int i = 0; i < n2; ++i) add(in.next());
+      add(in.next());  // author
+      add(in.next());  // persons
+      readPicture(in, nullptr);
+      if (!takesPart) continue;
+      bool match = kind == SearchKind::And;
+      for (const auto& term : foldedTerms) {
+        if (fields.anyContains(term) != match) {
+          match = !match;
+          break;
+        }
+      }
+      if (match) {
+        names.push_back(name);
+        ++hits;
       }
     }
-    if (match) {
-      names.push_back(head.name);
-      ++hits;
-    }
-  });
+  }
   return hits;
 }
 
