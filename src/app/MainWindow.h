@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Guarded.h"
 #include "app/Prompts.h"
 #include "store/RecipeStore.h"
 
@@ -33,6 +34,11 @@ class MainWindow {
   // is opened again here, so the user sees why each action fails.
   virtual store::RecipeStore& store() = 0;
   virtual Prompts& prompts() = 0;
+  // Wraps a handler for connect(): an error it raises is shown in the standard error box.
+  template <typename F>
+  auto handler(F f) {
+    return guarded(prompts(), std::move(f));
+  }
 
   // The category last chosen on the browse tab (Windows-1252).
   virtual const std::string& currentCategory() const = 0;

@@ -130,13 +130,13 @@ EditorTab::EditorTab(app::MainWindow& main, QWidget* parent) : QWidget(parent), 
 }
 
 void EditorTab::connectControls() {
-  connect(ComboBox3, &QComboBox::textActivated, this, handler([this] { ComboBox3Change(); }));
-  connect(ComboBox3->lineEdit(), &QLineEdit::textEdited, this, handler([this] { ComboBox3Change(); }));
-  connect(BitBtn9, &QPushButton::clicked, this, handler([this] { BitBtn9Click(); }));
-  connect(BitBtn11, &QPushButton::clicked, this, handler([this] { BitBtn11Click(); }));
-  connect(BitBtn10, &QPushButton::clicked, this, handler([this] { BitBtn10Click(); }));
-  new app::EventHook(Memo3->viewport(), QEvent::MouseButtonPress, handler([this] { Memo3Click(); }));
-  new app::EventHook(Memo2->viewport(), QEvent::MouseButtonPress, handler([this] { Memo2Click(); }));
+  connect(ComboBox3, &QComboBox::textActivated, this, main_.handler([this] { ComboBox3Change(); }));
+  connect(ComboBox3->lineEdit(), &QLineEdit::textEdited, this, main_.handler([this] { ComboBox3Change(); }));
+  connect(BitBtn9, &QPushButton::clicked, this, main_.handler([this] { BitBtn9Click(); }));
+  connect(BitBtn11, &QPushButton::clicked, this, main_.handler([this] { BitBtn11Click(); }));
+  connect(BitBtn10, &QPushButton::clicked, this, main_.handler([this] { BitBtn10Click(); }));
+  new app::EventHook(Memo3->viewport(), QEvent::MouseButtonPress, main_.handler([this] { Memo3Click(); }));
+  new app::EventHook(Memo2->viewport(), QEvent::MouseButtonPress, main_.handler([this] { Memo2Click(); }));
 }
 
 void EditorTab::ComboBox3Change() {}

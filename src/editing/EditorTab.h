@@ -45,10 +45,6 @@ class EditorTab : public QWidget {
 
  private:
   void connectControls();
-  template <typename F>
-  auto handler(F f) {
-    return app::guarded(main_.prompts(), std::move(f));
-  }
 
   app::MainWindow& main_;
 };

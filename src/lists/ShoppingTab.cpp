@@ -46,17 +46,17 @@ ShoppingTab::ShoppingTab(app::MainWindow& main, QWidget* parent) : QWidget(paren
   right->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(rightPane);
 
-  connect(Button6, &QPushButton::clicked, this, handler([this] { Button6Click(); }));
-  connect(Button5, &QPushButton::clicked, this, handler([this] { Button5Click(); }));
-  connect(Button7, &QPushButton::clicked, this, handler([this] { Button7Click(); }));
-  connect(Entfernen4, &QAction::triggered, this, handler([this] { Entfernen4Click(); }));
+  connect(Button6, &QPushButton::clicked, this, main_.handler([this] { Button6Click(); }));
+  connect(Button5, &QPushButton::clicked, this, main_.handler([this] { Button5Click(); }));
+  connect(Button7, &QPushButton::clicked, this, main_.handler([this] { Button7Click(); }));
+  connect(Entfernen4, &QAction::triggered, this, main_.handler([this] { Entfernen4Click(); }));
   ListBox2->installEventFilter(this);
 }
 
 bool ShoppingTab::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ListBox2 && event->type() == QEvent::KeyRelease) {
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (!key->isAutoRepeat()) handler([this, code = key->key()] { ListBox2KeyUp(code); })();
+    if (!key->isAutoRepeat()) main_.handler([this, code = key->key()] { ListBox2KeyUp(code); })();
   }
   return QWidget::eventFilter(watched, event);
 }

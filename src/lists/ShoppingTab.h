@@ -44,11 +44,6 @@ class ShoppingTab : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  template <typename F>
-  auto handler(F f) {
-    return app::guarded(main_.prompts(), std::move(f));
-  }
-
   app::MainWindow& main_;
 };
 

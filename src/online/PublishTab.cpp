@@ -22,9 +22,9 @@ PublishTab::PublishTab(app::MainWindow& main, QWidget* parent) : QWidget(parent)
   buttons->addStretch(1);
   layout->addLayout(buttons);
 
-  connect(BitBtn5, &QPushButton::clicked, this, handler([this] { BitBtn5Click(); }));
-  connect(BitBtn6, &QPushButton::clicked, this, handler([this] { BitBtn6Click(); }));
-  connect(BitBtn7, &QPushButton::clicked, this, handler([this] { BitBtn7Click(); }));
+  connect(BitBtn5, &QPushButton::clicked, this, main_.handler([this] { BitBtn5Click(); }));
+  connect(BitBtn6, &QPushButton::clicked, this, main_.handler([this] { BitBtn6Click(); }));
+  connect(BitBtn7, &QPushButton::clicked, this, main_.handler([this] { BitBtn7Click(); }));
 }
 
 void PublishTab::PageControl1Change() {}

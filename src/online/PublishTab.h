@@ -29,11 +29,6 @@ class PublishTab : public QWidget {
   QPushButton *BitBtn5, *BitBtn6, *BitBtn7;
 
  private:
-  template <typename F>
-  auto handler(F f) {
-    return app::guarded(main_.prompts(), std::move(f));
-  }
-
   app::MainWindow& main_;
 };
 

@@ -85,18 +85,18 @@ void UpdateTab::connectControls() {
                                                                     {BitBtn3, &UpdateTab::BitBtn3Click},
                                                                     {BitBtn4, &UpdateTab::BitBtn4Click}};
   for (const auto& [b, click] : buttons)
-    connect(b, &QPushButton::clicked, this, handler([this, click] { (this->*click)(); }));
+    connect(b, &QPushButton::clicked, this, main_.handler([this, click] { (this->*click)(); }));
   const std::pair<QRadioButton*, void (UpdateTab::*)()> radios[] = {
       {RadioButton1, &UpdateTab::RadioButton1Click}, {RadioButton2, &UpdateTab::RadioButton2Click},
       {RadioButton3, &UpdateTab::RadioButton3Click}, {RadioButton4, &UpdateTab::RadioButton4Click},
       {RadioButton5, &UpdateTab::RadioButton5Click}, {RadioButton6, &UpdateTab::RadioButton6Click},
       {RadioButton7, &UpdateTab::RadioButton7Click}};
   for (const auto& [r, click] : radios)
-    connect(r, &QRadioButton::clicked, this, handler([this, click] { (this->*click)(); }));
-  connect(CheckListBox2, &QListWidget::itemChanged, this, handler([this] { CheckListBox2ClickCheck(); }));
-  connect(SpeedButton3, &QToolButton::clicked, this, handler([this] { SpeedButton3Click(); }));
+    connect(r, &QRadioButton::clicked, this, main_.handler([this, click] { (this->*click)(); }));
+  connect(CheckListBox2, &QListWidget::itemChanged, this, main_.handler([this] { CheckListBox2ClickCheck(); }));
+  connect(SpeedButton3, &QToolButton::clicked, this, main_.handler([this] { SpeedButton3Click(); }));
   connect(ListView2->header(), &QHeaderView::sectionClicked, this,
-          [this](int column) { handler([this, column] { ListView2ColumnClick(column); })(); });
+          [this](int column) { main_.handler([this, column] { ListView2ColumnClick(column); })(); });
 }
 
 void UpdateTab::BitBtn8Click() {}

@@ -52,10 +52,6 @@ class UpdateTab : public QWidget {
 
  private:
   void connectControls();
-  template <typename F>
-  auto handler(F f) {
-    return app::guarded(main_.prompts(), std::move(f));
-  }
 
   app::MainWindow& main_;
 };

@@ -108,16 +108,16 @@ void RecipeTab::chooseCategory(const QString& category) {
 }
 
 void RecipeTab::connectBrowsing() {
-  connect(CheckListBox1, &QListWidget::itemChanged, this, handler([this] { CheckListBox1ClickCheck(); }));
-  connect(CheckListBox1, &QListWidget::itemClicked, this, handler([this] { CheckListBox1Click(); }));
-  connect(SpeedButton1, &QToolButton::clicked, this, handler([this] { SpeedButton1Click(); }));
+  connect(CheckListBox1, &QListWidget::itemChanged, this, main_.handler([this] { CheckListBox1ClickCheck(); }));
+  connect(CheckListBox1, &QListWidget::itemClicked, this, main_.handler([this] { CheckListBox1Click(); }));
+  connect(SpeedButton1, &QToolButton::clicked, this, main_.handler([this] { SpeedButton1Click(); }));
   for (QListWidget* list : {ListBox3, ListBox4, ListBox5}) {
-    connect(list, &QListWidget::itemClicked, this, handler([this, list] { showSelectedRecipe(list); }));
-    new app::EventHook(list, QEvent::KeyRelease, handler([this, list] { showSelectedRecipe(list); }));
+    connect(list, &QListWidget::itemClicked, this, main_.handler([this, list] { showSelectedRecipe(list); }));
+    new app::EventHook(list, QEvent::KeyRelease, main_.handler([this, list] { showSelectedRecipe(list); }));
   }
   // The user's choice or typing changes the category; choices made in code call the handler.
-  connect(ComboBox1, &QComboBox::textActivated, this, handler([this] { ComboBox1Change(); }));
-  connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, handler([this] { ComboBox1Change(); }));
+  connect(ComboBox1, &QComboBox::textActivated, this, main_.handler([this] { ComboBox1Change(); }));
+  connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, main_.handler([this] { ComboBox1Change(); }));
 }
 
 }  // namespace zestovar::views

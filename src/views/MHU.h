@@ -101,11 +101,6 @@ class TForm1 : public QMainWindow, public zestovar::app::MainWindow {
   void runStep(const std::function<void()>& step);
   void loadDeletedRecipes();
   void openStore();
-  // Wraps a handler for connect(): an error it raises is shown in the standard error box.
-  template <typename F>
-  auto handler(F f) {
-    return zestovar::app::guarded(prompts_, std::move(f));
-  }
 
   std::filesystem::path programDir_;
   zestovar::app::Prompts& prompts_;

@@ -90,12 +90,6 @@ class RecipeTab : public QWidget {
   // Puts names (Windows-1252) into a recipe list in the order given.
   static void fillRecipeList(QListWidget* list, const std::vector<std::string>& names);
 
-  // Wraps a handler for connect(): an error it raises is shown in the standard error box.
-  template <typename F>
-  auto handler(F f) {
-    return app::guarded(main_.prompts(), std::move(f));
-  }
-
   app::MainWindow& main_;
 };
 

@@ -46,8 +46,8 @@ void RecipeTab::Button3Click() {
 }
 
 void RecipeTab::connectSearch() {
-  new app::EventHook(Edit5, QEvent::MouseButtonPress, handler([this] { Edit5Click(); }));
-  connect(Button3, &QPushButton::clicked, this, handler([this] { Button3Click(); }));
+  new app::EventHook(Edit5, QEvent::MouseButtonPress, main_.handler([this] { Edit5Click(); }));
+  connect(Button3, &QPushButton::clicked, this, main_.handler([this] { Button3Click(); }));
 }
 
 }  // namespace zestovar::views
