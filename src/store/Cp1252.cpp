@@ -117,4 +117,15 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+bool containsTest(std::string_view needle, std::string_view haystack) {
+  const auto foldAz = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+  if (needle.size() > haystack.size()) return false;
+  for (std::size_t start = 0; start + needle.size() <= haystack.size(); ++start) {
+    std::size_t i = 0;
+    while (i < needle.size() && foldAz(needle[i]) == foldAz(haystack[start + i])) ++i;
+    if (i == needle.size()) return true;
+  }
+  return false;
+}
+
 }  // namespace zestovar::store

@@ -16,4 +16,8 @@ char foldCase(char c);
 // Whole-text comparison without regard to letter case, as the recipe lists test membership.
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
+// The contains test of the subcategory filters and the search: whether needle occurs in haystack,
+// folding only the letters A to Z ("Ä" and "ä" differ). An empty needle is found everywhere.
+bool containsTest(std::string_view needle, std::string_view haystack);
+
 }  // namespace zestovar::store

@@ -178,6 +178,11 @@ void RecipeStore::appendEntry(const NewRecipe& recipe) {
   appendBytes(*main, bytes);
 }
 
+void RecipeStore::appendToUpdateFile(std::string_view records) {
+  removeLeftovers();
+  appendBytes(updateFile(), records);
+}
+
 RecipeStore::Kept RecipeStore::keptRanges(FileIo& file, std::string_view name) {
   Kept kept;
   RecordReader in = entryReader(file);

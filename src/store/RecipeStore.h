@@ -60,6 +60,9 @@ class RecipeStore {
   // Appends an entry to the main recipe file, after its last complete entry (a torn tail is cut off
   // first). A failure part-way cuts the file back.
   void appendEntry(const NewRecipe& recipe);
+  // Appends downloaded entries (whole line records, checked by the caller) to the update recipe file
+  // through its open handle, after its last complete entry; a failure part-way cuts the file back.
+  void appendToUpdateFile(std::string_view records);
   // Removes every entry named name from the update recipe file when it holds one, otherwise from
   // the main recipe file. Each rewrite goes through "New.dat" and a rename (see ReplacementFile)
   // and leaves a torn tail out.

@@ -18,16 +18,6 @@ char foldAz(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : 
 
 }  // namespace
 
-bool containsTest(std::string_view needle, std::string_view haystack) {
-  if (needle.size() > haystack.size()) return false;
-  for (std::size_t start = 0; start + needle.size() <= haystack.size(); ++start) {
-    std::size_t i = 0;
-    while (i < needle.size() && foldAz(needle[i]) == foldAz(haystack[start + i])) ++i;
-    if (i == needle.size()) return true;
-  }
-  return false;
-}
-
 void buildEntrySummary(RecipeStore& store, std::vector<EntrySummary>& summary) {
   store.walkMainThenUpdate([&](StoreFile, RecordReader& in, EntryHead& head) {
     const std::uint64_t countAt = in.position();

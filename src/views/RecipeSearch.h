@@ -5,12 +5,12 @@
 #include <string_view>
 #include <vector>
 
+#include "store/Cp1252.h"
 #include "store/RecipeStore.h"
 
 namespace zestovar::views {
 
-// Whether needle occurs in haystack, folding only the letters A to Z (an empty needle always does).
-bool containsTest(std::string_view needle, std::string_view haystack);
+using store::containsTest;
 
 // One entry of the summary list: category, subcategory record, name and origin.
 struct EntrySummary {

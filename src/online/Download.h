@@ -1,0 +1,21 @@
+// What a downloaded recipe may put into the update recipe file.
+#pragma once
+
+#include <stdexcept>
+#include <string_view>
+
+namespace zestovar::online {
+
+// The message is UTF-8, for the error box.
+class DownloadError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The records of a downloaded recipe that go into the update recipe file: the body's whole 51-byte
+// line records, an incomplete last record (such as the CR LF written after the body) dropped. They are
+// taken only when they walk as complete entries to their end, so an error page or a cut entry can
+// never break the update recipe file; otherwise DownloadError.
+std::string_view checkedDownload(std::string_view body);
+
+}  // namespace zestovar::online
