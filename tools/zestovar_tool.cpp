@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "DemoSite.h"
 #include "store/BrowseOrder.h"
 #include "store/Check.h"
 #include "store/Cp1252.h"
@@ -34,7 +35,8 @@ int usage() {
                "  delete NAME                 Rezept löschen\n"
                "  export NAME [--picture DATEI]  Rezept als Textdatei ausgeben\n"
                "  page NAME                   Rezept.htm und Image.jpg schreiben\n"
-               "  search [--oder] [--kategorie KATEGORIE] TEXT  Rezepte suchen\n";
+               "  search [--oder] [--kategorie KATEGORIE] TEXT  Rezepte suchen\n"
+               "  site AUSGABE --url ADRESSE --news DATEI DATEI...  die Rezeptseite zum Ausprobieren bauen\n";
   return kUsage;
 }
 
@@ -121,6 +123,24 @@ int search(const fs::path& dir, const std::vector<std::string>& args) {
   return 0;
 }
 
+int site(const std::vector<std::string>& args) {
+  std::string url, news;
+  std::vector<fs::path> positional;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--url" || args[i] == "--news") {
+      if (i + 1 == args.size()) return usage();
+      std::string& value = args[i] == "--url" ? url : news;
+      value = args[++i];
+    } else {
+      positional.emplace_back(args[i]);
+    }
+  }
+  if (url.empty() || news.empty() || positional.size() < 2) return usage();
+  while (url.ends_with('/')) url.pop_back();
+  zestovar::tool::buildDemoSite(positional.front(), url, {positional.begin() + 1, positional.end()}, news);
+  return 0;
+}
+
 int run(int argc, char** argv) {
   fs::path dir = ".";
   std::vector<std::string> args;
@@ -137,6 +157,7 @@ int run(int argc, char** argv) {
   const std::string command = args[0];
   const std::vector<std::string> rest(args.begin() + 1, args.end());
 
+  if (command == "site") return site(rest);
   if (!fs::is_directory(dir)) throw StoreError(std::string(kFileNotFound) + ": " + dir.string());
   if (command == "check") return rest.empty() ? check(*diskFiles(), dir) : usage();
 

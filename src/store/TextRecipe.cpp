@@ -73,6 +73,15 @@ TextRecipe parseTextRecipe(std::string_view utf8, const std::filesystem::path& d
       r.author = value;
     } else if (key == "Personen") {
       r.persons = value;
+    } else if (key == "Datum") {
+      // The publication date of a recipe of the demo site: day.month.year.
+      std::size_t dots = 0;
+      for (char c : value) dots += c == '.';
+      const bool digitsAndDots = value.find_first_not_of("0123456789.") == std::string::npos;
+      if (dots != 2 || !digitsAndDots || value.front() == '.' || value.back() == '.' ||
+          value.find("..") != std::string::npos)
+        fail(i + 1, "'" + cp1252ToUtf8(value) + "' ist kein Datum (Tag.Monat.Jahr)");
+      result.date = value;
     } else if (key == "Bild") {
       if (!value.empty()) r.picture = dir / std::filesystem::path(std::string(trimmed(line.substr(colon + 1))));
     } else {

@@ -1,5 +1,6 @@
 // The plain-text recipe file: UTF-8, a header of "Key: value" lines, then "Zutaten:" and
-// "Zubereitung:" blocks. Used by zestovar-tool and by the build of the shipped recipe book.
+// "Zubereitung:" blocks. Used by zestovar-tool and by the build of the shipped recipe book and of the
+// demo site.
 #pragma once
 
 #include <filesystem>
@@ -20,6 +21,7 @@ class TextRecipeError : public std::runtime_error {
 struct TextRecipe {
   NewRecipe recipe;
   std::size_t nameLine = 0;  // the line of "Name:", for messages about the name
+  std::string date;          // "Datum:", the publication date on the demo site (day.month.year); may be empty
 };
 
 // Parses a plain-text recipe. The subcategories are checked against the category and put into the

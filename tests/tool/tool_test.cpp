@@ -177,6 +177,40 @@ TEST_F(ToolTest, BadUsageExitsWithTwoAndAMissingDirectoryFailsEveryCommand) {
   EXPECT_FALSE(fs::exists(dir_ / "nirgends"));
 }
 
+TEST_F(ToolTest, SiteHasAListPageARecordFileForEachRecipeAndTheNews) {
+  std::string picture;
+  for (int i = 0; i < 300; ++i) picture += static_cast<char>(i * 11);
+  write("bowle.jpg", picture);
+  std::string bowle = kRecipe;
+  bowle.replace(bowle.find("Zutaten:"), 0, "Datum: 3.11.2004\n");
+  write("bowle.txt", bowle);
+  std::string soup = kRecipe;
+  soup.replace(soup.find("Getränke"), 9, "Suppe");
+  soup.replace(soup.find("unalk_Bowle Bowle"), 17, "Suppen");
+  soup.replace(soup.find("Erdbeerbowle für Kinder"), 24, "Linsensuppe");
+  soup.replace(soup.find("Zutaten:"), 0, "Datum: 12.02.2005\n");
+  write("linsen.txt", soup);
+  write("news.txt", "Neu: Linsensuppe\nMehr unter www.zestovar.invalid\n");
+
+  ASSERT_EQ(run("site web --url http://127.0.0.1:8080/ --news news.txt bowle.txt linsen.txt").status, 0);
+  EXPECT_EQ(read("web/zestovar3/rezeptlist.htm"),
+            "Erdbeerbowle f\xfcr Kinder\r\nQuenna\r\n3.11.2004\r\n"
+            "http://127.0.0.1:8080/zestovar3/rezepte/bowle.dat\r\nGetr\xe4nke Bowle unalk_Bowle\r\n"
+            "Linsensuppe\r\nQuenna\r\n12.02.2005\r\nhttp://127.0.0.1:8080/zestovar3/rezepte/linsen.dat\r\n"
+            "Suppe Suppen\r\n");
+  EXPECT_EQ(read("web/zestovar3/zestovarnews.htm"), "Neu: Linsensuppe\r\nMehr unter www.zestovar.invalid\r\n");
+  // Each record file is the entry `add` would write.
+  ASSERT_EQ(run("add bowle.txt").status, 0);
+  EXPECT_EQ(read("web/zestovar3/rezepte/bowle.dat"), read("Zestovar.dat"));
+
+  const Result undated =
+      run("site web2 --url http://127.0.0.1:8080 --news news.txt bowle.txt " + (dir_ / "bowle.txt").string() + ".x");
+  EXPECT_EQ(undated.status, 1);
+  write("ohne.txt", kRecipe);
+  EXPECT_NE(run("site web2 --url http://x --news news.txt ohne.txt").out.find("\"Datum:\" fehlt"), std::string::npos);
+  EXPECT_FALSE(fs::exists(dir_ / "web2"));
+}
+
 // A crash or a power cut in the middle of a write: real processes killed at random moments. Linux ends
 // a write short when SIGKILL arrives, so a killed append often leaves part of its entry on the disk.
 TEST_F(ToolTest, KilledAppendsAndDeletesNeverLoseAnotherRecipe) {
