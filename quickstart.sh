@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 top=$PWD
 jobs=$(nproc 2>/dev/null || echo 2)
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-translations-l10n libcurl4-openssl-dev
+packages=(cmake ninja-build g++ pkg-config python3 qt6-base-dev qt6-translations-l10n libcurl4-openssl-dev
           libjpeg62-turbo-dev libgtest-dev libbenchmark-dev clang libclang-rt-14-dev clang-format xvfb xauth
           x11-utils)
 
@@ -38,15 +38,39 @@ run_tests() {
   QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" --output-on-failure -j "$jobs"
 }
 
+# Serves the demo site of a build on 127.0.0.1 when the build's site address is a local one; prints
+# the server's process id, or nothing.
+serve_site() {
+  local dir=$1 url port
+  url=$(sed -n 's/^ZESTOVAR_SITE_URL:STRING=//p' "$dir/CMakeCache.txt")
+  case "$url" in
+    http://localhost:*|http://127.0.0.1:*) port=${url##*:} ;;
+    http://localhost|http://127.0.0.1) port=80 ;;
+    *) return 0 ;;
+  esac
+  python3 -m http.server --bind 127.0.0.1 --directory "$dir/site" "$port" >/dev/null 2>&1 &
+  local pid=$!
+  sleep 0.5
+  if kill -0 "$pid" 2>/dev/null; then
+    echo "The demo site is served at $url while the program runs." >&2
+    echo "$pid"
+  else
+    echo "Port $port is taken: the demo site is not served; \"Nach neuen Rezepten suchen\" will fail." >&2
+  fi
+}
+
 case "${1:-}" in
   start)
     install_missing
     build "$top/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    server=$(serve_site "$top/build")
+    [ -n "$server" ] && trap 'kill "$server" 2>/dev/null' EXIT
     if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
       echo "No display found: starting under a virtual X server (xvfb-run)."
-      exec xvfb-run -a -s "-screen 0 1280x900x24" "$top/build/program/zestovar"
+      xvfb-run -a -s "-screen 0 1280x900x24" "$top/build/program/zestovar"
+    else
+      "$top/build/program/zestovar"
     fi
-    exec "$top/build/program/zestovar"
     ;;
   test)
     install_missing
