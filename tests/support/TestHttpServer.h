@@ -1,0 +1,108 @@
+// A web server on 127.0.0.1 for the tests of the HTTP client: it runs on a thread of its own, records
+// the raw bytes of every request, and answers each with what the test gives it (or never answers).
+#pragma once
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace zestovar::test {
+
+class TestHttpServer {
+ public:
+  // Gets the raw request, returns the raw reply (status line, headers, body) or nothing to stay silent.
+  using Answer = std::function<std::optional<std::string>(const std::string& request)>;
+
+  explicit TestHttpServer(Answer answer) : answer_(std::move(answer)) {
+    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(listener_, 16) != 0 || ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+      throw std::runtime_error("the test server cannot listen");
+    port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this] { serve(); });
+  }
+  ~TestHttpServer() {
+    stop_ = true;
+    thread_.join();
+    for (int fd : silent_) ::close(fd);
+    ::close(listener_);
+  }
+  TestHttpServer(const TestHttpServer&) = delete;
+  TestHttpServer& operator=(const TestHttpServer&) = delete;
+
+  int port() const { return port_; }
+  std::string url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+  // Each request as it came, up to and including the blank line after its headers.
+  std::vector<std::string> requests() const {
+    std::lock_guard lock(mutex_);
+    return requests_;
+  }
+  int connections() const { return connections_; }
+
+  static std::string reply(const std::string& status, const std::string& body, const std::string& headers = {}) {
+    return "HTTP/1.0 " + status + "\r\n" + headers + "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" +
+           body;
+  }
+
+ private:
+  void serve() {
+    while (!stop_) {
+      pollfd waiting{listener_, POLLIN, 0};
+      if (::poll(&waiting, 1, 20) <= 0) continue;
+      const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+      if (fd < 0) continue;
+      ++connections_;
+      std::string request;
+      char buffer[4096];
+      while (request.find("\r\n\r\n") == std::string::npos && !stop_) {
+        pollfd readable{fd, POLLIN, 0};
+        if (::poll(&readable, 1, 20) <= 0) continue;
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n <= 0) break;
+        request.append(buffer, static_cast<std::size_t>(n));
+      }
+      {
+        std::lock_guard lock(mutex_);
+        requests_.push_back(request);
+      }
+      const std::optional<std::string> reply = answer_(request);
+      if (!reply) {
+        silent_.push_back(fd);
+        continue;
+      }
+      for (std::size_t sent = 0; sent < reply->size();) {
+        const ssize_t n = ::send(fd, reply->data() + sent, reply->size() - sent, MSG_NOSIGNAL);
+        if (n <= 0) break;
+        sent += static_cast<std::size_t>(n);
+      }
+      ::close(fd);
+    }
+  }
+
+  Answer answer_;
+  int listener_ = -1;
+  int port_ = 0;
+  std::atomic<bool> stop_ = false;
+  std::atomic<int> connections_ = 0;
+  mutable std::mutex mutex_;
+  std::vector<std::string> requests_;
+  std::vector<int> silent_;
+  std::thread thread_;
+};
+
+}  // namespace zestovar::test
