@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
+#include <unordered_map>
 
 #include "store/Cp1252.h"
 #include "store/Errors.h"
@@ -31,11 +33,28 @@ std::vector<KnownPair> knownPairs(store::RecipeStore& store, const std::vector<K
 }
 
 void removeKnown(std::vector<ListRecord>& offer, const std::vector<KnownPair>& known) {
-  for (const auto& [name, author] : known) {
-    const auto first = std::find_if(offer.begin(), offer.end(),
-                                    [&](const ListRecord& r) { return store::equalsIgnoringCase(r.name, name); });
-    if (first != offer.end() && first->author == author) offer.erase(first);
+  // The records of each name (letter case folded) in page order: the front one is the first that is
+  // still on the page. One look-up a known pair, so a large store meets a long page quickly.
+  const auto folded = [](std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = store::foldCase(c);
+    return out;
+  };
+  std::unordered_map<std::string, std::deque<std::size_t>> byName;
+  for (std::size_t i = 0; i < offer.size(); ++i) byName[folded(offer[i].name)].push_back(i);
+  std::vector<bool> removed(offer.size(), false);
+  for (const KnownPair& pair : known) {
+    const auto it = byName.find(folded(pair.first));
+    if (it == byName.end() || it->second.empty()) continue;
+    const std::size_t first = it->second.front();
+    if (offer[first].author != pair.second) continue;
+    removed[first] = true;
+    it->second.pop_front();
   }
+  std::size_t kept = 0;
+  for (std::size_t i = 0; i < offer.size(); ++i)
+    if (!removed[i]) offer[kept++] = std::move(offer[i]);
+  offer.resize(kept);
 }
 
 std::vector<std::size_t> filterOffer(const std::vector<ListRecord>& offer, std::string_view filterName,
