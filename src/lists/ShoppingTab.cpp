@@ -7,6 +7,7 @@
 #include "app/Controls.h"
 #include "app/TextCodec.h"
 #include "lists/ShoppingList.h"
+#include "lists/VHU.h"
 #include "store/FileIo.h"
 #include "store/SideFile.h"
 
@@ -92,7 +93,11 @@ void ShoppingTab::Button6Click() {
   Edit6->clear();
 }
 
-void ShoppingTab::Button5Click() {}
+void ShoppingTab::Button5Click() {
+  const std::filesystem::path page = writePrintPage(main_.files(), main_.programDir(), shoppingLines());
+  if (auto* preview = qobject_cast<TForm4*>(main_.otherWindow(app::MainWindow::Window::PrintPreview)))
+    preview->showPage(QString::fromStdString(page.string()));
+}
 
 void ShoppingTab::Button7Click() {
   ListBox2->clear();

@@ -1,6 +1,7 @@
 // The shopping tab on the program started headless: the list menus of the three recipe lists, the
 // controls of the tab and "EList.dat" byte for byte after every change.
 #include <QClipboard>
+#include <QEnterEvent>
 #include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>
@@ -12,6 +13,7 @@
 #include "StoreFixtures.h"
 #include "app/Application.h"
 #include "lists/ShoppingTab.h"
+#include "lists/VHU.h"
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
 
@@ -73,6 +75,8 @@ class ShoppingTabTest : public QObject {
   void typedLinesGoInAsOneLine();
   void removingAndEmptying();
   void failuresAreReportedAndAddNothing();
+  void printingShowsThePageInThePreviewWindow();
+  void printLabelTurnsMaroonUnderTheMouseAndOpensThePreview();
 };
 
 void ShoppingTabTest::startUpReadsTheShoppingListWhateverItsSpelling() {
@@ -207,6 +211,71 @@ void ShoppingTabTest::failuresAreReportedAndAddNothing() {
            QStringList{u"'viele' ist kein gültiger Integerwert"_qs});
   QCOMPARE(texts(started.program.shoppingTab().ListBox2), QStringList{u"Mehl"_qs});
   QCOMPARE(broken.read("EList.dat"), "Mehl\r\n");
+}
+
+void ShoppingTabTest::printingShowsThePageInThePreviewWindow() {
+  Fixture f("Linsen\r\n\r\n1 <b>dicke</b> Bohne\r\nSalz & Pfeffer\r\n");
+  TForm4& preview = f.started->program.form4();
+  QVERIFY(!preview.isVisible());
+  QTest::mouseClick(f.tab().Button5, Qt::LeftButton);
+  QCOMPARE(f.dir.read("temp.htm"),
+           "<p> Einkaufsliste </p>\r\n<p>&nbsp;</p>\r\n"
+           "<p>Linsen</p>\r\n<p></p>\r\n<p>1 <b>dicke</b> Bohne</p>\r\n<p>Salz & Pfeffer</p>\r\n");
+  QVERIFY(preview.isVisible());
+  QTRY_VERIFY(preview.isActiveWindow());
+  QCOMPARE(preview.PrintPage->source().fileName(), u"temp.htm"_qs);
+  // The lines are markup to the viewer.
+  QVERIFY(preview.PrintPage->toPlainText().contains(u"1 dicke Bohne"_qs));
+  // Centred on the main window, give or take the frame, whose width shows only once the window does.
+  QVERIFY((preview.frameGeometry().center() - f.main().frameGeometry().center()).manhattanLength() <= 8);
+  QCOMPARE(f.shoppingList(), "Linsen\r\n\r\n1 <b>dicke</b> Bohne\r\nSalz & Pfeffer\r\n");
+
+  // Closing hides the window; the next print shows it again with the new page.
+  preview.close();
+  QVERIFY(!preview.isVisible());
+  QTest::mouseClick(f.tab().Button7, Qt::LeftButton);
+  QTest::mouseClick(f.tab().Button5, Qt::LeftButton);
+  QCOMPARE(f.dir.read("temp.htm"), "<p> Einkaufsliste </p>\r\n<p>&nbsp;</p>\r\n");
+  QVERIFY(preview.isVisible());
+  QCOMPARE(preview.PrintPage->toPlainText().simplified(), u"Einkaufsliste"_qs);
+  QVERIFY(f.prompts().shown().isEmpty());
+
+  // A page that cannot be written is reported, and the window shows nothing new.
+  preview.close();
+  std::filesystem::remove(f.dir / "temp.htm");
+  std::filesystem::create_directory(f.dir / "temp.htm");
+  QTest::mouseClick(f.tab().Button5, Qt::LeftButton);
+  QCOMPARE(f.prompts().texts(ScriptedPrompts::Kind::Error).size(), 1);
+  QVERIFY(!preview.isVisible());
+}
+
+void ShoppingTabTest::printLabelTurnsMaroonUnderTheMouseAndOpensThePreview() {
+  QTemporaryDir dir;
+  zestovar::test::writeFile(pathOf(dir) / "temp.htm", "<p> Einkaufsliste </p>\r\n<p>&nbsp;</p>\r\n<p>Mehl</p>\r\n");
+  ScriptedPrompts prompts;
+  TForm4 preview(prompts, pathOf(dir));
+  preview.showPage(dir.filePath(u"temp.htm"_qs));
+  QVERIFY(preview.PrintPage->toPlainText().contains(u"Mehl"_qs));
+  // The label is the whole strip at the bottom.
+  QCOMPARE(preview.Label1->size(), QSize(preview.width(), 41));
+  QCOMPARE(preview.Panel1->geometry().bottom(), preview.height() - 1);
+
+  QLabel* label = preview.Label1;
+  auto colour = [label] { return label->palette().color(QPalette::WindowText); };
+  QCOMPARE(colour(), QColor(Qt::black));
+  QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+  QCoreApplication::sendEvent(label, &enter);
+  QCOMPARE(colour(), QColor(0x80, 0x00, 0x00));
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(label, &leave);
+  QCOMPARE(colour(), QColor(Qt::black));
+
+  QTest::mouseClick(label, Qt::RightButton);
+  QVERIFY(prompts.shown().isEmpty());
+  QTest::mouseClick(label, Qt::LeftButton);
+  QCOMPARE(prompts.shown().size(), 1);
+  QCOMPARE(prompts.shown().front().kind, ScriptedPrompts::Kind::PrintPreview);
+  QVERIFY(prompts.printedBytes() > 0);
 }
 
 int main(int argc, char** argv) {
