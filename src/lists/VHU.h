@@ -2,7 +2,6 @@
 // which opens the print preview of the page.
 #pragma once
 
-#include <QColor>
 #include <QFrame>
 #include <QLabel>
 #include <QWidget>
