@@ -32,7 +32,7 @@ Program::Program(std::filesystem::path programDir, Prompts& prompts, int splashM
 
   form7_ = std::make_unique<TForm7>();
   infoForm_ = std::make_unique<TInfoForm>();
-  form4_ = std::make_unique<TForm4>();
+  form4_ = std::make_unique<TForm4>(form1_->prompts(), form1_->programDir(), form1_.get());
   form11_ = std::make_unique<TForm11>(splashMs);
   form17_ = std::make_unique<TForm17>();
   form12_ = std::make_unique<TForm12>();

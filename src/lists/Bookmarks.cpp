@@ -1,11 +1,59 @@
 #include "lists/Bookmarks.h"
 
+#include <QListWidget>
+
+#include "app/TextCodec.h"
+#include "lists/BookmarkList.h"
+#include "store/BrowseOrder.h"
+#include "store/FileIo.h"
+#include "store/SideFile.h"
+
 namespace zestovar::lists {
+
+using RecipeList = app::MainWindow::RecipeList;
 
 Bookmarks::Bookmarks(app::MainWindow& main, QObject* parent) : QObject(parent), main_(main) {}
 
-void Bookmarks::AufdieMerklistesetzenClick(app::MainWindow::RecipeList) {}
-void Bookmarks::VonderMerklistelschenClick(app::MainWindow::RecipeList) {}
-void Bookmarks::PageControl2Change() {}
+void Bookmarks::AufdieMerklistesetzenClick(RecipeList list) {
+  const std::optional<QString> name = main_.selectedName(list);
+  if (!name) return;
+  std::vector<std::string> lines = store::readSideFile(main_.files(), main_.programDir(), store::kBookmarksFileName);
+  addBookmark(lines, app::toCp1252(*name));
+  store::writeSideFile(main_.files(), main_.programDir(), store::kBookmarksFileName, lines);
+}
+
+void Bookmarks::VonderMerklistelschenClick(RecipeList list) {
+  const std::optional<QString> name = main_.selectedName(list);
+  if (!name) return;
+  std::vector<std::string> lines;
+  // Without a bookmark file there is nothing to unbookmark, and no file is made for it.
+  if (main_.files().exists(store::resolveProgramFile(main_.files(), main_.programDir(), store::kBookmarksFileName))) {
+    lines = store::readSideFile(main_.files(), main_.programDir(), store::kBookmarksFileName);
+    removeBookmark(lines, app::toCp1252(*name));
+    store::writeSideFile(main_.files(), main_.programDir(), store::kBookmarksFileName, lines);
+  }
+  fillBookmarkList(std::move(lines));
+}
+
+void Bookmarks::PageControl2Change() {
+  if (main_.currentInnerTab() == app::MainWindow::kInnerBookmarks) showBookmarkList();
+}
+
+void Bookmarks::showBookmarkList() {
+  // Emptied first: a file that cannot be read leaves no stale names behind.
+  main_.recipeList(RecipeList::Bookmark)->clear();
+  fillBookmarkList(store::readSideFile(main_.files(), main_.programDir(), store::kBookmarksFileName));
+}
+
+void Bookmarks::fillBookmarkList(std::vector<std::string> names) {
+  store::sortBrowseList(names);
+  QStringList texts;
+  texts.reserve(static_cast<qsizetype>(names.size()));
+  for (const std::string& name : names) texts.append(app::fromCp1252(name));
+  QListWidget* list = main_.recipeList(RecipeList::Bookmark);
+  list->setSortingEnabled(false);
+  list->clear();
+  list->addItems(texts);
+}
 
 }  // namespace zestovar::lists

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QObject>
+#include <string>
+#include <vector>
 
 #include "app/MainWindow.h"
 
@@ -17,10 +19,16 @@ class Bookmarks : public QObject {
   // "Auf die Merkliste setzen" and "Von der Merkliste löschen" of the list menu of a recipe list.
   void AufdieMerklistesetzenClick(app::MainWindow::RecipeList list);
   void VonderMerklistelschenClick(app::MainWindow::RecipeList list);
-  // The inner tab changed by hand, or "Datenbank" > "Merkliste".
+  // The inner tab changed by hand, or "Datenbank" > "Merkliste": shows the bookmark list when its
+  // tab is the one in front.
   void PageControl2Change();
+  // Fills the bookmark list anew from "Merklist.dat".
+  void showBookmarkList();
 
  private:
+  // The shown list: the names sorted as every recipe list is.
+  void fillBookmarkList(std::vector<std::string> names);
+
   app::MainWindow& main_;
 };
 

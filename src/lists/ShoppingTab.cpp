@@ -6,6 +6,8 @@
 
 #include "app/Controls.h"
 #include "app/TextCodec.h"
+#include "lists/ShoppingList.h"
+#include "lists/VHU.h"
 #include "store/FileIo.h"
 #include "store/SideFile.h"
 
@@ -62,15 +64,62 @@ bool ShoppingTab::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ShoppingTab::loadShoppingList() {
-  for (const std::string& line : store::readSideFile(main_.files(), main_.programDir(), store::kShoppingListFileName))
-    ListBox2->addItem(app::fromCp1252(line));
+  appendLines(store::readSideFile(main_.files(), main_.programDir(), store::kShoppingListFileName));
 }
 
-void ShoppingTab::Button6Click() {}
-void ShoppingTab::Button5Click() {}
-void ShoppingTab::Button7Click() {}
-void ShoppingTab::Entfernen4Click() {}
-void ShoppingTab::ListBox2KeyUp(int) {}
-void ShoppingTab::ZutatenzurEinkaufslistehinzufgenClick(app::MainWindow::RecipeList) {}
+std::vector<std::string> ShoppingTab::shoppingLines() const {
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<std::size_t>(ListBox2->count()));
+  for (int i = 0; i < ListBox2->count(); ++i) lines.push_back(app::toCp1252(ListBox2->item(i)->text()));
+  return lines;
+}
+
+void ShoppingTab::writeShoppingList() {
+  store::writeSideFile(main_.files(), main_.programDir(), store::kShoppingListFileName, shoppingLines());
+}
+
+void ShoppingTab::appendLines(const std::vector<std::string>& lines) {
+  QStringList texts;
+  texts.reserve(static_cast<qsizetype>(lines.size()));
+  for (const std::string& line : lines) texts.append(app::fromCp1252(line));
+  ListBox2->addItems(texts);
+}
+
+void ShoppingTab::Button6Click() {
+  if (Edit6->text().isEmpty()) return;
+  // The list shows the line as "EList.dat" keeps it.
+  appendLines({typedLine(app::toCp1252(Edit6->text()))});
+  writeShoppingList();
+  Edit6->clear();
+}
+
+void ShoppingTab::Button5Click() {
+  const std::filesystem::path page = writePrintPage(main_.files(), main_.programDir(), shoppingLines());
+  if (auto* preview = qobject_cast<TForm4*>(main_.otherWindow(app::MainWindow::Window::PrintPreview)))
+    preview->showPage(QString::fromStdString(page.string()));
+}
+
+void ShoppingTab::Button7Click() {
+  ListBox2->clear();
+  writeShoppingList();
+}
+
+void ShoppingTab::Entfernen4Click() {
+  const QList<QListWidgetItem*> selected = ListBox2->selectedItems();
+  if (selected.isEmpty()) return;
+  delete ListBox2->takeItem(ListBox2->row(selected.front()));
+  writeShoppingList();
+}
+
+void ShoppingTab::ListBox2KeyUp(int key) {
+  if (key == Qt::Key_Delete) Entfernen4Click();
+}
+
+void ShoppingTab::ZutatenzurEinkaufslistehinzufgenClick(app::MainWindow::RecipeList list) {
+  // The block is read whole before it goes in, so a broken entry adds nothing.
+  if (const std::optional<QString> name = main_.selectedName(list))
+    appendLines(recipeBlock(main_.store(), app::toCp1252(*name)));
+  writeShoppingList();
+}
 
 }  // namespace zestovar::lists

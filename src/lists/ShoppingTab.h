@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QWidget>
+#include <string>
+#include <vector>
 
 #include "app/Guarded.h"
 #include "app/MainWindow.h"
@@ -44,6 +46,11 @@ class ShoppingTab : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // The lines of the list (Windows-1252), and "EList.dat" written from them.
+  std::vector<std::string> shoppingLines() const;
+  void writeShoppingList();
+  void appendLines(const std::vector<std::string>& lines);
+
   app::MainWindow& main_;
 };
 

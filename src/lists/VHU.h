@@ -1,11 +1,37 @@
-// The print preview window TForm4 of the shopping list.
+// The print preview window TForm4 of the shopping list: the print page above the label "Drucken",
+// which opens the print preview of the page.
 #pragma once
 
+#include <QFrame>
+#include <QLabel>
 #include <QWidget>
+#include <filesystem>
+
+#include "app/PageViewer.h"
+#include "app/Prompts.h"
 
 class TForm4 : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TForm4(QWidget* parent = nullptr);
+  // Pages are shown from programDir only; the window opens centred on mainWindow.
+  TForm4(zestovar::app::Prompts& prompts, const std::filesystem::path& programDir, const QWidget* mainWindow = nullptr);
+
+  // Printing the list: shows the page and brings the window to the front, not modal.
+  void showPage(const QString& path);
+  // A click on "Drucken": the print preview of the page shown.
+  void Label1Click();
+
+  zestovar::app::PageViewer* PrintPage;
+  QFrame* Panel1;
+  QLabel* Label1;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void setLabelColour(const QColor& colour);
+
+  zestovar::app::Prompts& prompts_;
+  const QWidget* mainWindow_;
 };

@@ -150,6 +150,10 @@ void TForm1::showInnerTab(InnerTab tab) {
   recipeTab_->PageControl2->setCurrentIndex(tab);
 }
 
+TForm1::InnerTab TForm1::currentInnerTab() const {
+  return static_cast<InnerTab>(recipeTab_->PageControl2->currentIndex());
+}
+
 void TForm1::showRecipe(const QString& name) { recipeTab_->showRecipe(name); }
 
 std::size_t TForm1::listCurrentCategory() { return recipeTab_->listCurrentCategory(); }

@@ -64,6 +64,7 @@ class TForm1 : public QMainWindow, public zestovar::app::MainWindow {
   void showRecipe(const QString& name) override;
   void showMainTab(MainTab tab) override;
   void showInnerTab(InnerTab tab) override;
+  InnerTab currentInnerTab() const override;
   std::size_t listCurrentCategory() override;
   void setStatusText(const QString& text) override;
   QString statusText() const override;

@@ -40,7 +40,7 @@ RecipeTab::RecipeTab(app::MainWindow& main, QWidget* parent) : QWidget(parent), 
   PopupMenu2 = buildListMenu(ListBox4, "PopupMenu2", 2);
   PopupMenu3 = buildListMenu(ListBox5, "PopupMenu3", 3);
 
-  WebBrowser1 = named(new PageViewer(this), "WebBrowser1", QStringLiteral("Rezeptseite"));
+  WebBrowser1 = named(new app::PageViewer(this), "WebBrowser1", QStringLiteral("Rezeptseite"));
   WebBrowser1->setProgramDir(QString::fromStdString(main_.programDir().string()));
 
   layout->addWidget(Panel1);

@@ -19,7 +19,7 @@
 
 #include "app/Guarded.h"
 #include "app/MainWindow.h"
-#include "views/PageViewer.h"
+#include "app/PageViewer.h"
 
 namespace zestovar::views {
 
@@ -59,7 +59,7 @@ class RecipeTab : public QWidget {
   QFrame* Panel1;
   QTabWidget* PageControl2;
   QWidget *TabSheet6, *TabSheet7, *TabSheet8;
-  PageViewer* WebBrowser1;
+  app::PageViewer* WebBrowser1;
   QComboBox* ComboBox1;
   QToolButton* SpeedButton1;
   QSplitter* Splitter1;

@@ -153,6 +153,14 @@ const std::map<QString, QString> kAccessibleNames = {
     {u"Button7"_qs, u"Einkaufliste löschen"_qs},
 };
 
+// The print preview window of the shopping list.
+const std::map<QString, QString> kPrintPreviewNames = {
+    {u"Form4"_qs, u"Einkaufsliste"_qs},
+    {u"PrintPage"_qs, u"Einkaufsliste"_qs},
+    {u"Panel1"_qs, u"Druckleiste"_qs},
+    {u"Label1"_qs, u"Drucken"_qs},
+};
+
 // The name a screen reader reads: a widget's own, a menu entry's through its menu.
 QString accessibleName(QObject* object) {
   if (auto* action = qobject_cast<QAction*>(object)) {
@@ -215,6 +223,12 @@ void ProgramTest::screenReaderReadsTheGivenNames() {
 
   for (const auto& [objectName, name] : kAccessibleNames) {
     QObject* object = objectName == u"Form1"_qs ? &form : form.findChild<QObject*>(objectName);
+    QVERIFY2(object != nullptr, qPrintable(objectName));
+    QCOMPARE(accessibleName(object), name);
+  }
+  TForm4& preview = started->program.form4();
+  for (const auto& [objectName, name] : kPrintPreviewNames) {
+    QObject* object = objectName == u"Form4"_qs ? &preview : preview.findChild<QObject*>(objectName);
     QVERIFY2(object != nullptr, qPrintable(objectName));
     QCOMPARE(accessibleName(object), name);
   }

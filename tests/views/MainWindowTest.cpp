@@ -68,7 +68,6 @@ class MainWindowTest : public QObject {
   void onlyTabSwitchesByHandRunTheChangeHandling();
   void typedTextThatIsNoCategoryEmptiesBothLists();
   void moreThanTwentyNamesBringLetterItemsInToolOrder();
-  void pageViewerReadsPagesAnewAndStaysInProgramDirectory();
 };
 
 void MainWindowTest::startUpInEmptyDirectoryCreatesRecipeFilesAndShowsBackwaren() {
@@ -254,35 +253,6 @@ void MainWindowTest::moreThanTwentyNamesBringLetterItemsInToolOrder() {
   QCOMPARE(browse->item(0)->text(), QStringLiteral("A"));
   zestovar::store::RecipeStore store(pathOf(dir));
   QCOMPARE(itemTexts(browse), asQt(store.browseList("Backwaren")));
-}
-
-void MainWindowTest::pageViewerReadsPagesAnewAndStaysInProgramDirectory() {
-  QTemporaryDir dir;
-  QTemporaryDir elsewhere;
-  zestovar::views::PageViewer viewer;
-  viewer.setProgramDir(dir.path());
-  const fs::path page = pathOf(dir) / "Rezept.htm";
-
-  writeFile(page,
-            "<b>Gr\xfc\xdf"
-            "e</b>");
-  viewer.showFile(QString::fromStdString(page.string()));
-  QCOMPARE(viewer.toPlainText(), QStringLiteral("Grüße"));
-  writeFile(page, "<b>Neu</b>");
-  viewer.showFile(QString::fromStdString(page.string()));
-  QCOMPARE(viewer.toPlainText(), QStringLiteral("Neu"));
-
-  const fs::path outside = pathOf(elsewhere) / "Rezept.htm";
-  writeFile(outside, "<b>Fremd</b>");
-  viewer.showFile(QString::fromStdString(outside.string()));
-  QCOMPARE(viewer.toPlainText(), QString());
-  writeFile(page, "<a href=\"../x.htm\">weg</a>");
-  viewer.showFile(QString::fromStdString(page.string()));
-  QCOMPARE(viewer.openLinks(), false);
-
-  viewer.blank();
-  QVERIFY(viewer.isBlank());
-  QCOMPARE(viewer.toPlainText(), QString());
 }
 
 int main(int argc, char** argv) {

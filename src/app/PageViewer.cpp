@@ -1,4 +1,4 @@
-#include "views/PageViewer.h"
+#include "app/PageViewer.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,7 +7,7 @@
 
 #include "app/TextCodec.h"
 
-namespace zestovar::views {
+namespace zestovar::app {
 namespace {
 
 const QUrl& blankUrl() {
@@ -59,8 +59,8 @@ QVariant PageViewer::loadResource(int type, const QUrl& name) {
   const QByteArray bytes = file.readAll();
   // An empty page file (a name no recipe carries) shows as the empty page.
   if (page && bytes.isEmpty()) return emptyPage();
-  if (page) return app::fromCp1252(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  if (page) return fromCp1252(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
   return bytes;
 }
 
-}  // namespace zestovar::views
+}  // namespace zestovar::app

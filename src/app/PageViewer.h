@@ -8,7 +8,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 
-namespace zestovar::views {
+namespace zestovar::app {
 
 class PageViewer : public QTextBrowser {
   Q_OBJECT
@@ -34,4 +34,4 @@ class PageViewer : public QTextBrowser {
   QString programDir_;
 };
 
-}  // namespace zestovar::views
+}  // namespace zestovar::app
