@@ -10,8 +10,10 @@
 #include "lists/Bookmarks.h"
 #include "lists/ShoppingTab.h"
 #include "lists/VHU.h"
+#include "online/HttpClient.h"
 #include "online/NHU.h"
 #include "online/ProxE.h"
+#include "online/ProxySettings.h"
 #include "online/PublishTab.h"
 #include "online/UpdateTab.h"
 #include "views/MHU.h"
@@ -25,6 +27,10 @@ using RecipeList = MainWindow::RecipeList;
 Program::Program(std::filesystem::path programDir, Prompts& prompts, int splashMs) : prompts_(prompts) {
   // The main window is created first and runs its creation handling with its pages in place; the
   // splash follows it, so it shows before the main window does.
+  // The one HTTP client of the run: its cookies and proxy settings live as long as the program.
+  http_ = std::make_unique<online::HttpClient>();
+  // Between two slices of a transfer's wait the windows handle their events.
+  http_->betweenSlices = [] { QCoreApplication::processEvents(); };
   form1_ = std::make_unique<TForm1>(std::move(programDir), prompts);
   buildPages();
   connectPages();
@@ -34,7 +40,7 @@ Program::Program(std::filesystem::path programDir, Prompts& prompts, int splashM
   infoForm_ = std::make_unique<TInfoForm>();
   form4_ = std::make_unique<TForm4>(form1_->prompts(), form1_->programDir(), form1_.get());
   form11_ = std::make_unique<TForm11>(splashMs);
-  form17_ = std::make_unique<TForm17>();
+  form17_ = std::make_unique<TForm17>(*http_, form1_->files(), form1_->programDir(), prompts);
   form12_ = std::make_unique<TForm12>();
   form14_ = std::make_unique<TForm14>(form1_.get());
   form1_->setOtherWindow(MainWindow::Window::News, form7_.get());
@@ -43,7 +49,11 @@ Program::Program(std::filesystem::path programDir, Prompts& prompts, int splashM
   form1_->setOtherWindow(MainWindow::Window::Proxy, form17_.get());
   form1_->setOtherWindow(MainWindow::Window::Options, form12_.get());
   form1_->setOtherWindow(MainWindow::Window::Change, form14_.get());
-  QObject::connect(form1_.get(), &TForm1::closed, QCoreApplication::instance(), &QCoreApplication::quit);
+  // Closing the main window ends the program: a transfer on its way is aborted first.
+  QObject::connect(form1_.get(), &TForm1::closed, QCoreApplication::instance(), [http = http_.get()] {
+    http->abort();
+    QCoreApplication::quit();
+  });
 }
 
 Program::~Program() = default;
@@ -57,8 +67,8 @@ void Program::buildPages() {
   shoppingTab_ = new lists::ShoppingTab(main);
   bookmarks_ = new lists::Bookmarks(main, &main);
   main.setPages({recipeTab_, updateTab_, publishTab_, editorTab_, shoppingTab_});
-  // Loading the proxy settings (start-up step 1) belongs to the network settings.
-  main.setStartupHooks({[] {}, [shopping = shoppingTab_] { shopping->loadShoppingList(); }});
+  main.setStartupHooks({[this, &main] { online::loadProxySettings(*http_, main.files(), main.programDir()); },
+                        [shopping = shoppingTab_] { shopping->loadShoppingList(); }});
 }
 
 void Program::connectPages() {

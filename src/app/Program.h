@@ -27,6 +27,7 @@ class Bookmarks;
 class ShoppingTab;
 }  // namespace zestovar::lists
 namespace zestovar::online {
+class HttpClient;
 class PublishTab;
 class UpdateTab;
 }  // namespace zestovar::online
@@ -43,6 +44,7 @@ class Program {
   Program& operator=(const Program&) = delete;
 
   TForm1& form1() { return *form1_; }
+  online::HttpClient& http() { return *http_; }
   views::RecipeTab& recipeTab() { return *recipeTab_; }
   online::UpdateTab& updateTab() { return *updateTab_; }
   online::PublishTab& publishTab() { return *publishTab_; }
@@ -62,6 +64,7 @@ class Program {
   void connectPages();
 
   Prompts& prompts_;
+  std::unique_ptr<online::HttpClient> http_;
   std::unique_ptr<TForm1> form1_;
   // The pages belong to the main window once handed to it.
   views::RecipeTab* recipeTab_ = nullptr;

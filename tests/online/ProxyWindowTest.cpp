@@ -1,0 +1,120 @@
+// The proxy window TForm17 on the started program: saving, refusing a bad port, "Keinen Proxy", and
+// the settings loaded at the next start going on the wire through a proxy.
+#include <sys/stat.h>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "ProgramFixture.h"
+#include "TestHttpServer.h"
+#include "app/Application.h"
+#include "online/HttpClient.h"
+#include "online/ProxE.h"
+
+using zestovar::app::ScriptedPrompts;
+using zestovar::test::pathOf;
+using zestovar::test::StartedProgram;
+using zestovar::test::TestHttpServer;
+
+namespace {
+
+std::string readFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void fill(TForm17& form, const QString& user, const QString& password, const QString& server, const QString& port) {
+  form.Edit1->setText(user);
+  form.Edit2->setText(password);
+  form.Edit3->setText(server);
+  form.Edit4->setText(port);
+}
+
+}  // namespace
+
+class ProxyWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void saveWritesTheLinesAsTypedForItsOwnerOnly();
+  void badPortChangesNothing();
+  void noProxyForgetsTheServerAndTheFile();
+  void settingsOfTheFileGoOnTheWireAtTheNextStart();
+};
+
+void ProxyWindowTest::saveWritesTheLinesAsTypedForItsOwnerOnly() {
+  QTemporaryDir dir;
+  StartedProgram started(pathOf(dir));
+  TForm17& form = started.program.form17();
+  QVERIFY(form.Edit1->text().isEmpty());
+  fill(form, QStringLiteral("Köchin"), QStringLiteral("geheim"), QStringLiteral("proxy.invalid"),
+       QStringLiteral(" 3128"));
+  QTest::mouseClick(form.Button1, Qt::LeftButton);
+  QCOMPARE(started.prompts.shown().size(), 0);
+  const auto file = pathOf(dir) / "Proxy.cfg";
+  QCOMPARE(readFile(file), std::string("K\xf6"
+                                       "chin\r\ngeheim\r\nproxy.invalid\r\n 3128\r\n"));
+  struct stat st {};
+  QCOMPARE(::stat(file.c_str(), &st), 0);
+  QCOMPARE(st.st_mode & 0777, 0600u);
+  const auto& proxy = started.program.http().proxy;
+  QCOMPARE(proxy.port, 3128);
+  QVERIFY(proxy.basicAuthentication);
+
+  // Without a password the flag goes off again.
+  form.Edit2->clear();
+  QTest::mouseClick(form.Button1, Qt::LeftButton);
+  QVERIFY(!started.program.http().proxy.basicAuthentication);
+}
+
+void ProxyWindowTest::badPortChangesNothing() {
+  QTemporaryDir dir;
+  zestovar::test::writeFile(pathOf(dir) / "Proxy.cfg", "alt\r\n\r\nalt.invalid\r\n8080\r\n");
+  StartedProgram started(pathOf(dir));
+  TForm17& form = started.program.form17();
+  for (const auto& [port, message] : std::vector<std::pair<QString, QString>>{
+           {QStringLiteral("acht"), QStringLiteral("'acht' ist kein gültiger Integerwert")},
+           {QStringLiteral("70000"), QStringLiteral("Bitte einen gültigen Port (1-65535) eingeben.")}}) {
+    started.prompts.clear();
+    fill(form, QStringLiteral("neu"), QStringLiteral("neu"), QStringLiteral("neu.invalid"), port);
+    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    QCOMPARE(started.prompts.texts(ScriptedPrompts::Kind::Error), QStringList{message});
+    QCOMPARE(started.program.http().proxy.server, std::string("alt.invalid"));
+    QCOMPARE(started.program.http().proxy.user, std::string("alt"));
+    QCOMPARE(readFile(pathOf(dir) / "Proxy.cfg"), std::string("alt\r\n\r\nalt.invalid\r\n8080\r\n"));
+  }
+}
+
+void ProxyWindowTest::noProxyForgetsTheServerAndTheFile() {
+  QTemporaryDir dir;
+  zestovar::test::writeFile(pathOf(dir) / "Proxy.cfg", "u\r\np\r\nalt.invalid\r\n8080\r\n");
+  StartedProgram started(pathOf(dir));
+  QCOMPARE(started.program.http().proxy.server, std::string("alt.invalid"));
+  QTest::mouseClick(started.program.form17().Button2, Qt::LeftButton);
+  QVERIFY(started.program.http().proxy.server.empty());
+  QVERIFY(!std::filesystem::exists(pathOf(dir) / "Proxy.cfg"));
+  QCOMPARE(started.prompts.texts(ScriptedPrompts::Kind::Message),
+           QStringList{QStringLiteral("Das Program bitte neustarten.")});
+  // Again without a file: nothing to delete, the same message.
+  QTest::mouseClick(started.program.form17().Button2, Qt::LeftButton);
+  QCOMPARE(started.prompts.texts(ScriptedPrompts::Kind::Message).size(), 2);
+}
+
+void ProxyWindowTest::settingsOfTheFileGoOnTheWireAtTheNextStart() {
+  TestHttpServer proxy([](const std::string&) { return TestHttpServer::reply("200 OK", "ok"); });
+  QTemporaryDir dir;
+  zestovar::test::writeFile(pathOf(dir) / "Proxy.cfg",
+                            "koch\r\ngeheim\r\n127.0.0.1\r\n" + std::to_string(proxy.port()) + "\r\n");
+  StartedProgram started(pathOf(dir));
+  QCOMPARE(started.program.http().fetch("http://rezepte.invalid/a", 100), std::string("ok"));
+  QCOMPARE(proxy.requests().size(), 1u);
+  QVERIFY(proxy.requests()[0].starts_with("GET http://rezepte.invalid/a HTTP/1.0\r\n"));
+  QVERIFY(proxy.requests()[0].find("Proxy-Authorization: Basic a29jaDpnZWhlaW0=\r\n") != std::string::npos);
+}
+
+int main(int argc, char** argv) {
+  zestovar::app::Application app(argc, argv);
+  ProxyWindowTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "ProxyWindowTest.moc"
