@@ -181,6 +181,11 @@ std::string HttpClient::fetch(std::string_view url, std::size_t maxBody) {
     }
   }
 
+  // A reply that is no success is named by its status line, also when its body went over the cap.
+  long status = 0;
+  curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
+  if (status != 0 && (status < 200 || status > 299))
+    throw TransferError(reply.statusLine.empty() ? "HTTP-Antwort " + std::to_string(status) : reply.statusLine);
   if (reply.tooLarge)
     throw TransferError("Die Antwort von " + address +
                         " ist gr\xC3\xB6\xC3\x9F"
@@ -188,10 +193,6 @@ std::string HttpClient::fetch(std::string_view url, std::size_t maxBody) {
                         std::to_string(maxBody) + " Bytes");
   if (result != CURLE_OK)
     throw TransferError(errorText[0] != '\0' ? std::string(errorText) : std::string(curl_easy_strerror(result)));
-  long status = 0;
-  curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
-  if (status < 200 || status > 299)
-    throw TransferError(reply.statusLine.empty() ? "HTTP-Antwort " + std::to_string(status) : reply.statusLine);
   return std::move(reply.body);
 }
 
