@@ -36,7 +36,7 @@ Program::Program(std::filesystem::path programDir, Prompts& prompts, int splashM
   connectPages();
   form1_->FormCreate();
 
-  form7_ = std::make_unique<TForm7>();
+  form7_ = std::make_unique<TForm7>(prompts, form1_.get());
   infoForm_ = std::make_unique<TInfoForm>();
   form4_ = std::make_unique<TForm4>(form1_->prompts(), form1_->programDir(), form1_.get());
   form11_ = std::make_unique<TForm11>(splashMs);
