@@ -5,7 +5,9 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QPixmap>
+#include <QScrollBar>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <QValidator>
@@ -63,10 +65,22 @@ class Columns : public QObject {
       const int height = list_->count() > 0 ? list_->sizeHintForRow(0) : list_->fontMetrics().height() + 4;
       list_->setFlow(QListView::LeftToRight);
       list_->setWrapping(true);
-      // The last column must end inside the viewport, or the list wraps it into the next row.
-      list_->setGridSize(QSize(std::max(1, (list_->viewport()->width() - 1) / count_), height));
+      list_->setGridSize(QSize(std::max(1, (rowWidth() - 1) / count_), height));
     }
     list_->doItemsLayout();
+  }
+
+  // The width the list wraps its rows at: it keeps room for a vertical scroll bar that may come.
+  int rowWidth() const {
+    const QStyle* style = list_->style();
+    int width = list_->maximumViewportSize().width();
+    if (list_->verticalScrollBarPolicy() == Qt::ScrollBarAsNeeded &&
+        style->pixelMetric(QStyle::PM_ScrollView_ScrollBarOverlap, nullptr, list_->verticalScrollBar()) == 0) {
+      width -= style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list_->verticalScrollBar());
+      if (style->styleHint(QStyle::SH_ScrollView_FrameOnlyAroundContents, nullptr, list_))
+        width -= 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, list_);
+    }
+    return width;
   }
 
   QListWidget* list_;

@@ -1,6 +1,7 @@
 // The recipe editor tab and "Entfernen" of the three list menus, on a program started headless on a
 // temporary program directory; every box is answered by the scripted prompts.
 #include <QApplication>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -24,6 +25,13 @@ EntryRecords entry(const std::string& name, const std::string& category, const s
   EntryRecords e = zestovar::test::named(name, category);
   e.author = author;
   return e;
+}
+
+// The left edges of the items as the list shows them, one for each column.
+QSet<int> columnEdges(const QListWidget* list) {
+  QSet<int> edges;
+  for (int i = 0; i < list->count(); ++i) edges.insert(list->visualItemRect(list->item(i)).left());
+  return edges;
 }
 
 }  // namespace
@@ -62,29 +70,24 @@ void EditorTabTest::categoryFillsItsSubcategoriesInColumns() {
   auto& editor = f.editor();
   f.main().show();
   f.main().showMainTab(zestovar::app::MainWindow::kTabEditor);
+  QApplication::processEvents();
 
+  choose(editor.ComboBox3, u"Hauptgericht"_qs);
+  QCOMPARE(editor.CheckListBox3->count(), int(zestovar::store::subcategoriesSorted("Hauptgericht").size()));
+  QCOMPARE(editor.CheckListBox3->item(0)->text(), u"Auflauf"_qs);
+  QCOMPARE(columnEdges(editor.CheckListBox3).size(), 2);
+  const QRect first = editor.CheckListBox3->visualItemRect(editor.CheckListBox3->item(0));
+  QCOMPARE(editor.CheckListBox3->visualItemRect(editor.CheckListBox3->item(1)).top(), first.top());
+  choose(editor.ComboBox3, u"Getränke"_qs);
+  QVERIFY(editor.CheckListBox3->count() > 1);
+  QCOMPARE(columnEdges(editor.CheckListBox3).size(), 1);
+  // Typed, the category fills the list as well; its names come unticked.
   editor.ComboBox3->lineEdit()->selectAll();
   QTest::keyClicks(editor.ComboBox3->lineEdit(), QStringLiteral("Suppe"));
   QCOMPARE(zestovar::test::texts(editor.CheckListBox3),
            (QStringList{u"Eingekochtes"_qs, u"Sonstiges"_qs, u"Suppen"_qs}));
   QVERIFY(zestovar::test::ticked(editor.CheckListBox3).isEmpty());
-  choose(editor.ComboBox3, u"Hauptgericht"_qs);
-  QCOMPARE(editor.CheckListBox3->count(), int(zestovar::store::subcategoriesSorted("Hauptgericht").size()));
-  QCOMPARE(editor.CheckListBox3->item(0)->text(), u"Auflauf"_qs);
-  QApplication::processEvents();
-  const QRect first = editor.CheckListBox3->visualItemRect(editor.CheckListBox3->item(0));
-  const QRect second = editor.CheckListBox3->visualItemRect(editor.CheckListBox3->item(1));
-  const QRect third = editor.CheckListBox3->visualItemRect(editor.CheckListBox3->item(2));
-  QCOMPARE(second.top(), first.top());
-  QVERIFY(second.left() >= first.left() + editor.CheckListBox3->viewport()->width() / 2 - 1);
-  QCOMPARE(third.left(), first.left());
-  QVERIFY(third.top() > first.top());
-
-  choose(editor.ComboBox3, u"Getränke"_qs);
-  QApplication::processEvents();
-  QVERIFY(editor.CheckListBox3->count() > 1);
-  for (int i = 1; i < editor.CheckListBox3->count(); ++i)
-    QCOMPARE(editor.CheckListBox3->visualItemRect(editor.CheckListBox3->item(i)).left(), first.left());
+  QCOMPARE(columnEdges(editor.CheckListBox3).size(), 2);
 
   // A category is compared with its letter case: "suppe" is none.
   editor.ComboBox3->lineEdit()->clear();
