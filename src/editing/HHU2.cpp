@@ -204,6 +204,9 @@ QWidget* TForm14::buildChoicePane() {
   picture->addLayout(pictureButtons);
   Button5 = zestovar::app::button("Button5", "Speichern", pane);
   Button4 = zestovar::app::button("Button4", "Nicht ändern", pane);
+  // Enter outside the memos saves, as on the editor tab; without a default button Qt would give
+  // Enter to "Bild laden".
+  Button5->setDefault(true);
   auto* ending = new QHBoxLayout;
   ending->addWidget(Button5);
   ending->addWidget(Button4);
