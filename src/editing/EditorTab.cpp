@@ -69,6 +69,10 @@ EditorTab::EditorTab(app::MainWindow& main, QWidget* parent) : QWidget(parent), 
   Label8 = label("Label8", "Zubereitung:", this);
   Memo2 = named(new QPlainTextEdit(this), "Memo2", QStringLiteral("Zubereitung:"));
   Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // Tab moves on to the next control, as everywhere in the form, instead of putting a tab into the
+  // recipe's lines.
+  Memo3->setTabChangesFocus(true);
+  Memo2->setTabChangesFocus(true);
   Memo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   for (QWidget* w : std::initializer_list<QWidget*>{Label1, Edit4, Label2, Edit3}) left->addWidget(w);

@@ -156,6 +156,9 @@ QWidget* TForm14::buildRecipePane() {
   Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // Tab moves through the dialog, as on the editor tab.
+  Memo2->setTabChangesFocus(true);
+  Memo1->setTabChangesFocus(true);
   column->addWidget(Label1);
   column->addWidget(Label4);
   column->addLayout(author);

@@ -237,6 +237,9 @@ void ChangeDialogTest::keysSetTheChoicesBackButTabbingInKeepsThem() {
   TForm14& dialog = f.dialog();
   openFromResultList(f, u"Gulasch"_qs);
 
+  // Tab moves on from a memo and leaves its text alone.
+  QTest::keyClick(dialog.Memo2, Qt::Key_Tab);
+  QCOMPARE(dialog.Memo2->toPlainText(), u"1 kg Rindfleisch\n3 Zwiebeln"_qs);
   // A key released in a box after its press went elsewhere: the Enter that chose "Ändern" in the
   // list menu, the Tab (or Shift Tab) that moved the focus into the box.
   QTest::keyRelease(dialog.ComboBox3, Qt::Key_Return);
