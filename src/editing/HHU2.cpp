@@ -40,10 +40,10 @@ QComboBox* choiceBox(QComboBox* box) {
 }
 
 // A key pressed or released in a choice box sets its text back, so a category or origin is only
-// ever taken from a choice with the mouse. The keys that move the focus (and the modifiers that go
-// with them) and Escape, which asks to close the dialog, act on the dialog instead; a release
-// counts only when its key was pressed in the box, so the release of the Tab that moved the focus
-// into the box keeps the loaded text.
+// ever taken from a choice with the mouse. Tab and Shift Tab (and the modifiers that go with them)
+// and Escape, which asks to close the dialog, act on the dialog instead, so tabbing through the
+// dialog keeps what was loaded. A release counts only when its key was pressed in the box: the
+// release of the Enter that chose "Ändern" lands in the box the dialog opens with.
 class ResetOnKey : public QObject {
  public:
   ResetOnKey(QComboBox* box, std::function<void()> reset) : QObject(box), reset_(std::move(reset)) {
