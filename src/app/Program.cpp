@@ -42,7 +42,7 @@ Program::Program(std::filesystem::path programDir, Prompts& prompts, int splashM
   form11_ = std::make_unique<TForm11>(splashMs);
   form17_ = std::make_unique<TForm17>(*http_, form1_->files(), form1_->programDir(), prompts);
   form12_ = std::make_unique<TForm12>();
-  form14_ = std::make_unique<TForm14>(form1_.get());
+  form14_ = std::make_unique<TForm14>(*form1_, form1_.get());
   form1_->setOtherWindow(MainWindow::Window::News, form7_.get());
   form1_->setOtherWindow(MainWindow::Window::About, infoForm_.get());
   form1_->setOtherWindow(MainWindow::Window::PrintPreview, form4_.get());

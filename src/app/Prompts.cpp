@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QLabel>
@@ -71,11 +72,12 @@ std::optional<QString> QtPrompts::input(const QString& title, const QString& pro
   return dialog.textValue();
 }
 
-QString QtPrompts::openPicture(const QString& startDir) {
+QString QtPrompts::openPicture(const QString& startDir, const PicturePreview& preview) {
   QFileDialog dialog(boxParent(), QStringLiteral("Öffnen"), startDir);
   // Qt's own dialog, so that a preview can sit beside the file list.
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setFileMode(QFileDialog::ExistingFile);
+  // Qt separates the patterns of a filter by blanks, where the Windows dialog takes semicolons.
   dialog.setNameFilters({QStringLiteral("All (*.jpg *.jpeg)"), QStringLiteral("JPEG Image File (*.jpg)"),
                          QStringLiteral("JPEG Image File (*.jpeg)")});
   dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Öffnen"));
@@ -84,21 +86,25 @@ QString QtPrompts::openPicture(const QString& startDir) {
   dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Dateiname:"));
   dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Dateityp:"));
 
-  auto* preview = new QLabel(&dialog);
-  preview->setObjectName(QStringLiteral("PicturePreview"));
-  preview->setAccessibleName(QStringLiteral("Vorschau"));
-  preview->setFixedSize(160, 160);
-  preview->setAlignment(Qt::AlignCenter);
-  preview->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-  if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) grid->addWidget(preview, 1, grid->columnCount(), 1, 1);
-  QObject::connect(&dialog, &QFileDialog::currentChanged, preview, [preview](const QString& path) {
-    const QPixmap picture(path);
-    preview->setPixmap(
-        picture.isNull() ? QPixmap() : picture.scaled(preview->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  auto* shown = new QLabel(&dialog);
+  shown->setObjectName(QStringLiteral("PicturePreview"));
+  shown->setAccessibleName(QStringLiteral("Vorschau"));
+  shown->setFixedSize(160, 160);
+  shown->setAlignment(Qt::AlignCenter);
+  shown->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) grid->addWidget(shown, 1, grid->columnCount(), 1, 1);
+  QObject::connect(&dialog, &QFileDialog::currentChanged, shown, [shown, &preview](const QString& path) {
+    const QImage picture = QFileInfo(path).isFile() ? preview(path) : QImage();
+    shown->setPixmap(picture.isNull()
+                         ? QPixmap()
+                         : QPixmap::fromImage(picture.scaled(shown->contentsRect().size(), Qt::KeepAspectRatio,
+                                                             Qt::SmoothTransformation)));
   });
 
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().constFirst();
 }
+
+void QtPrompts::showModal(QDialog& dialog) { dialog.exec(); }
 
 }  // namespace zestovar::app

@@ -1,11 +1,13 @@
 // Every box the program shows goes through Prompts: the windows use the Qt boxes, tests a script.
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <optional>
 
+class QDialog;
 class QPrinter;
 class QUrl;
 class QWidget;
@@ -14,6 +16,10 @@ namespace zestovar::app {
 
 // The title of the message boxes and of the standard error box.
 inline constexpr char16_t kProgramTitle[] = u"Quenna's Zestovar";
+
+// The preview of the picture open dialog: the picture of a file, or a null image for a file that
+// cannot be shown.
+using PicturePreview = std::function<QImage(const QString& path)>;
 
 class Prompts {
  public:
@@ -28,8 +34,11 @@ class Prompts {
   virtual int warning(const QString& title, const QString& text, const QStringList& buttons) = 0;
   // An input box showing preset; the text on "OK", nothing on "Abbrechen".
   virtual std::optional<QString> input(const QString& title, const QString& prompt, const QString& preset) = 0;
-  // The picture open dialog for JPEG files; an empty text when the user cancels.
-  virtual QString openPicture(const QString& startDir) = 0;
+  // The picture open dialog for JPEG files, showing preview's picture of the selected file; an empty
+  // text when the user cancels.
+  virtual QString openPicture(const QString& startDir, const PicturePreview& preview) = 0;
+  // Shows a dialog of the program modally; returns when it is closed.
+  virtual void showModal(QDialog& dialog) = 0;
   // The standard error box: title "Quenna's Zestovar", the error's text, "OK".
   virtual void error(const QString& text) = 0;
   // The print preview of a page: paint draws the page onto the printer it is given.
@@ -45,7 +54,8 @@ class QtPrompts : public Prompts {
   bool confirm(const QString& title, const QString& text) override;
   int warning(const QString& title, const QString& text, const QStringList& buttons) override;
   std::optional<QString> input(const QString& title, const QString& prompt, const QString& preset) override;
-  QString openPicture(const QString& startDir) override;
+  QString openPicture(const QString& startDir, const PicturePreview& preview) override;
+  void showModal(QDialog& dialog) override;
   void error(const QString& text) override;
   void printPreview(const std::function<void(QPrinter*)>& paint) override;
   bool openUrl(const QUrl& url) override;

@@ -8,25 +8,28 @@
 #include "app/Controls.h"
 #include "app/EventHook.h"
 #include "app/TextCodec.h"
-#include "store/BrowseOrder.h"
-#include "store/Categories.h"
+#include "editing/HHU2.h"
+#include "editing/RecipeForm.h"
+#include "store/DeletedRecipes.h"
+#include "store/SideFile.h"
 
 namespace zestovar::editing {
 namespace {
 
-// The origin values the editors offer.
-constexpr const char* kOrigins[] = {
-    "afrikanisch",   "amerikanisch", "arabisch",      "argentinisch", "asiatisch",          "australisch",
-    "chinesisch",    "deutsch",      "englisch",      "französisch",  "griechisch",         "indisch",
-    "International", "italienisch",  "japanisch",     "keine Angabe", "lateinamerikanisch", "österreichisch",
-    "polnisch",      "russisch",     "schweizerisch", "spanisch",     "ungarisch"};
-
-// An editable combo box that takes no typed text into its items.
+// An editable combo box that takes no typed text into its items and no line break into its text.
 QComboBox* editableBox(QComboBox* box) {
   box->setEditable(true);
   box->setInsertPolicy(QComboBox::NoInsert);
   box->setCompleter(nullptr);
+  keepOneLine(box->lineEdit());
   return box;
+}
+
+// First-click clearing: the first click after start-up and after each save empties the memo, but
+// only while it still holds its start value, so text the user typed is never lost.
+void clearOnFirstClick(QPlainTextEdit* memo, bool& clicked) {
+  if (!clicked && memo->toPlainText().isEmpty()) memo->clear();
+  clicked = true;
 }
 
 }  // namespace
@@ -45,8 +48,10 @@ EditorTab::EditorTab(app::MainWindow& main, QWidget* parent) : QWidget(parent), 
   left->setSpacing(3);
   Label1 = label("Label1", "Rezeptname:", this);
   Edit4 = named(new QLineEdit(this), "Edit4", QStringLiteral("Rezeptname:"));
+  keepOneLine(Edit4);
   Label2 = label("Label2", "Autor des Rezepts:", this);
   Edit3 = named(new QLineEdit(this), "Edit3", QStringLiteral("Autor des Rezepts:"));
+  keepOneLine(Edit3);
   Label1->setBuddy(Edit4);
   Label2->setBuddy(Edit3);
   auto* persons = new QHBoxLayout;
@@ -64,6 +69,10 @@ EditorTab::EditorTab(app::MainWindow& main, QWidget* parent) : QWidget(parent), 
   Label8 = label("Label8", "Zubereitung:", this);
   Memo2 = named(new QPlainTextEdit(this), "Memo2", QStringLiteral("Zubereitung:"));
   Memo2->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // Tab moves on to the next control, as everywhere in the form, instead of putting a tab into the
+  // recipe's lines.
+  Memo3->setTabChangesFocus(true);
+  Memo2->setTabChangesFocus(true);
   Memo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   for (QWidget* w : std::initializer_list<QWidget*>{Label1, Edit4, Label2, Edit3}) left->addWidget(w);
@@ -79,19 +88,14 @@ EditorTab::EditorTab(app::MainWindow& main, QWidget* parent) : QWidget(parent), 
   right->setSpacing(3);
   Label9 = label("Label9", "Kategorie:", this);
   ComboBox3 = editableBox(named(new QComboBox(this), "ComboBox3", QStringLiteral("Kategorie:")));
-  for (std::string_view name : store::kCategoriesAlphabetical) ComboBox3->addItem(app::fromCp1252(name));
+  ComboBox3->addItems(categoryTexts());
   ComboBox3->setCurrentIndex(-1);
-  ComboBox3->setEditText(utf8("Kategorie wählen"));
+  ComboBox3->setEditText(QString::fromUtf16(kChooseCategory));
   Label10 = label("Label10", "Unterkategorien:", this);
   CheckListBox3 = app::checkList("CheckListBox3", "Unterkategorien:", this);
   Label11 = label("Label11", "Herkunft:", this);
   ComboBox4 = editableBox(named(new QComboBox(this), "ComboBox4", QStringLiteral("Herkunft:")));
-  {
-    std::vector<std::string> origins;
-    for (const char* origin : kOrigins) origins.push_back(app::toCp1252(utf8(origin)));
-    store::sortBrowseList(origins);
-    for (const std::string& origin : origins) ComboBox4->addItem(app::fromCp1252(origin));
-  }
+  ComboBox4->addItems(originTexts());
   ComboBox4->setCurrentIndex(ComboBox4->findText(QStringLiteral("keine Angabe")));
   Label9->setBuddy(ComboBox3);
   Label11->setBuddy(ComboBox4);
@@ -137,16 +141,94 @@ void EditorTab::connectControls() {
   connect(BitBtn10, &QPushButton::clicked, this, main_.handler([this] { BitBtn10Click(); }));
   new app::EventHook(Memo3->viewport(), QEvent::MouseButtonPress, main_.handler([this] { Memo3Click(); }));
   new app::EventHook(Memo2->viewport(), QEvent::MouseButtonPress, main_.handler([this] { Memo2Click(); }));
+  // "Speichern" is the tab's default button: Enter in a field of one line saves. A combo box would
+  // otherwise take the Enter as a choice of its text first, which empties the subcategory list.
+  for (QWidget* field : std::initializer_list<QWidget*>{Edit4, Edit3, ComboBox3, ComboBox3->lineEdit(), ComboBox4,
+                                                        ComboBox4->lineEdit()})
+    onEnter(field, main_.handler([this] { BitBtn10Click(); }));
 }
 
-void EditorTab::ComboBox3Change() {}
-void EditorTab::BitBtn9Click() {}
-void EditorTab::BitBtn11Click() {}
-void EditorTab::BitBtn10Click() {}
-void EditorTab::Memo3Click() {}
-void EditorTab::Memo2Click() {}
+void EditorTab::ComboBox3Change() { fillSubcategories(CheckListBox3, ComboBox3->currentText()); }
 
-void EditorTab::EntfernenClick(app::MainWindow::RecipeList) {}
-void EditorTab::ndernClick(app::MainWindow::RecipeList) {}
+void EditorTab::BitBtn9Click() { choosePicture(main_, Image1, picturePath_); }
+
+void EditorTab::BitBtn11Click() {
+  picturePath_.clear();
+  Image1->clear();
+}
+
+RecipeFields EditorTab::fields() const {
+  RecipeFields fields;
+  fields.category = app::toCp1252(ComboBox3->currentText());
+  fields.subcategories = subcategoryItems(CheckListBox3);
+  fields.name = app::toCp1252(Edit4->text());
+  fields.origin = app::toCp1252(ComboBox4->currentText());
+  fields.ingredients = memoLines(Memo3);
+  fields.preparation = shownMemoLines(Memo2);
+  fields.author = app::toCp1252(Edit3->text());
+  fields.persons = app::toCp1252(ComboBox5->currentText());
+  fields.picture = toPath(picturePath_);
+  return fields;
+}
+
+void EditorTab::BitBtn10Click() {
+  const RecipeFields shown = fields();
+  if (!hasCategory(shown)) {
+    main_.prompts().message(QString::fromUtf16(kNoCategoryMessage));
+    return;
+  }
+  if (main_.store().nameExists(storedName(shown.name))) {
+    main_.prompts().message(QStringLiteral("Name schon vorhanden. Bitte anderen Namen wählen."));
+    return;
+  }
+  main_.store().appendEntry(toNewRecipe(shown));
+  main_.prompts().message(QString::fromUtf16(kSavedMessage));
+  resetAfterSave();
+}
+
+// The values after a save; the origin box keeps its text, and no recipe list is listed again.
+void EditorTab::resetAfterSave() {
+  CheckListBox3->clear();
+  ComboBox3->setCurrentIndex(-1);
+  ComboBox3->setEditText(QString::fromUtf16(kChooseCategory));
+  memo3Clicked_ = false;
+  memo2Clicked_ = false;
+  Edit4->setText(QStringLiteral("Name der Rezepts"));
+  Edit3->setText(QStringLiteral("Name"));
+  ComboBox5->setCurrentIndex(ComboBox5->findText(QStringLiteral("2")));
+  Memo3->clear();
+  Memo2->clear();
+  picturePath_.clear();
+  Image1->clear();
+}
+
+void EditorTab::Memo3Click() { clearOnFirstClick(Memo3, memo3Clicked_); }
+void EditorTab::Memo2Click() { clearOnFirstClick(Memo2, memo2Clicked_); }
+
+void EditorTab::EntfernenClick(app::MainWindow::RecipeList list) {
+  if (const std::optional<QString> name = main_.selectedName(list)) {
+    store::deleteRecipe(main_.store(), main_.deletedRecipes(), app::toCp1252(*name));
+    if (list != app::MainWindow::RecipeList::Browse) {
+      QListWidget* shown = main_.recipeList(list);
+      delete shown->selectedItems().front();
+      if (list == app::MainWindow::RecipeList::Bookmark) {
+        std::vector<std::string> bookmarks;
+        for (int i = 0; i < shown->count(); ++i) bookmarks.push_back(app::toCp1252(shown->item(i)->text()));
+        store::writeSideFile(main_.files(), main_.programDir(), store::kBookmarksFileName, bookmarks);
+      }
+    }
+  }
+  main_.listCurrentCategory();
+}
+
+void EditorTab::ndernClick(app::MainWindow::RecipeList list) {
+  auto* dialog = qobject_cast<TForm14*>(main_.otherWindow(app::MainWindow::Window::Change));
+  const std::optional<QString> name = main_.selectedName(list);
+  if (!name || dialog == nullptr) return;
+  // Listing can rename a repeated name on disk, so it comes before the dialog loads the entry.
+  main_.listCurrentCategory();
+  dialog->load(app::toCp1252(*name));
+  main_.prompts().showModal(*dialog);
+}
 
 }  // namespace zestovar::editing

@@ -12,6 +12,7 @@
 
 #include "app/Guarded.h"
 #include "app/MainWindow.h"
+#include "editing/RecipeFields.h"
 
 namespace zestovar::editing {
 
@@ -31,6 +32,9 @@ class EditorTab : public QWidget {
   void Memo3Click();
   void Memo2Click();
 
+  // The editor picture path: the picture file the next save stores; empty for none.
+  const QString& picturePath() const { return picturePath_; }
+
   // "Entfernen" and "Ändern" of the list menu of a recipe list.
   void EntfernenClick(app::MainWindow::RecipeList list);
   void ndernClick(app::MainWindow::RecipeList list);
@@ -45,8 +49,14 @@ class EditorTab : public QWidget {
 
  private:
   void connectControls();
+  RecipeFields fields() const;
+  void resetAfterSave();
 
   app::MainWindow& main_;
+  QString picturePath_;
+  // First-click flags of the ingredients memo and the preparation memo.
+  bool memo3Clicked_ = false;
+  bool memo2Clicked_ = false;
 };
 
 }  // namespace zestovar::editing

@@ -141,6 +141,16 @@ const std::map<QString, QString> kAccessibleNames = {
     {u"BitBtn9"_qs, u"Bild laden"_qs},
     {u"BitBtn11"_qs, u"kein Bild"_qs},
     {u"BitBtn10"_qs, u"Speichern"_qs},
+    // The change dialog (a child of the main window); its controls whose names no page uses.
+    {u"Form14"_qs, u"Quenna's Zestovar"_qs},
+    {u"Panel6"_qs, u"Rezept"_qs},
+    {u"Label4"_qs, u"Rezeptname"_qs},
+    {u"Label5"_qs, u"Autor"_qs},
+    {u"Memo1"_qs, u"Zubereitung:"_qs},
+    {u"Panel7"_qs, u"Einordnung und Bild"_qs},
+    {u"Button1"_qs, u"Bild laden"_qs},
+    {u"Button2"_qs, u"kein Bild"_qs},
+    {u"Button4"_qs, u"Nicht ändern"_qs},
     // "Einkaufsliste"
     {u"TabSheet5"_qs, u"Einkaufsliste"_qs},
     {u"ListBox2"_qs, u"Einkaufsliste"_qs},

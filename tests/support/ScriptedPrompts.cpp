@@ -1,5 +1,6 @@
 #include "ScriptedPrompts.h"
 
+#include <QDialog>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -49,10 +50,16 @@ std::optional<QString> ScriptedPrompts::input(const QString& title, const QStrin
   return answer;
 }
 
-QString ScriptedPrompts::openPicture(const QString& startDir) {
+QString ScriptedPrompts::openPicture(const QString& startDir, const PicturePreview& preview) {
   QString path;
   take(Kind::Picture, QStringLiteral("Öffnen"), startDir, path);
+  preview_ = path.isEmpty() ? QImage() : preview(path);
   return path;
+}
+
+void ScriptedPrompts::showModal(QDialog& dialog) {
+  shown_.append({Kind::Modal, dialog.windowTitle(), dialog.objectName()});
+  dialog.show();
 }
 
 bool ScriptedPrompts::openUrl(const QUrl& url) {

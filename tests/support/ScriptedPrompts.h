@@ -1,6 +1,7 @@
 // Prompts for tests: records every box and answers from a queue, so no box ever waits for a user.
 #pragma once
 
+#include <QImage>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -15,7 +16,7 @@ namespace zestovar::app {
 
 class ScriptedPrompts : public Prompts {
  public:
-  enum class Kind { Message, Confirm, Warning, Input, Picture, Error, PrintPreview, OpenUrl };
+  enum class Kind { Message, Confirm, Warning, Input, Picture, Error, PrintPreview, OpenUrl, Modal };
 
   struct Shown {
     Kind kind;
@@ -33,7 +34,13 @@ class ScriptedPrompts : public Prompts {
   bool confirm(const QString& title, const QString& text) override;
   int warning(const QString& title, const QString& text, const QStringList& buttons) override;
   std::optional<QString> input(const QString& title, const QString& prompt, const QString& preset) override;
-  QString openPicture(const QString& startDir) override;
+  // Answers with the queued path; the preview the dialog would show for it is kept (see preview()).
+  QString openPicture(const QString& startDir, const PicturePreview& preview) override;
+  // The preview the last picture dialog drew for the path it answered with.
+  const QImage& preview() const { return preview_; }
+  // Shows the dialog without waiting for it and records it (title: its caption), so the test drives
+  // the open dialog itself.
+  void showModal(QDialog& dialog) override;
   void error(const QString& text) override;
   // Paints the page into a PDF file, as the preview would draw it, and records the call.
   void printPreview(const std::function<void(QPrinter*)>& paint) override;
@@ -61,6 +68,7 @@ class ScriptedPrompts : public Prompts {
   QList<Shown> shown_;
   QStringList unexpected_;
   qint64 printedBytes_ = 0;
+  QImage preview_;
 };
 
 }  // namespace zestovar::app

@@ -1,0 +1,67 @@
+// What the recipe editor and the change dialog share: their category, subcategory and origin
+// controls, the lines of their memos, the picture previews and the fields they hand to the store.
+#pragma once
+
+#include <QComboBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QString>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/MainWindow.h"
+#include "editing/RecipeFields.h"
+
+namespace zestovar::editing {
+
+// The text of a category box while no category is chosen.
+inline constexpr char16_t kChooseCategory[] = u"Kategorie wählen";
+inline constexpr char16_t kNoCategoryMessage[] = u"Bitte eine Kategorie wählen.";
+inline constexpr char16_t kSavedMessage[] = u"Rezept gespeichert";
+
+// The 23 origin values, in the order of the recipe lists.
+QStringList originTexts();
+// The category names in the order of the category boxes.
+QStringList categoryTexts();
+
+// Fills a subcategory list for the category text, compared exactly: unticked names in the order
+// of the recipe lists, in two columns ("Getränke", which has few, in one). Any other text leaves
+// the list empty.
+void fillSubcategories(QListWidget* list, const QString& category);
+std::vector<Subcategory> subcategoryItems(const QListWidget* list);
+
+// The lines of a memo, without the empty line after a final line break: its paragraphs, or the
+// lines as the memo shows them where it wraps words.
+std::vector<std::string> memoLines(const QPlainTextEdit* memo);
+std::vector<std::string> shownMemoLines(const QPlainTextEdit* memo);
+// Puts lines (Windows-1252) into a memo.
+void setMemoLines(QPlainTextEdit* memo, const std::vector<std::string>& lines);
+
+// Typed or pasted line breaks become blanks in a field of one line.
+void keepOneLine(QLineEdit* field);
+
+// Runs handler for Enter and Return in a field, in place of what the field itself would do.
+void onEnter(QWidget* field, std::function<void()> handler);
+
+// Decodes picture bytes for a preview whose longer edge is edge; throws PictureError.
+QImage previewImage(std::string_view bytes, int edge);
+// The preview of a picture file for the picture dialog: a null image for a file that cannot be read
+// or decoded.
+app::PicturePreview picturePreview(store::Files& files, int edge);
+// Shows a picture centred and scaled proportionally to the preview's area.
+void showPicture(QLabel* preview, const QImage& picture);
+// Loads a picture file into a preview; throws StoreError or PictureError, leaving the preview empty.
+void loadPicture(store::Files& files, QLabel* preview, const QString& path);
+// "Bild laden": the picture dialog; when the user picks a file, path becomes it first, then the
+// preview loads it. A file that cannot be shown gives the error box and keeps the path, so its
+// bytes are stored with the next save.
+void choosePicture(app::MainWindow& main, QLabel* preview, QString& path);
+
+std::filesystem::path toPath(const QString& path);
+
+}  // namespace zestovar::editing

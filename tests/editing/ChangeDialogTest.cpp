@@ -1,0 +1,284 @@
+// The change dialog TForm14, opened by "Ändern" of the list menus on a program started headless;
+// the scripted prompts show it without waiting, so the test drives the open dialog.
+#include <QApplication>
+#include <QFontMetrics>
+#include <QTest>
+
+#include "EditingFixture.h"
+#include "app/Application.h"
+#include "app/TextCodec.h"
+
+using zestovar::test::choose;
+using zestovar::test::EntryRecords;
+using zestovar::test::Kind;
+using zestovar::test::tick;
+using zestovar::test::ticked;
+
+namespace {
+
+const QString kNoCategory = u"Bitte eine Kategorie wählen."_qs;
+const QString kQuestion = u"Sie haben nicht gespeichert. Das Rezept nicht verändern?"_qs;
+
+EntryRecords gulasch() {
+  EntryRecords e = zestovar::test::named("Gulasch", "Hauptgericht");
+  e.subcategories = " Rind Saucen";
+  e.origin = "ungarisch";
+  e.ingredients = {"1 kg Rindfleisch", "3 Zwiebeln"};
+  e.preparation = "Anbraten.\r\r\nSchmoren.";
+  e.persons = "4";
+  e.pictureKind = EntryRecords::Picture::Bytes;
+  e.picture = zestovar::test::readBytes(zestovar::test::recipePicture());
+  return e;
+}
+
+// Opens the dialog on a name through the result list, as "Ändern" of its list menu.
+void openFromResultList(zestovar::test::Editing& f, const QString& name) {
+  f.dialog().hide();
+  f.recipes().ListBox4->clear();
+  f.recipes().ListBox4->addItem(name);
+  zestovar::test::select(f.recipes().ListBox4, name);
+  f.recipes().PopupMenu2.change->trigger();
+}
+
+}  // namespace
+
+class ChangeDialogTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void changedRecipeOfTheUpdateFileMovesToTheEndOfTheMainFile();
+  void loadingTakesTheLastEntryAndChoosesWithoutLetterCase();
+  void wrapPointsOfThePreparationBecomeLineEnds();
+  void closeQuestionKeepsOrClosesTheDialog();
+  void keysSetTheChoicesBackButTabbingInKeepsThem();
+};
+
+void ChangeDialogTest::changedRecipeOfTheUpdateFileMovesToTheEndOfTheMainFile() {
+  const std::string bread = zestovar::test::buildEntry(zestovar::test::named("Bauernbrot", "Backwaren"));
+  const std::string onionSoup = zestovar::test::buildEntry(zestovar::test::named("Zwiebelsuppe"));
+  zestovar::test::Editing f(bread, zestovar::test::buildEntry(gulasch()) + onionSoup);
+  TForm14& dialog = f.dialog();
+  f.main().Hauptgerichte1->trigger();
+  // Without a selected line nothing opens.
+  f.recipes().PopupMenu1.change->trigger();
+  QVERIFY(f.prompts().shown().isEmpty());
+  zestovar::test::select(f.recipes().ListBox3, u"Gulasch"_qs);
+  f.recipes().PopupMenu1.change->trigger();
+  QCOMPARE(f.prompts().shown().size(), 1);
+  QCOMPARE(f.prompts().shown().front().kind, Kind::Modal);
+  QCOMPARE(f.prompts().shown().front().title, u"Quenna's Zestovar"_qs);
+  QVERIFY(dialog.isVisible());
+
+  QCOMPARE(dialog.ComboBox3->currentText(), u"Hauptgericht"_qs);
+  QCOMPARE(ticked(dialog.CheckListBox1), (QStringList{u"Rind"_qs, u"Saucen"_qs}));
+  QCOMPARE(dialog.Label4->text(), u"Gulasch"_qs);
+  QCOMPARE(dialog.ComboBox1->currentText(), u"ungarisch"_qs);
+  QCOMPARE(dialog.Memo2->toPlainText(), u"1 kg Rindfleisch\n3 Zwiebeln"_qs);
+  QCOMPARE(dialog.Memo1->toPlainText(), u"Anbraten.\nSchmoren."_qs);
+  QCOMPARE(dialog.Label5->text(), u"Quenna"_qs);
+  QCOMPARE(dialog.ComboBox5->currentText(), u"4"_qs);
+  QCOMPARE(f.read("IM1.jpg"), gulasch().picture);
+  QCOMPARE(dialog.picturePath(), QString::fromStdString((f.dir / "IM1.jpg").string()));
+  QVERIFY(!dialog.Image1->pixmap().isNull());
+
+  tick(dialog.CheckListBox1, u"Saucen"_qs, false);
+  tick(dialog.CheckListBox1, u"Wild"_qs);
+  dialog.ComboBox5->setCurrentIndex(dialog.ComboBox5->findText(u"6"_qs));
+  dialog.Memo2->appendPlainText(u"Salz"_qs);
+  dialog.Button5->click();
+
+  QCOMPARE(f.prompts().texts(Kind::Message), QStringList{u"Rezept gespeichert"_qs});
+  QVERIFY(f.prompts().texts(Kind::Warning).isEmpty());
+  QVERIFY(!dialog.isVisible());
+  QVERIFY(f.main().isVisible());
+  EntryRecords changed = gulasch();
+  changed.subcategories = " Rind Wild";
+  changed.ingredients.push_back("Salz");
+  // The line end that the conversion wrote reads back as one and is written as CR LF now.
+  changed.preparation = "Anbraten.\r\nSchmoren.";
+  changed.persons = "6";
+  QCOMPARE_RECORDS(f.read("Zestovar.dat"), bread + zestovar::test::buildEntry(changed));
+  QCOMPARE_RECORDS(f.read("zsv.dat"), onionSoup);
+
+  QCOMPARE(dialog.CheckListBox1->count(), 0);
+  QCOMPARE(dialog.ComboBox3->currentIndex(), -1);
+  QCOMPARE(dialog.ComboBox3->currentText(), u"Kategorie wählen"_qs);
+  QCOMPARE(dialog.Label4->text(), u"Name eintragen"_qs);
+  QCOMPARE(dialog.Label5->text(), u"Name"_qs);
+  QCOMPARE(dialog.ComboBox5->currentText(), u"2"_qs);
+  QVERIFY(dialog.Memo2->toPlainText().isEmpty());
+  QVERIFY(dialog.Memo1->toPlainText().isEmpty());
+  QVERIFY(dialog.picturePath().isEmpty());
+  QVERIFY(dialog.Image1->pixmap().isNull());
+  QCOMPARE(dialog.ComboBox1->currentText(), u"ungarisch"_qs);
+  f.main().hide();
+}
+
+void ChangeDialogTest::loadingTakesTheLastEntryAndChoosesWithoutLetterCase() {
+  EntryRecords older = gulasch();
+  older.name = "Eintopf";
+  EntryRecords newer = zestovar::test::named("Eintopf", "SUPPE");
+  newer.subcategories = " suppen EINGEKOCHTES Gem\xfcse";
+  newer.originPair = false;
+  newer.ingredients = {"1 Dose Bohnen"};
+  newer.preparation = "Alles kochen.";
+  newer.author = "Ilse";
+  newer.persons = "99";
+  EntryRecords lemonade = zestovar::test::named("Limonade", "Getraenke");
+  const std::string main = zestovar::test::buildEntry(older) + zestovar::test::buildEntry(lemonade);
+  zestovar::test::Editing f(main, zestovar::test::buildEntry(newer));
+  TForm14& dialog = f.dialog();
+
+  openFromResultList(f, u"Eintopf"_qs);
+  QCOMPARE(dialog.ComboBox3->currentIndex(), dialog.ComboBox3->findText(u"Suppe"_qs));
+  QCOMPARE(ticked(dialog.CheckListBox1), (QStringList{u"Eingekochtes"_qs, u"Suppen"_qs}));
+  QCOMPARE(dialog.ComboBox1->currentText(), u"keine Angabe"_qs);
+  QCOMPARE(dialog.Memo2->toPlainText(), u"1 Dose Bohnen"_qs);
+  QCOMPARE(dialog.Label5->text(), u"Ilse"_qs);
+  QCOMPARE(dialog.ComboBox5->currentIndex(), -1);
+  QVERIFY(dialog.picturePath().isEmpty());
+  QVERIFY(dialog.Image1->pixmap().isNull());
+  dialog.Button5->click();
+  EntryRecords saved = newer;
+  saved.category = "Suppe";
+  saved.subcategories = " Eingekochtes Suppen";
+  saved.originPair = true;
+  saved.origin = "keine Angabe";
+  saved.persons = "";
+  QCOMPARE_RECORDS(f.read("Zestovar.dat"), main + zestovar::test::buildEntry(saved));
+  QCOMPARE(f.read("zsv.dat"), std::string());
+
+  // A category that is none of the six opens without a category, and cannot be saved so.
+  openFromResultList(f, u"Limonade"_qs);
+  QCOMPARE(dialog.ComboBox3->currentIndex(), -1);
+  QCOMPARE(dialog.ComboBox3->currentText(), u"Kategorie wählen"_qs);
+  QCOMPARE(dialog.CheckListBox1->count(), 0);
+  f.prompts().clear();
+  dialog.Button5->click();
+  QCOMPARE(f.prompts().texts(Kind::Message), QStringList{kNoCategory});
+  // A name no entry carries keeps what the dialog showed.
+  openFromResultList(f, u"Zitronentee"_qs);
+  QVERIFY(dialog.isVisible());
+  QCOMPARE(dialog.Label4->text(), u"Limonade"_qs);
+}
+
+void ChangeDialogTest::wrapPointsOfThePreparationBecomeLineEnds() {
+  const std::string paragraph =
+      "Die Zwiebeln sch\xe4len und in feine W\xfcrfel schneiden, dann in einem gro\xdf"
+      "en Topf mit etwas Butter glasig d\xfcnsten. Das Fleisch in St\xfc"
+      "cke schneiden, dazugeben und rundum kr\xe4"
+      "ftig anbraten, bis es eine sch\xf6ne braune Farbe hat. Mit Br\xfc"
+      "he abl\xf6schen und zugedeckt zwei Stunden schmoren lassen.";
+  EntryRecords stew = gulasch();
+  stew.preparation = paragraph + "\r\r\nServieren.";
+  zestovar::test::Editing f({}, zestovar::test::buildEntry(stew));
+  TForm14& dialog = f.dialog();
+  openFromResultList(f, u"Gulasch"_qs);
+  QCOMPARE(dialog.Memo1->document()->blockCount(), 2);
+  dialog.Button5->click();
+
+  // Every wrap point of the paragraph became a line end, each shown line fits the memo.
+  const std::string stored = f.main().store().lastByName("Gulasch")->preparation();
+  const std::string last = "\r\nServieren.";
+  QVERIFY(stored.ends_with(last));
+  std::vector<std::string> shown;
+  const std::string wrapped = stored.substr(0, stored.size() - last.size());
+  for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 3)
+    shown.push_back(wrapped.substr(start, (end = wrapped.find("\r\r\n", start)) - start));
+  QVERIFY(shown.size() >= 3);
+  std::string joined;
+  for (const std::string& line : shown) {
+    QVERIFY(line.find('\r') == std::string::npos && line.find('\n') == std::string::npos);
+    const int width = QFontMetrics(dialog.Memo1->font()).horizontalAdvance(zestovar::app::fromCp1252(line));
+    QVERIFY(width <= dialog.Memo1->viewport()->width());
+    joined += (joined.empty() ? "" : " ") + line;
+  }
+  QCOMPARE(joined, paragraph);
+
+  // Saved again unchanged, the lines keep their breaks, now as CR LF.
+  openFromResultList(f, u"Gulasch"_qs);
+  QCOMPARE(dialog.Memo1->document()->blockCount(), int(shown.size()) + 1);
+  dialog.Button5->click();
+  std::string again;
+  for (const std::string& line : shown) again += line + "\r\n";
+  QCOMPARE(f.main().store().lastByName("Gulasch")->preparation(), again + "Servieren.");
+  f.main().hide();
+}
+
+void ChangeDialogTest::closeQuestionKeepsOrClosesTheDialog() {
+  const std::string recipes = zestovar::test::buildEntry(gulasch());
+  zestovar::test::Editing f(recipes);
+  TForm14& dialog = f.dialog();
+  openFromResultList(f, u"Gulasch"_qs);
+  dialog.Memo2->appendPlainText(u"Salz"_qs);
+
+  f.prompts().answerWarning(1);
+  dialog.close();
+  f.prompts().answerWarning(1);
+  QTest::keyClick(&dialog, Qt::Key_Escape);
+  QVERIFY(dialog.isVisible());
+  f.prompts().answerWarning(0);
+  dialog.Button4->click();
+  QVERIFY(!dialog.isVisible());
+  const QList<zestovar::app::ScriptedPrompts::Shown> shown = f.prompts().shown();
+  QCOMPARE(shown.size(), 4);
+  for (int i = 1; i < 4; ++i) {
+    QCOMPARE(shown[i].kind, Kind::Warning);
+    QCOMPARE(shown[i].title, u"Warnung"_qs);
+    QCOMPARE(shown[i].text, kQuestion);
+  }
+  QCOMPARE(f.read("Zestovar.dat"), recipes);
+  QVERIFY(f.prompts().unexpected().isEmpty());
+}
+
+void ChangeDialogTest::keysSetTheChoicesBackButTabbingInKeepsThem() {
+  const std::string recipes = zestovar::test::buildEntry(gulasch());
+  zestovar::test::Editing f(recipes);
+  TForm14& dialog = f.dialog();
+  openFromResultList(f, u"Gulasch"_qs);
+
+  // Tab moves on from a memo and leaves its text alone.
+  QTest::keyClick(dialog.Memo2, Qt::Key_Tab);
+  QCOMPARE(dialog.Memo2->toPlainText(), u"1 kg Rindfleisch\n3 Zwiebeln"_qs);
+  // A key released in a box after its press went elsewhere: the Enter that chose "Ändern" in the
+  // list menu, the Tab (or Shift Tab) that moved the focus into the box.
+  QTest::keyRelease(dialog.ComboBox3, Qt::Key_Return);
+  QTest::keyPress(dialog.ComboBox5, Qt::Key_Tab);
+  QTest::keyRelease(dialog.ComboBox1, Qt::Key_Tab);
+  QTest::keyRelease(dialog.ComboBox1->lineEdit(), Qt::Key_Shift);
+  QTest::keyRelease(dialog.ComboBox3, Qt::Key_Backtab);
+  QCOMPARE(dialog.ComboBox1->currentText(), u"ungarisch"_qs);
+  QCOMPARE(dialog.ComboBox3->currentText(), u"Hauptgericht"_qs);
+
+  QTest::keyClick(dialog.ComboBox1->lineEdit(), Qt::Key_D);
+  QCOMPARE(dialog.ComboBox1->currentText(), u"keine Angabe"_qs);
+  QTest::keyClick(dialog.ComboBox3, Qt::Key_Down);
+  QCOMPARE(dialog.ComboBox3->currentText(), u"Kategorie wählen"_qs);
+  QCOMPARE(ticked(dialog.CheckListBox1), (QStringList{u"Rind"_qs, u"Saucen"_qs}));
+  dialog.Button5->click();
+  QCOMPARE(f.prompts().texts(Kind::Message), QStringList{kNoCategory});
+
+  // Only a choice with the mouse sets a category; the release of a key pressed in the box still
+  // sets it back.
+  QTest::keyPress(dialog.ComboBox3, Qt::Key_Up);
+  choose(dialog.ComboBox3, u"Suppe"_qs);
+  QCOMPARE(dialog.CheckListBox1->count(), 3);
+  QTest::keyRelease(dialog.ComboBox3, Qt::Key_Up);
+  QCOMPARE(dialog.ComboBox3->currentText(), u"Kategorie wählen"_qs);
+  choose(dialog.ComboBox3, u"Suppe"_qs);
+  tick(dialog.CheckListBox1, u"Suppen"_qs);
+  dialog.Button5->click();
+  QCOMPARE(f.prompts().texts(Kind::Message).last(), u"Rezept gespeichert"_qs);
+  const auto stored = f.main().store().lastByName("Gulasch");
+  QCOMPARE(stored->head.category, std::string("Suppe"));
+  QCOMPARE(stored->origin, std::string("keine Angabe"));
+  f.main().hide();
+}
+
+int main(int argc, char** argv) {
+  zestovar::app::Application app(argc, argv);
+  ChangeDialogTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "ChangeDialogTest.moc"

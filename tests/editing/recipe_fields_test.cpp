@@ -1,0 +1,136 @@
+// The plain steps of the editors: the wrap-point conversion and its reading back, the fields handed
+// to the store, and the deleted-recipes list with its file.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "StoreFixtures.h"
+#include "editing/RecipeFields.h"
+#include "store/DeletedRecipes.h"
+#include "store/RecipeStore.h"
+
+namespace {
+
+using zestovar::editing::convertWrapPoints;
+using zestovar::editing::preparationLines;
+using zestovar::editing::RecipeFields;
+using zestovar::test::MemoryDir;
+using Lines = std::vector<std::string>;
+
+TEST(WrapPoints, LineEndingInBlankLosesItAndEndsWithCrCrLfAlsoAsLastLine) {
+  const std::vector<std::pair<Lines, std::string>> cases = {
+      {{}, ""},
+      {{"Kochen."}, "Kochen."},
+      {{"Zwiebeln in feine ", "Scheiben schneiden."}, "Zwiebeln in feine\r\r\nScheiben schneiden."},
+      {{"Anbraten.", "Zugedeckt schmoren "}, "Anbraten.\r\nZugedeckt schmoren\r\r\n"},
+      {{"Erster Schritt", "", "Zweiter Schritt"}, "Erster Schritt\r\n\r\nZweiter Schritt"},
+      {{" ", "b"}, "\r\r\nb"},
+      {{"zwei Blanks  ", "Tab\t"}, "zwei Blanks \r\r\nTab\t"},
+  };
+  for (const auto& [lines, text] : cases) {
+    SCOPED_TRACE(text);
+    EXPECT_EQ(convertWrapPoints(lines), text);
+  }
+}
+
+TEST(WrapPoints, EveryKindOfLineEndReadsBackAsOneLineEnd) {
+  EXPECT_EQ(preparationLines("a\r\r\nb\r\nc\rd\ne"), (Lines{"a", "b", "c", "d", "e"}));
+  EXPECT_EQ(preparationLines(""), (Lines{""}));
+  EXPECT_EQ(preparationLines("Ende\r\n"), (Lines{"Ende", ""}));
+  EXPECT_EQ(preparationLines("a\n\rb"), (Lines{"a", "", "b"}));
+  EXPECT_EQ(preparationLines("\r\r\r\n"), (Lines{"", "", ""}));
+
+  // A second save of the unchanged lines stores CR LF where the first stored CR CR LF; from then on
+  // the text stays as it is.
+  const std::string first = convertWrapPoints({"Zwiebeln in feine ", "Scheiben schneiden."});
+  const std::string second = convertWrapPoints(preparationLines(first));
+  EXPECT_EQ(second, "Zwiebeln in feine\r\nScheiben schneiden.");
+  EXPECT_EQ(convertWrapPoints(preparationLines(second)), second);
+}
+
+TEST(RecipeFields, TickedNamesInListOrderOneLineFieldsAndTheCategoryCheck) {
+  RecipeFields fields;
+  fields.category = "Hauptgericht";
+  fields.subcategories = {{"Rind", true}, {"Saucen", false}, {"Wild", true}};
+  fields.name =
+      "Gulasch\r\nmit Kn\xf6"
+      "deln";
+  fields.author = "Quenna\n";
+  fields.origin = "\rungarisch";
+  const zestovar::store::NewRecipe recipe = zestovar::editing::toNewRecipe(fields);
+  EXPECT_EQ(recipe.subcategories, (Lines{"Rind", "Wild"}));
+  EXPECT_EQ(recipe.name,
+            "Gulasch  mit Kn\xf6"
+            "deln");
+  EXPECT_EQ(recipe.author, "Quenna ");
+  EXPECT_EQ(recipe.origin, " ungarisch");
+  const std::string fifty(50, 'x');
+  EXPECT_EQ(zestovar::editing::storedName(fifty + "yz"), fifty);
+  EXPECT_EQ(zestovar::editing::storedName("a\r\nb"), "a  b");
+
+  EXPECT_TRUE(zestovar::editing::hasCategory(fields));
+  for (const char* text : {"Kategorie w\xe4hlen", "hauptgericht", "Hauptgericht ", ""}) {
+    fields.category = text;
+    EXPECT_FALSE(zestovar::editing::hasCategory(fields)) << text;
+  }
+  fields.category = "Hauptgericht";
+  for (auto& item : fields.subcategories) item.ticked = false;
+  EXPECT_FALSE(zestovar::editing::hasCategory(fields));
+}
+
+TEST(DeletedRecipes, LinesReadAsPairsAndAnUnpairedLastNameHasNoAuthor) {
+  const auto pairs = zestovar::store::deletedRecipePairs({"Gulasch", "Quenna", "Linsensuppe", "", "Zwieback"});
+  ASSERT_EQ(pairs.size(), 3u);
+  EXPECT_EQ(pairs[0].name, "Gulasch");
+  EXPECT_EQ(pairs[0].author, "Quenna");
+  EXPECT_EQ(pairs[1].name, "Linsensuppe");
+  EXPECT_EQ(pairs[1].author, "");
+  EXPECT_EQ(pairs[2].name, "Zwieback");
+  EXPECT_EQ(pairs[2].author, "");
+  EXPECT_TRUE(zestovar::store::deletedRecipePairs({}).empty());
+}
+
+TEST(DeletedRecipes, DeletingRemembersNameAndAuthorBeforeTheEntryGoes) {
+  MemoryDir dir;
+  zestovar::test::EntryRecords gulaschEntry = zestovar::test::named("Gulasch", "Hauptgericht");
+  gulaschEntry.author = "Quenna";
+  const std::string soup = zestovar::test::buildEntry(zestovar::test::named("Linsensuppe"));
+  dir.write("Zestovar.dat", zestovar::test::buildEntry(gulaschEntry) + soup);
+  zestovar::store::RecipeStore store(dir.path(), dir.files());
+  Lines deleted;
+
+  zestovar::store::deleteRecipe(store, deleted, "Gulasch");
+  EXPECT_EQ(deleted, (Lines{"Gulasch", "Quenna"}));
+  EXPECT_EQ(dir.read("DelRez.dat"), "Gulasch\r\nQuenna\r\n");
+  EXPECT_TRUE(zestovar::test::sameRecords(dir.read("Zestovar.dat"), soup));
+  // The entry is gone: a second deletion remembers the name without an author.
+  zestovar::store::deleteRecipe(store, deleted, "Gulasch");
+  EXPECT_EQ(dir.read("DelRez.dat"), "Gulasch\r\nQuenna\r\nGulasch\r\n\r\n");
+
+  // A deletion that fails still leaves its pair in the list and in the file.
+  dir->failOpen("New.dat");
+  EXPECT_THROW(zestovar::store::deleteRecipe(store, deleted, "Linsensuppe"), zestovar::store::StoreError);
+  EXPECT_EQ(dir.read("DelRez.dat"), "Gulasch\r\nQuenna\r\nGulasch\r\n\r\nLinsensuppe\r\nQuenna\r\n");
+  EXPECT_TRUE(zestovar::test::sameRecords(dir.read("Zestovar.dat"), soup));
+}
+
+TEST(DeletedRecipes, FailedWriteKeepsThePairAndForgettingLeavesAnEmptyFile) {
+  MemoryDir dir;
+  dir.write("delrez.DAT", "Gulasch\r\nQuenna\r\n");
+  Lines deleted = {"Gulasch", "Quenna"};
+  dir->failReplace();
+  EXPECT_THROW(zestovar::store::rememberDeletedRecipe(*dir.files(), dir.path(), deleted, "Zwieback", ""),
+               zestovar::store::StoreError);
+  EXPECT_EQ(deleted, (Lines{"Gulasch", "Quenna", "Zwieback", ""}));
+  EXPECT_EQ(dir.read("delrez.DAT"), "Gulasch\r\nQuenna\r\n");
+
+  MemoryDir fresh;
+  fresh.write("delrez.DAT", "Gulasch\r\nQuenna\r\n");
+  zestovar::store::forgetDeletedRecipes(*fresh.files(), fresh.path(), deleted);
+  EXPECT_TRUE(deleted.empty());
+  EXPECT_EQ(fresh.names(), (Lines{"delrez.DAT"}));
+  EXPECT_EQ(fresh.read("delrez.DAT"), "");
+}
+
+}  // namespace
