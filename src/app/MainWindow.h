@@ -64,6 +64,11 @@ class MainWindow {
   virtual std::optional<QString> selectedName(RecipeList list) const = 0;
   virtual QListWidget* recipeList(RecipeList list) = 0;
 
+  // Whether a transfer with the recipe web site or the mail server is on its way. While one runs (the
+  // windows handle their events between its slices), actions that change the recipe files or the side
+  // files and other transfers are ignored.
+  virtual bool transferRunning() const = 0;
+
   // The other windows; null before they are created.
   virtual QWidget* otherWindow(Window which) const = 0;
 };

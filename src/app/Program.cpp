@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include "BuildValues.h"
+
 #include "accessories/OHU.h"
 #include "accessories/WCIU.h"
 #include "app/Guarded.h"
@@ -61,12 +63,13 @@ Program::~Program() = default;
 void Program::buildPages() {
   TForm1& main = *form1_;
   recipeTab_ = new views::RecipeTab(main);
-  updateTab_ = new online::UpdateTab(main);
+  updateTab_ = new online::UpdateTab(main, *http_, build::kSiteUrl);
   publishTab_ = new online::PublishTab(main);
   editorTab_ = new editing::EditorTab(main);
   shoppingTab_ = new lists::ShoppingTab(main);
   bookmarks_ = new lists::Bookmarks(main, &main);
   main.setPages({recipeTab_, updateTab_, publishTab_, editorTab_, shoppingTab_});
+  main.setTransferRunning([http = http_.get()] { return http->busy(); });
   main.setStartupHooks({[this, &main] { online::loadProxySettings(*http_, main.files(), main.programDir()); },
                         [shopping = shoppingTab_] { shopping->loadShoppingList(); }});
 }

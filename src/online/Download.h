@@ -6,6 +6,9 @@
 
 namespace zestovar::online {
 
+// Where a downloaded recipe is written before its records go into the update recipe file.
+inline constexpr std::string_view kDownloadFileName = "newzsv.dat";
+
 // The message is UTF-8, for the error box.
 class DownloadError : public std::runtime_error {
  public:

@@ -52,8 +52,12 @@ void removeKnown(std::vector<ListRecord>& offer, const std::vector<KnownPair>& k
     it->second.pop_front();
   }
   std::size_t kept = 0;
-  for (std::size_t i = 0; i < offer.size(); ++i)
-    if (!removed[i]) offer[kept++] = std::move(offer[i]);
+  for (std::size_t i = 0; i < offer.size(); ++i) {
+    if (removed[i]) continue;
+    // A string moved onto itself may lose its text.
+    if (kept != i) offer[kept] = std::move(offer[i]);
+    ++kept;
+  }
   offer.resize(kept);
 }
 

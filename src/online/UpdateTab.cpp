@@ -6,13 +6,19 @@
 #include <QVBoxLayout>
 
 #include "app/Controls.h"
+#include "app/TextCodec.h"
+#include "online/Download.h"
+#include "online/NHU.h"
+#include "store/Categories.h"
+#include "store/DeletedRecipes.h"
 
 namespace zestovar::online {
 
 using app::named;
 using app::utf8;
 
-UpdateTab::UpdateTab(app::MainWindow& main, QWidget* parent) : QWidget(parent), main_(main) {
+UpdateTab::UpdateTab(app::MainWindow& main, HttpClient& http, std::string siteUrl, QWidget* parent)
+    : QWidget(parent), main_(main), http_(http), siteUrl_(std::move(siteUrl)) {
   named(this, "TabSheet2", QStringLiteral("Datenbank updaten"));
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
@@ -99,20 +105,208 @@ void UpdateTab::connectControls() {
           [this](int column) { main_.handler([this, column] { ListView2ColumnClick(column); })(); });
 }
 
-void UpdateTab::BitBtn8Click() {}
-void UpdateTab::RadioButton1Click() {}
-void UpdateTab::RadioButton2Click() {}
-void UpdateTab::RadioButton3Click() {}
-void UpdateTab::RadioButton4Click() {}
-void UpdateTab::RadioButton5Click() {}
-void UpdateTab::RadioButton6Click() {}
-void UpdateTab::RadioButton7Click() {}
-void UpdateTab::CheckListBox2ClickCheck() {}
-void UpdateTab::SpeedButton3Click() {}
-void UpdateTab::ListView2ColumnClick(int) {}
-void UpdateTab::BitBtn1Click() {}
-void UpdateTab::BitBtn2Click() {}
-void UpdateTab::BitBtn3Click() {}
-void UpdateTab::BitBtn4Click() {}
+namespace {
+
+constexpr int kRecordRole = Qt::UserRole;  // the place of an item's record in the offer
+
+const std::pair<const char*, std::string_view> kFilters[] = {
+    {"RadioButton7", kAllCategories}, {"RadioButton1", "Vorspeise"}, {"RadioButton2", "Suppe"},
+    {"RadioButton3", "Hauptgericht"}, {"RadioButton4", "Dessert"},   {"RadioButton5", "Backwaren"},
+    {"RadioButton6", "Getr\xe4nke"}};
+
+}  // namespace
+
+std::string UpdateTab::filterName() const {
+  for (const auto& [button, filter] : kFilters)
+    if (const auto* radio = findChild<QRadioButton*>(QLatin1String(button)); radio && radio->isChecked())
+      return std::string(filter);
+  return std::string(kAllCategories);
+}
+
+void UpdateTab::setButtonsEnabled(bool enabled) {
+  for (QPushButton* b : {BitBtn1, BitBtn3, BitBtn4}) b->setEnabled(enabled);
+}
+
+void UpdateTab::fillView(const std::vector<std::size_t>& records) {
+  ListView2->clear();
+  QList<QTreeWidgetItem*> items;
+  for (const std::size_t i : records) {
+    const ListRecord& r = offer_[i];
+    auto* item = new QTreeWidgetItem;
+    const std::string* columns[] = {&r.name, &r.author, &r.date, &r.address, &r.categoryLine};
+    for (int c = 0; c < 5; ++c) item->setText(c, app::fromCp1252(*columns[c]));
+    item->setData(0, kRecordRole, static_cast<qulonglong>(i));
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(0, Qt::Unchecked);
+    items.append(item);
+  }
+  ListView2->addTopLevelItems(items);
+  sortColumn_ = 0;
+  sortView();
+}
+
+int UpdateTab::ListView2Compare(const QTreeWidgetItem* a, const QTreeWidgetItem* b) const {
+  const ListRecord& x = offer_[a->data(0, kRecordRole).toULongLong()];
+  const ListRecord& y = offer_[b->data(0, kRecordRole).toULongLong()];
+  switch (sortColumn_) {
+    case 1:
+      return compareTexts(x.author, y.author);
+    case 2:
+      return compareDates(x.date, y.date);
+    case 3:
+      return compareTexts(x.address, y.address);
+    case 4:
+      return compareTexts(x.categoryLine, y.categoryLine);
+    default:
+      return compareTexts(x.name, y.name);
+  }
+}
+
+void UpdateTab::sortView() {
+  QList<QTreeWidgetItem*> items;
+  while (ListView2->topLevelItemCount() > 0) items.append(ListView2->takeTopLevelItem(0));
+  std::stable_sort(items.begin(), items.end(),
+                   [this](const QTreeWidgetItem* a, const QTreeWidgetItem* b) { return ListView2Compare(a, b) < 0; });
+  ListView2->addTopLevelItems(items);
+}
+
+void UpdateTab::BitBtn8Click() {
+  if (main_.transferRunning()) return;
+  setButtonsEnabled(true);
+  BitBtn2->setEnabled(true);
+  std::vector<ListRecord> page = parseListPage(http_.fetch(siteUrl_ + std::string(kListPagePath), kMaxPageBytes));
+  std::vector<KnownPair> deleted;
+  for (auto& [name, author] : store::deletedRecipePairs(main_.deletedRecipes())) deleted.emplace_back(name, author);
+  removeKnown(page, knownPairs(main_.store(), deleted));
+  offer_ = std::move(page);
+  std::vector<std::size_t> all(offer_.size());
+  for (std::size_t i = 0; i < all.size(); ++i) all[i] = i;
+  fillView(all);
+  if (!RadioButton7->isChecked()) {
+    const QSignalBlocker blocker(RadioButton7);
+    RadioButton7->setChecked(true);
+    RadioButton7Click();
+  }
+  const std::string news = http_.fetch(siteUrl_ + std::string(kNewsPagePath), kMaxPageBytes);
+  if (auto* form7 = qobject_cast<TForm7*>(main_.otherWindow(app::MainWindow::Window::News))) form7->showNews(news);
+}
+
+void UpdateTab::categoryFilter(const std::string& filter) {
+  ListView2->clear();
+  {
+    // Ticks set here are no user's tick: the subcategory filter does not run.
+    const QSignalBlocker blocker(CheckListBox2);
+    CheckListBox2->clear();
+    if (filter != kAllCategories) {
+      for (const std::string& name : store::subcategoriesSorted(filter)) {
+        auto* item = new QListWidgetItem(app::fromCp1252(name), CheckListBox2);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Checked);
+      }
+    }
+  }
+  fillView(filterOffer(offer_, filter, nullptr));
+}
+
+void UpdateTab::RadioButton1Click() { categoryFilter("Vorspeise"); }
+void UpdateTab::RadioButton2Click() { categoryFilter("Suppe"); }
+void UpdateTab::RadioButton3Click() { categoryFilter("Hauptgericht"); }
+void UpdateTab::RadioButton4Click() { categoryFilter("Dessert"); }
+void UpdateTab::RadioButton5Click() { categoryFilter("Backwaren"); }
+void UpdateTab::RadioButton6Click() { categoryFilter("Getr\xe4nke"); }
+void UpdateTab::RadioButton7Click() { categoryFilter(std::string(kAllCategories)); }
+
+void UpdateTab::CheckListBox2ClickCheck() {
+  const std::string filter = filterName();
+  std::vector<std::string> ticked;
+  for (int i = 0; i < CheckListBox2->count(); ++i)
+    if (CheckListBox2->item(i)->checkState() == Qt::Checked)
+      ticked.push_back(app::toCp1252(CheckListBox2->item(i)->text()));
+  fillView(filterOffer(offer_, filter, filter == kAllCategories ? nullptr : &ticked));
+}
+
+void UpdateTab::SpeedButton3Click() {
+  bool anyUnticked = false;
+  for (int i = 0; i < CheckListBox2->count(); ++i)
+    anyUnticked = anyUnticked || CheckListBox2->item(i)->checkState() != Qt::Checked;
+  {
+    const QSignalBlocker blocker(CheckListBox2);
+    for (int i = 0; i < CheckListBox2->count(); ++i)
+      CheckListBox2->item(i)->setCheckState(anyUnticked ? Qt::Checked : Qt::Unchecked);
+  }
+  CheckListBox2ClickCheck();
+}
+
+void UpdateTab::ListView2ColumnClick(int column) {
+  sortColumn_ = column;
+  sortView();
+}
+
+void UpdateTab::BitBtn1Click() {
+  if (main_.transferRunning()) return;
+  setButtonsEnabled(false);
+  cancelled_ = false;
+  if (!downloadTicked()) return;
+  ListView2->clear();
+  main_.showMainTab(app::MainWindow::kTabRecipe);
+  main_.listCurrentCategory();
+  if (const QListWidget* browse = main_.recipeList(app::MainWindow::RecipeList::Browse); browse->count() > 0)
+    main_.showRecipe(browse->item(0)->text());
+  main_.prompts().message(QStringLiteral("Quenna`s Zestovar wurde upgedatet."));
+  window()->setWindowTitle(QString::fromUtf16(app::kProgramTitle));
+}
+
+bool UpdateTab::downloadTicked() {
+  std::vector<std::size_t> ticked;
+  for (int i = 0; i < ListView2->topLevelItemCount(); ++i)
+    if (const QTreeWidgetItem* item = ListView2->topLevelItem(i); item->checkState(0) == Qt::Checked)
+      ticked.push_back(item->data(0, kRecordRole).toULongLong());
+  store::Files& files = main_.files();
+  const auto downloadFile = store::resolveProgramFile(files, main_.programDir(), kDownloadFileName);
+  files.remove(downloadFile);
+  // Downloaded records leave the offer, so a later filter never offers them a second time; also when
+  // the download stops part-way.
+  struct Pruned {
+    std::vector<ListRecord>& offer;
+    std::vector<bool> downloaded;
+    ~Pruned() {
+      std::size_t kept = 0;
+      for (std::size_t i = 0; i < offer.size(); ++i) {
+        if (downloaded[i]) continue;
+        // A string moved onto itself may lose its text.
+        if (kept != i) offer[kept] = std::move(offer[i]);
+        ++kept;
+      }
+      offer.resize(kept);
+    }
+  } pruned{offer_, std::vector<bool>(offer_.size(), false)};
+  for (std::size_t i = 0; i < ticked.size(); ++i) {
+    if (cancelled_) {
+      main_.prompts().message(QStringLiteral("Download-Vorgang wurde abgebrochen."));
+      window()->setWindowTitle(QString::fromUtf16(app::kProgramTitle));
+      return false;
+    }
+    window()->setWindowTitle(QStringLiteral("Noch %1 Rezepte übrig").arg(ticked.size() - i));
+    const std::string body = http_.fetch(offer_[ticked[i]].address, kMaxRecipeBytes);
+    // "newzsv.dat" holds the body with a line end after it, as the recipe is written to disk; only its
+    // whole records that walk as complete entries reach the update recipe file.
+    store::writeWholeFile(files, downloadFile, body + "\r\n");
+    const auto written = store::readWholeFile(files, downloadFile);
+    files.remove(downloadFile);
+    main_.store().appendToUpdateFile(checkedDownload(written.value_or(std::string())));
+    pruned.downloaded[ticked[i]] = true;
+  }
+  return true;
+}
+
+void UpdateTab::BitBtn2Click() { cancelled_ = true; }
+
+void UpdateTab::BitBtn3Click() {
+  for (int i = 0; i < ListView2->topLevelItemCount(); ++i) ListView2->topLevelItem(i)->setCheckState(0, Qt::Checked);
+}
+
+void UpdateTab::BitBtn4Click() {
+  for (int i = 0; i < ListView2->topLevelItemCount(); ++i) ListView2->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+}
 
 }  // namespace zestovar::online

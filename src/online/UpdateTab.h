@@ -11,8 +11,13 @@
 #include <QTreeWidget>
 #include <QWidget>
 
+#include <string>
+#include <vector>
+
 #include "app/Guarded.h"
 #include "app/MainWindow.h"
+#include "online/HttpClient.h"
+#include "online/ListPage.h"
 
 namespace zestovar::online {
 
@@ -20,7 +25,8 @@ class UpdateTab : public QWidget {
   Q_OBJECT
 
  public:
-  explicit UpdateTab(app::MainWindow& main, QWidget* parent = nullptr);
+  // siteUrl: scheme and host of the recipe web site, without a slash at the end.
+  UpdateTab(app::MainWindow& main, HttpClient& http, std::string siteUrl, QWidget* parent = nullptr);
 
   // "Nach neuen Rezepten suchen".
   void BitBtn8Click();
@@ -36,6 +42,8 @@ class UpdateTab : public QWidget {
   void CheckListBox2ClickCheck();
   void SpeedButton3Click();
   void ListView2ColumnClick(int column);
+  // The order of the view by the sort column: below 0 when a stands before b.
+  int ListView2Compare(const QTreeWidgetItem* a, const QTreeWidgetItem* b) const;
   // "OK" (download), "Abbrechen", "Alles auswählen", "Nichts auswählen".
   void BitBtn1Click();
   void BitBtn2Click();
@@ -50,10 +58,29 @@ class UpdateTab : public QWidget {
   QToolButton* SpeedButton3;
   QListWidget* CheckListBox2;
 
+  // Another recipe web site than the build's (a test's server).
+  void setSiteUrl(std::string siteUrl) { siteUrl_ = std::move(siteUrl); }
+  // The recipes offered by the last check (the list page without what is known here).
+  const std::vector<ListRecord>& offer() const { return offer_; }
+
  private:
   void connectControls();
+  // The filter name of the chosen radio button ("Alle" or a category name, Windows-1252).
+  std::string filterName() const;
+  void categoryFilter(const std::string& filter);
+  // Fills the view with the records of the offer given by their places, sorted by name.
+  void fillView(const std::vector<std::size_t>& records);
+  void sortView();
+  void setButtonsEnabled(bool enabled);
+  // Downloads the ticked recipes into the update recipe file; false when "Abbrechen" stopped it.
+  bool downloadTicked();
 
   app::MainWindow& main_;
+  HttpClient& http_;
+  std::string siteUrl_;
+  std::vector<ListRecord> offer_;
+  int sortColumn_ = 0;
+  bool cancelled_ = false;
 };
 
 }  // namespace zestovar::online

@@ -49,6 +49,8 @@ class TForm1 : public QMainWindow, public zestovar::app::MainWindow {
   };
   void setStartupHooks(StartupHooks hooks) { hooks_ = std::move(hooks); }
   void setOtherWindow(Window which, QWidget* window);
+  // Tells whether a transfer is on its way (the network belongs to another part of the program).
+  void setTransferRunning(std::function<bool()> running) { transferRunning_ = std::move(running); }
 
   // Creation handling, each step in its own error scope.
   void FormCreate();
@@ -71,6 +73,7 @@ class TForm1 : public QMainWindow, public zestovar::app::MainWindow {
   std::optional<QString> selectedName(RecipeList list) const override;
   QListWidget* recipeList(RecipeList list) override;
   QWidget* otherWindow(Window which) const override;
+  bool transferRunning() const override { return transferRunning_ && transferRunning_(); }
 
   const std::vector<std::string>& subcategoryTable() const { return subcategoryTable_; }
   const QString& version() const { return version_; }
@@ -109,6 +112,7 @@ class TForm1 : public QMainWindow, public zestovar::app::MainWindow {
   std::shared_ptr<zestovar::store::Files> files_ = zestovar::store::diskFiles();
   zestovar::views::RecipeTab* recipeTab_ = nullptr;
   StartupHooks hooks_;
+  std::function<bool()> transferRunning_;
   std::array<QWidget*, 6> windows_{};
   std::unique_ptr<zestovar::store::RecipeStore> store_;
   std::vector<std::string> subcategoryTable_;

@@ -59,6 +59,7 @@ TEST(Offer, KnownRecipesLeaveTheOffer) {
                                                    {"Linsensuppe", ""}}));
 
   std::vector<ListRecord> offer = online::parseListPage(page({
+      offered("Kartoffelsuppe"),      // stays where it stands
       offered("GULASCH"),             // other letter case, same author: known
       offered("Soljanka"),            // same name, other author: offered
       offered("Soljanka", "Ilka"),    // only the first record of a name is looked at: stays
@@ -68,7 +69,9 @@ TEST(Offer, KnownRecipesLeaveTheOffer) {
       offered("Erbsensuppe"),
   }));
   online::removeKnown(offer, known);
-  EXPECT_EQ(names(offer), (std::vector<std::string>{"Soljanka", "Soljanka", "Linsensuppe", "Erbsensuppe"}));
+  EXPECT_EQ(names(offer),
+            (std::vector<std::string>{"Kartoffelsuppe", "Soljanka", "Soljanka", "Linsensuppe", "Erbsensuppe"}));
+  EXPECT_EQ(offer[1].author, "Quenna");
 }
 
 TEST(Offer, CategoryAndSubcategoryFilters) {

@@ -1,0 +1,261 @@
+// The update tab on the started program against a recipe web site served on 127.0.0.1: the offer, its
+// filters and order, downloads into "zsv.dat", "Abbrechen", and downloads that are refused.
+#include <QHeaderView>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+#include <thread>
+
+#include "ProgramFixture.h"
+#include "StoreFixtures.h"
+#include "TestHttpServer.h"
+#include "app/Application.h"
+#include "online/NHU.h"
+#include "online/UpdateTab.h"
+#include "views/MHU.h"
+#include "views/RecipeTab.h"
+
+using zestovar::app::ScriptedPrompts;
+using zestovar::test::buildEntry;
+using zestovar::test::EntryRecords;
+using zestovar::test::named;
+using zestovar::test::StartedProgram;
+using zestovar::test::TempDir;
+using zestovar::test::TestHttpServer;
+using Kind = ScriptedPrompts::Kind;
+
+namespace {
+
+struct Published {
+  EntryRecords entry;
+  std::string date;
+  std::string body;  // what the site sends for it; its records unless a test wants something else
+};
+
+// A site of a few recipes: a list page, one download a recipe and a news page.
+class Site {
+ public:
+  std::vector<Published> recipes;
+  std::chrono::milliseconds delay{0};
+
+  Site() {
+    add(named("Linsensuppe"), "12.2.2005");
+    EntryRecords ilka = named("Soljanka");
+    ilka.author = "Ilka";
+    add(ilka, "3.11.2004");
+    add(named("Zwiebelkuchen", "Backwaren"), "1.1.2005");
+    add(named("Gulasch", "Hauptgericht"), "2.1.2005");
+    server = std::make_unique<TestHttpServer>([this](const std::string& request) { return answer(request); });
+  }
+  std::string url() const { return "http://127.0.0.1:" + std::to_string(server->port()); }
+  std::string listPage() const {
+    std::string page;
+    for (std::size_t i = 0; i < recipes.size(); ++i) {
+      const EntryRecords& e = recipes[i].entry;
+      page += e.name + "\r\n" + e.author + "\r\n" + recipes[i].date + "\r\n" + url() + "/r/" + std::to_string(i) +
+              "\r\n" + e.category + e.subcategories + "\r\n";
+    }
+    return page;
+  }
+  std::unique_ptr<TestHttpServer> server;
+
+ private:
+  void add(EntryRecords e, std::string date) {
+    e.subcategories = e.category == "Suppe" ? " Suppen" : " Sonstiges";
+    recipes.push_back({e, std::move(date), buildEntry(e)});
+  }
+  std::optional<std::string> answer(const std::string& request) {
+    if (request.starts_with("GET /zestovar3/rezeptlist.htm ")) return TestHttpServer::reply("200 OK", listPage());
+    if (request.starts_with("GET /zestovar3/zestovarnews.htm "))
+      return TestHttpServer::reply("200 OK", "Neu: www.rezepte.invalid/neu\r\nEnde");
+    for (std::size_t i = 0; i < recipes.size(); ++i)
+      if (request.starts_with("GET /r/" + std::to_string(i) + " ")) {
+        std::this_thread::sleep_for(delay);
+        return TestHttpServer::reply("200 OK", recipes[i].body);
+      }
+    return TestHttpServer::reply("404 Not Found", "weg");
+  }
+};
+
+QStringList names(const QTreeWidget* view) {
+  QStringList out;
+  for (int i = 0; i < view->topLevelItemCount(); ++i) out.append(view->topLevelItem(i)->text(0));
+  return out;
+}
+
+void tick(QTreeWidget* view, const QString& name) {
+  for (int i = 0; i < view->topLevelItemCount(); ++i)
+    if (view->topLevelItem(i)->text(0) == name) view->topLevelItem(i)->setCheckState(0, Qt::Checked);
+}
+
+// The program on a directory whose main recipe file holds Gulasch by Quenna and whose deleted recipes
+// hold Zwiebelkuchen by Quenna, pointed at the site.
+class Started {
+ public:
+  explicit Started(Site& site) {
+    dir.write("Zestovar.dat", buildEntry(named("Gulasch", "Hauptgericht")));
+    dir.write("DelRez.dat", "Zwiebelkuchen\r\nQuenna\r\n");
+    started = std::make_unique<StartedProgram>(dir.path());
+    tab().setSiteUrl(site.url());
+  }
+  zestovar::online::UpdateTab& tab() { return started->program.updateTab(); }
+  ScriptedPrompts& prompts() { return started->prompts; }
+
+  TempDir dir;
+  std::unique_ptr<StartedProgram> started;
+};
+
+}  // namespace
+
+class UpdateTabTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void checkOffersWhatIsNotKnownHereAndShowsTheNews();
+  void filtersAndSortingOfTheView();
+  void downloadAppendsExactlyTheTickedRecipes();
+  void abbrechenStopsAfterTheDownloadOnItsWay();
+  void refusedDownloadLeavesTheUpdateFileUnchanged();
+};
+
+void UpdateTabTest::checkOffersWhatIsNotKnownHereAndShowsTheNews() {
+  Site site;
+  Started s(site);
+  auto& tab = s.tab();
+  QVERIFY(!tab.BitBtn1->isEnabled());
+  QTest::mouseClick(tab.BitBtn8, Qt::LeftButton);
+  QCOMPARE(s.prompts().texts(Kind::Error), QStringList{});
+  // Gulasch is here, Zwiebelkuchen was deleted: neither is offered again.
+  QCOMPARE(names(tab.ListView2), (QStringList{QStringLiteral("Linsensuppe"), QStringLiteral("Soljanka")}));
+  QVERIFY(tab.BitBtn1->isEnabled() && tab.BitBtn3->isEnabled() && tab.BitBtn4->isEnabled());
+  QVERIFY(tab.RadioButton7->isChecked());
+  QCOMPARE(tab.ListView2->topLevelItem(0)->text(2), QStringLiteral("12.2.2005"));
+  QCOMPARE(tab.ListView2->topLevelItem(0)->text(4), QStringLiteral("Suppe Suppen"));
+  const TForm7& news = s.started->program.form7();
+  QVERIFY(news.isVisible());
+  QCOMPARE(news.Memo1->toPlainText(), QStringLiteral("Neu: www.rezepte.invalid/neu\nEnde"));
+}
+
+void UpdateTabTest::filtersAndSortingOfTheView() {
+  Site site;
+  Started s(site);
+  s.dir.write("DelRez.dat", "");
+  auto& tab = s.tab();
+  s.started->program.form1().deletedRecipes().clear();
+  QTest::mouseClick(tab.BitBtn8, Qt::LeftButton);
+  QCOMPARE(names(tab.ListView2),
+           (QStringList{QStringLiteral("Linsensuppe"), QStringLiteral("Soljanka"), QStringLiteral("Zwiebelkuchen")}));
+  tab.ListView2->header()->sectionClicked(2);  // "Datum": 3.11.2004, 1.1.2005, 12.2.2005
+  QCOMPARE(names(tab.ListView2),
+           (QStringList{QStringLiteral("Soljanka"), QStringLiteral("Zwiebelkuchen"), QStringLiteral("Linsensuppe")}));
+
+  tab.RadioButton2->click();  // "Suppen"
+  QCOMPARE(tab.CheckListBox2->count(), 3);
+  for (int i = 0; i < 3; ++i) QCOMPARE(tab.CheckListBox2->item(i)->checkState(), Qt::Checked);
+  QCOMPARE(names(tab.ListView2), (QStringList{QStringLiteral("Linsensuppe"), QStringLiteral("Soljanka")}));
+  QTest::mouseClick(tab.SpeedButton3, Qt::LeftButton);  // all ticked: untick all
+  QCOMPARE(tab.ListView2->topLevelItemCount(), 0);
+  QTest::mouseClick(tab.SpeedButton3, Qt::LeftButton);
+  QCOMPARE(tab.ListView2->topLevelItemCount(), 2);
+  tab.RadioButton5->click();  // "Backwaren": "Sonstiges" is ticked
+  QCOMPARE(names(tab.ListView2), QStringList{QStringLiteral("Zwiebelkuchen")});
+  tab.RadioButton7->click();
+  QCOMPARE(tab.CheckListBox2->count(), 0);
+  QCOMPARE(tab.ListView2->topLevelItemCount(), 3);
+  QTest::mouseClick(tab.BitBtn3, Qt::LeftButton);
+  for (int i = 0; i < 3; ++i) QCOMPARE(tab.ListView2->topLevelItem(i)->checkState(0), Qt::Checked);
+  QTest::mouseClick(tab.BitBtn4, Qt::LeftButton);
+  for (int i = 0; i < 3; ++i) QCOMPARE(tab.ListView2->topLevelItem(i)->checkState(0), Qt::Unchecked);
+}
+
+void UpdateTabTest::downloadAppendsExactlyTheTickedRecipes() {
+  Site site;
+  Started s(site);
+  const std::string before = buildEntry(named("Erbsensuppe"));
+  s.dir.write("zsv.dat", before);
+  auto& tab = s.tab();
+  QTest::mouseClick(tab.BitBtn8, Qt::LeftButton);
+  tick(tab.ListView2, QStringLiteral("Soljanka"));
+  tick(tab.ListView2, QStringLiteral("Linsensuppe"));
+  s.started->program.form1().Suppen1->trigger();
+  s.started->program.form1().showMainTab(zestovar::app::MainWindow::kTabUpdate);
+  QTest::mouseClick(tab.BitBtn1, Qt::LeftButton);
+  QCOMPARE(s.prompts().texts(Kind::Error), QStringList{});
+  QCOMPARE(s.prompts().texts(Kind::Message).last(), QStringLiteral("Quenna`s Zestovar wurde upgedatet."));
+  // In view order: Linsensuppe, then Soljanka.
+  QVERIFY(s.dir.read("zsv.dat") == before + site.recipes[0].body + site.recipes[1].body);
+  QVERIFY(!s.dir.has("newzsv.dat"));
+  QCOMPARE(s.started->program.form1().windowTitle(), QStringLiteral("Quenna's Zestovar"));
+  QCOMPARE(s.started->program.form1().PageControl1->currentIndex(), 0);
+  QCOMPARE(tab.ListView2->topLevelItemCount(), 0);
+  QVERIFY(!tab.BitBtn1->isEnabled());
+  const auto browse = s.started->program.recipeTab().ListBox3;
+  QCOMPARE(browse->count(), 3);  // Erbsensuppe, Linsensuppe, Soljanka
+  // The downloaded recipes leave the offer: a filter never shows them again.
+  QCOMPARE(tab.offer().size(), std::size_t{0});
+  tab.RadioButton2->click();
+  QCOMPARE(tab.ListView2->topLevelItemCount(), 0);
+
+  // "OK" with nothing ticked fetches nothing and still lists and reports.
+  const std::size_t requests = site.server->requests().size();
+  tab.BitBtn1->setEnabled(true);
+  QTest::mouseClick(tab.BitBtn1, Qt::LeftButton);
+  QCOMPARE(site.server->requests().size(), requests);
+  QCOMPARE(s.prompts().texts(Kind::Message).last(), QStringLiteral("Quenna`s Zestovar wurde upgedatet."));
+}
+
+void UpdateTabTest::abbrechenStopsAfterTheDownloadOnItsWay() {
+  Site site;
+  site.recipes.push_back({named("Borschtsch"), "1.1.2006", buildEntry(named("Borschtsch"))});
+  Started s(site);
+  auto& tab = s.tab();
+  QTest::mouseClick(tab.BitBtn8, Qt::LeftButton);
+  for (const char* name : {"Linsensuppe", "Soljanka", "Borschtsch"}) tick(tab.ListView2, QString::fromUtf8(name));
+  site.delay = std::chrono::milliseconds(600);
+  QString caption;
+  QTimer::singleShot(150, &tab, [&] {
+    caption = s.started->program.form1().windowTitle();
+    QTest::mouseClick(tab.BitBtn2, Qt::LeftButton);
+  });
+  QTest::mouseClick(tab.BitBtn1, Qt::LeftButton);
+  QCOMPARE(caption, QStringLiteral("Noch 3 Rezepte übrig"));
+  QCOMPARE(s.prompts().texts(Kind::Message), QStringList{QStringLiteral("Download-Vorgang wurde abgebrochen.")});
+  QCOMPARE(s.started->program.form1().windowTitle(), QStringLiteral("Quenna's Zestovar"));
+  // The first recipe (Borschtsch, first by name) is in; the view stays as it was.
+  QVERIFY(s.dir.read("zsv.dat") == site.recipes[4].body);
+  QCOMPARE(tab.ListView2->topLevelItemCount(), 3);
+}
+
+void UpdateTabTest::refusedDownloadLeavesTheUpdateFileUnchanged() {
+  Site site;
+  site.recipes[0].body = "<html><body>Die Seite gibt es nicht mehr</body></html>";
+  site.recipes[1].body = buildEntry(site.recipes[1].entry).substr(0, 9 * 51);  // cut short
+  Started s(site);
+  const std::string before = buildEntry(named("Erbsensuppe"));
+  s.dir.write("zsv.dat", before);
+  auto& tab = s.tab();
+  QTest::mouseClick(tab.BitBtn8, Qt::LeftButton);
+  for (const char* name : {"Linsensuppe", "Soljanka"}) {
+    tab.BitBtn1->setEnabled(true);
+    tab.BitBtn4->click();
+    tick(tab.ListView2, QString::fromUtf8(name));
+    s.prompts().clear();
+    QTest::mouseClick(tab.BitBtn1, Qt::LeftButton);
+    QCOMPARE(s.prompts().texts(Kind::Error).size(), 1);
+    QVERIFY(s.prompts()
+                .texts(Kind::Error)
+                .front()
+                .startsWith(QStringLiteral("Das heruntergeladene Rezept ist unvollständig oder kein Rezept")));
+    QVERIFY(s.dir.read("zsv.dat") == before);
+    QVERIFY(!s.dir.has("newzsv.dat"));
+  }
+}
+
+int main(int argc, char** argv) {
+  zestovar::app::Application app(argc, argv);
+  UpdateTabTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "UpdateTabTest.moc"
