@@ -172,6 +172,7 @@ RecipeFields EditorTab::fields() const {
 }
 
 void EditorTab::BitBtn10Click() {
+  if (main_.transferRunning()) return;
   const RecipeFields shown = fields();
   if (!hasCategory(shown)) {
     main_.prompts().message(QString::fromUtf16(kNoCategoryMessage));
@@ -206,6 +207,7 @@ void EditorTab::Memo3Click() { clearOnFirstClick(Memo3, memo3Clicked_); }
 void EditorTab::Memo2Click() { clearOnFirstClick(Memo2, memo2Clicked_); }
 
 void EditorTab::EntfernenClick(app::MainWindow::RecipeList list) {
+  if (main_.transferRunning()) return;
   if (const std::optional<QString> name = main_.selectedName(list)) {
     store::deleteRecipe(main_.store(), main_.deletedRecipes(), app::toCp1252(*name));
     if (list != app::MainWindow::RecipeList::Browse) {
@@ -222,6 +224,7 @@ void EditorTab::EntfernenClick(app::MainWindow::RecipeList list) {
 }
 
 void EditorTab::ndernClick(app::MainWindow::RecipeList list) {
+  if (main_.transferRunning()) return;
   auto* dialog = qobject_cast<TForm14*>(main_.otherWindow(app::MainWindow::Window::Change));
   const std::optional<QString> name = main_.selectedName(list);
   if (!name || dialog == nullptr) return;

@@ -304,6 +304,7 @@ editing::RecipeFields TForm14::fields() const {
 }
 
 void TForm14::Button5Click() {
+  if (main_.transferRunning()) return;
   const editing::RecipeFields shown = fields();
   if (!editing::hasCategory(shown)) {
     main_.prompts().message(QString::fromUtf16(editing::kNoCategoryMessage));

@@ -15,6 +15,7 @@ using RecipeList = app::MainWindow::RecipeList;
 Bookmarks::Bookmarks(app::MainWindow& main, QObject* parent) : QObject(parent), main_(main) {}
 
 void Bookmarks::AufdieMerklistesetzenClick(RecipeList list) {
+  if (main_.transferRunning()) return;
   const std::optional<QString> name = main_.selectedName(list);
   if (!name) return;
   std::vector<std::string> lines = store::readSideFile(main_.files(), main_.programDir(), store::kBookmarksFileName);
@@ -23,6 +24,7 @@ void Bookmarks::AufdieMerklistesetzenClick(RecipeList list) {
 }
 
 void Bookmarks::VonderMerklistelschenClick(RecipeList list) {
+  if (main_.transferRunning()) return;
   const std::optional<QString> name = main_.selectedName(list);
   if (!name) return;
   std::vector<std::string> lines;

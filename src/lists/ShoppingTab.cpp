@@ -86,6 +86,7 @@ void ShoppingTab::appendLines(const std::vector<std::string>& lines) {
 }
 
 void ShoppingTab::Button6Click() {
+  if (main_.transferRunning()) return;
   if (Edit6->text().isEmpty()) return;
   // The list shows the line as "EList.dat" keeps it.
   appendLines({typedLine(app::toCp1252(Edit6->text()))});
@@ -100,11 +101,13 @@ void ShoppingTab::Button5Click() {
 }
 
 void ShoppingTab::Button7Click() {
+  if (main_.transferRunning()) return;
   ListBox2->clear();
   writeShoppingList();
 }
 
 void ShoppingTab::Entfernen4Click() {
+  if (main_.transferRunning()) return;
   const QList<QListWidgetItem*> selected = ListBox2->selectedItems();
   if (selected.isEmpty()) return;
   delete ListBox2->takeItem(ListBox2->row(selected.front()));
@@ -116,6 +119,7 @@ void ShoppingTab::ListBox2KeyUp(int key) {
 }
 
 void ShoppingTab::ZutatenzurEinkaufslistehinzufgenClick(app::MainWindow::RecipeList list) {
+  if (main_.transferRunning()) return;
   // The block is read whole before it goes in, so a broken entry adds nothing.
   if (const std::optional<QString> name = main_.selectedName(list))
     appendLines(recipeBlock(main_.store(), app::toCp1252(*name)));

@@ -11,6 +11,8 @@
 #include "StoreFixtures.h"
 #include "TestHttpServer.h"
 #include "app/Application.h"
+#include "editing/EditorTab.h"
+#include "lists/ShoppingTab.h"
 #include "online/NHU.h"
 #include "online/UpdateTab.h"
 #include "views/MHU.h"
@@ -37,7 +39,8 @@ struct Published {
 class Site {
  public:
   std::vector<Published> recipes;
-  std::chrono::milliseconds delay{0};
+  std::chrono::milliseconds delay{0};      // before each recipe
+  std::chrono::milliseconds listDelay{0};  // before the list page
 
   Site() {
     add(named("Linsensuppe"), "12.2.2005");
@@ -66,7 +69,10 @@ class Site {
     recipes.push_back({e, std::move(date), buildEntry(e)});
   }
   std::optional<std::string> answer(const std::string& request) {
-    if (request.starts_with("GET /zestovar3/rezeptlist.htm ")) return TestHttpServer::reply("200 OK", listPage());
+    if (request.starts_with("GET /zestovar3/rezeptlist.htm ")) {
+      std::this_thread::sleep_for(listDelay);
+      return TestHttpServer::reply("200 OK", listPage());
+    }
     if (request.starts_with("GET /zestovar3/zestovarnews.htm "))
       return TestHttpServer::reply("200 OK", "Neu: www.rezepte.invalid/neu\r\nEnde");
     for (std::size_t i = 0; i < recipes.size(); ++i)
@@ -117,6 +123,7 @@ class UpdateTabTest : public QObject {
   void downloadAppendsExactlyTheTickedRecipes();
   void abbrechenStopsAfterTheDownloadOnItsWay();
   void refusedDownloadLeavesTheUpdateFileUnchanged();
+  void whileATransferWaitsNothingChangesTheFiles();
 };
 
 void UpdateTabTest::checkOffersWhatIsNotKnownHereAndShowsTheNews() {
@@ -250,6 +257,31 @@ void UpdateTabTest::refusedDownloadLeavesTheUpdateFileUnchanged() {
     QVERIFY(s.dir.read("zsv.dat") == before);
     QVERIFY(!s.dir.has("newzsv.dat"));
   }
+}
+
+void UpdateTabTest::whileATransferWaitsNothingChangesTheFiles() {
+  Site site;
+  site.listDelay = std::chrono::milliseconds(500);
+  Started s(site);
+  auto& shopping = s.started->program.shoppingTab();
+  auto& editor = s.started->program.editorTab();
+  bool tried = false;
+  QTimer::singleShot(100, &s.tab(), [&] {
+    shopping.Edit6->setText(QStringLiteral("500 g Mehl"));
+    shopping.Button6->click();
+    editor.BitBtn10->click();
+    s.tab().BitBtn8->click();  // a second check
+    tried = true;
+  });
+  QTest::mouseClick(s.tab().BitBtn8, Qt::LeftButton);
+  QVERIFY(tried);
+  QVERIFY(!s.dir.has("EList.dat"));
+  QCOMPARE(shopping.ListBox2->count(), 0);
+  QCOMPARE(s.prompts().texts(Kind::Message), QStringList{});  // the editor did not even check its fields
+  QCOMPARE(site.server->requests().size(), std::size_t{2});   // the list page and the news, once
+  // Afterwards the same actions work.
+  shopping.Button6->click();
+  QVERIFY(s.dir.has("EList.dat"));
 }
 
 int main(int argc, char** argv) {
