@@ -164,7 +164,7 @@ std::string HttpClient::fetch(std::string_view url, std::size_t maxBody) {
     curl_multi_poll(curl_->multi, nullptr, 0, static_cast<int>(kSliceMs), nullptr);
     if (betweenSlices) betweenSlices();
     if (aborted_)
-      throw TransferError(
+      throw TransferAborted(
           "Die \xC3\x9C"
           "bertragung wurde abgebrochen");
     // The connect time-out is libcurl's; from the connection on, the other side must keep sending.

@@ -20,6 +20,12 @@ class TransferError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A transfer ended by abort() (the main window was closed): nothing for an error box.
+class TransferAborted : public TransferError {
+ public:
+  using TransferError::TransferError;
+};
+
 // The proxy as the proxy dialog sets it (texts Windows-1252). An empty server means no proxy.
 struct ProxySettings {
   std::string user;

@@ -172,6 +172,14 @@ void UpdateTab::sortView() {
 
 void UpdateTab::BitBtn8Click() {
   if (main_.transferRunning()) return;
+  try {
+    check();
+  } catch (const TransferAborted&) {
+    // The program is ending: no box.
+  }
+}
+
+void UpdateTab::check() {
   setButtonsEnabled(true);
   BitBtn2->setEnabled(true);
   std::vector<ListRecord> page = parseListPage(http_.fetch(siteUrl_ + std::string(kListPagePath), kMaxPageBytes));
@@ -246,7 +254,11 @@ void UpdateTab::BitBtn1Click() {
   if (main_.transferRunning()) return;
   setButtonsEnabled(false);
   cancelled_ = false;
-  if (!downloadTicked()) return;
+  try {
+    if (!downloadTicked()) return;
+  } catch (const TransferAborted&) {
+    return;  // the program is ending
+  }
   ListView2->clear();
   main_.showMainTab(app::MainWindow::kTabRecipe);
   main_.listCurrentCategory();

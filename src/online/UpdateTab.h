@@ -65,6 +65,8 @@ class UpdateTab : public QWidget {
 
  private:
   void connectControls();
+  // The check of "Nach neuen Rezepten suchen".
+  void check();
   // The filter name of the chosen radio button ("Alle" or a category name, Windows-1252).
   std::string filterName() const;
   void categoryFilter(const std::string& filter);

@@ -124,6 +124,8 @@ class UpdateTabTest : public QObject {
   void abbrechenStopsAfterTheDownloadOnItsWay();
   void refusedDownloadLeavesTheUpdateFileUnchanged();
   void whileATransferWaitsNothingChangesTheFiles();
+  // Last: it ends the application's event loop.
+  void closingTheMainWindowAbortsTheTransfer();
 };
 
 void UpdateTabTest::checkOffersWhatIsNotKnownHereAndShowsTheNews() {
@@ -282,6 +284,18 @@ void UpdateTabTest::whileATransferWaitsNothingChangesTheFiles() {
   // Afterwards the same actions work.
   shopping.Button6->click();
   QVERIFY(s.dir.has("EList.dat"));
+}
+
+void UpdateTabTest::closingTheMainWindowAbortsTheTransfer() {
+  Site site;
+  site.listDelay = std::chrono::milliseconds(3000);
+  Started s(site);
+  QTimer::singleShot(100, &s.tab(), [&] { s.started->program.form1().close(); });
+  const auto start = std::chrono::steady_clock::now();
+  QTest::mouseClick(s.tab().BitBtn8, Qt::LeftButton);
+  QVERIFY(std::chrono::steady_clock::now() - start < std::chrono::milliseconds(2000));
+  QCOMPARE(s.prompts().texts(Kind::Error), QStringList{});
+  QCOMPARE(s.tab().ListView2->topLevelItemCount(), 0);
 }
 
 int main(int argc, char** argv) {
