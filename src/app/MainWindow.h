@@ -51,7 +51,8 @@ class MainWindow {
   // Switching from code runs no tab change handling; only a switch by hand does.
   virtual void showMainTab(MainTab tab) = 0;
   virtual void showInnerTab(InnerTab tab) = 0;
-  // The inner tab of the main tab "Rezept" in front.
+  // The main tab in front, and the inner tab of the main tab "Rezept" in front.
+  virtual MainTab currentMainTab() const = 0;
   virtual InnerTab currentInnerTab() const = 0;
   // Lists the current category into the browse list again; on an error the list keeps the names
   // found before it. Returns the number of names without letter items.

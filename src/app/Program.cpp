@@ -17,6 +17,8 @@
 #include "online/ProxE.h"
 #include "online/ProxySettings.h"
 #include "online/PublishTab.h"
+#include "online/RecipeMail.h"
+#include "online/SmtpClient.h"
 #include "online/UpdateTab.h"
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
@@ -33,6 +35,8 @@ Program::Program(std::filesystem::path programDir, Prompts& prompts, int splashM
   http_ = std::make_unique<online::HttpClient>();
   // Between two slices of a transfer's wait the windows handle their events.
   http_->betweenSlices = [] { QCoreApplication::processEvents(); };
+  smtp_ = std::make_unique<online::SmtpClient>();
+  smtp_->betweenSlices = [] { QCoreApplication::processEvents(); };
   form1_ = std::make_unique<TForm1>(std::move(programDir), prompts);
   buildPages();
   connectPages();
@@ -52,8 +56,9 @@ Program::Program(std::filesystem::path programDir, Prompts& prompts, int splashM
   form1_->setOtherWindow(MainWindow::Window::Options, form12_.get());
   form1_->setOtherWindow(MainWindow::Window::Change, form14_.get());
   // Closing the main window ends the program: a transfer on its way is aborted first.
-  QObject::connect(form1_.get(), &TForm1::closed, QCoreApplication::instance(), [http = http_.get()] {
-    http->abort();
+  QObject::connect(form1_.get(), &TForm1::closed, QCoreApplication::instance(), [this] {
+    http_->abort();
+    smtp_->abort();
     QCoreApplication::quit();
   });
 }
@@ -64,12 +69,18 @@ void Program::buildPages() {
   TForm1& main = *form1_;
   recipeTab_ = new views::RecipeTab(main);
   updateTab_ = new online::UpdateTab(main, *http_, build::kSiteUrl);
-  publishTab_ = new online::PublishTab(main);
+  const online::MailSettings mail{
+      {build::kSmtpHost, build::kSmtpPort, build::kSmtpAccount, build::kSmtpPassword},
+      build::kSiteMailbox,
+      build::kOperatorMailbox,
+      build::kVersion};
+  publishTab_ = new online::PublishTab(main, *http_, *smtp_, build::kSiteUrl, mail);
+  recipeMail_ = new online::RecipeMail(main, *smtp_, build::kSiteUrl, build::kMakerUrl, mail, &main);
   editorTab_ = new editing::EditorTab(main);
   shoppingTab_ = new lists::ShoppingTab(main);
   bookmarks_ = new lists::Bookmarks(main, &main);
   main.setPages({recipeTab_, updateTab_, publishTab_, editorTab_, shoppingTab_});
-  main.setTransferRunning([http = http_.get()] { return http->busy(); });
+  main.setTransferRunning([this] { return http_->busy() || smtp_->busy(); });
   main.setStartupHooks({[this, &main] { online::loadProxySettings(*http_, main.files(), main.programDir()); },
                         [shopping = shoppingTab_] { shopping->loadShoppingList(); }});
 }
@@ -106,6 +117,8 @@ void Program::connectPages() {
     main.showInnerTab(MainWindow::kInnerBookmarks);
     bookmarks->PageControl2Change();
   });
+  on(main.AlseMailversenden1, &QAction::triggered, recipeMail_,
+     [mail = recipeMail_] { mail->AlseMailversenden1Click(); });
   on(main.Rezepteonlinestellen1, &QAction::triggered, publishTab_, [&main, publish = publishTab_] {
     main.showMainTab(MainWindow::kTabPublish);
     publish->PageControl1Change();

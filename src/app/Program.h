@@ -29,6 +29,8 @@ class ShoppingTab;
 namespace zestovar::online {
 class HttpClient;
 class PublishTab;
+class RecipeMail;
+class SmtpClient;
 class UpdateTab;
 }  // namespace zestovar::online
 
@@ -45,6 +47,8 @@ class Program {
 
   TForm1& form1() { return *form1_; }
   online::HttpClient& http() { return *http_; }
+  online::SmtpClient& smtp() { return *smtp_; }
+  online::RecipeMail& recipeMail() { return *recipeMail_; }
   views::RecipeTab& recipeTab() { return *recipeTab_; }
   online::UpdateTab& updateTab() { return *updateTab_; }
   online::PublishTab& publishTab() { return *publishTab_; }
@@ -65,11 +69,13 @@ class Program {
 
   Prompts& prompts_;
   std::unique_ptr<online::HttpClient> http_;
+  std::unique_ptr<online::SmtpClient> smtp_;
   std::unique_ptr<TForm1> form1_;
   // The pages belong to the main window once handed to it.
   views::RecipeTab* recipeTab_ = nullptr;
   online::UpdateTab* updateTab_ = nullptr;
   online::PublishTab* publishTab_ = nullptr;
+  online::RecipeMail* recipeMail_ = nullptr;
   editing::EditorTab* editorTab_ = nullptr;
   lists::ShoppingTab* shoppingTab_ = nullptr;
   lists::Bookmarks* bookmarks_ = nullptr;

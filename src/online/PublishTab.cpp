@@ -2,12 +2,25 @@
 
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <ctime>
 
 #include "app/Controls.h"
+#include "app/TextCodec.h"
+#include "online/ListPage.h"
+#include "online/MailText.h"
+#include "online/Publishing.h"
+#include "store/FileIo.h"
 
 namespace zestovar::online {
 
-PublishTab::PublishTab(app::MainWindow& main, QWidget* parent) : QWidget(parent), main_(main) {
+PublishTab::PublishTab(app::MainWindow& main, HttpClient& http, SmtpClient& smtp, std::string siteUrl,
+                       MailSettings mail, QWidget* parent)
+    : QWidget(parent),
+      main_(main),
+      http_(http),
+      smtp_(smtp),
+      siteUrl_(std::move(siteUrl)),
+      mail_(std::move(mail)) {
   app::named(this, "TabSheet3", QStringLiteral("Datenbank online stellen"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
@@ -27,9 +40,61 @@ PublishTab::PublishTab(app::MainWindow& main, QWidget* parent) : QWidget(parent)
   connect(BitBtn7, &QPushButton::clicked, this, main_.handler([this] { BitBtn7Click(); }));
 }
 
-void PublishTab::PageControl1Change() {}
-void PublishTab::BitBtn5Click() {}
-void PublishTab::BitBtn6Click() {}
-void PublishTab::BitBtn7Click() {}
+void PublishTab::PageControl1Change() {
+  if (main_.currentMainTab() != app::MainWindow::kTabPublish || main_.transferRunning()) return;
+  if (!main_.prompts().confirm(
+          QStringLiteral("Bestätigung"),
+          QStringLiteral("Um eigene Rezepte online zu stellen muß eine Internetverbindung aufgebaut sein.")))
+    return;
+  std::vector<ListRecord> page;
+  try {
+    page = parseListPage(http_.fetch(siteUrl_ + std::string(kListPagePath), kMaxPageBytes));
+  } catch (const TransferAborted&) {
+    return;  // the program is ending
+  }
+  ListView3->clear();
+  QList<QTreeWidgetItem*> items;
+  for (const auto& [name, author] : publishable(main_.store(), page)) {
+    auto* item = new QTreeWidgetItem({app::fromCp1252(name), app::fromCp1252(author)});
+    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+    item->setCheckState(0, Qt::Unchecked);
+    items.append(item);
+  }
+  ListView3->addTopLevelItems(items);
+}
+
+void PublishTab::BitBtn5Click() {
+  if (main_.transferRunning()) return;
+  std::vector<std::string> ticked;
+  for (int i = 0; i < ListView3->topLevelItemCount(); ++i)
+    if (const QTreeWidgetItem* item = ListView3->topLevelItem(i); item->checkState(0) == Qt::Checked)
+      ticked.push_back(app::toCp1252(item->text(0)));
+  if (ticked.empty()) {
+    main_.prompts().message(QStringLiteral("Bitte mindestens ein Rezept auswählen"));
+    return;
+  }
+  store::Files& files = main_.files();
+  const auto upload = store::resolveProgramFile(files, main_.programDir(), kUploadFileName);
+  store::writeWholeFile(files, upload, uploadRecords(main_.store(), ticked));
+  const std::string attachment = store::readWholeFile(files, upload).value_or(std::string());
+  const std::string message = publicationMail(mail_.siteMailbox, mail_.operatorMailbox, mail_.version, attachment,
+                                              mailDate(std::time(nullptr)));
+  // A failed sending leaves "UploadRez.dat" behind; the next publication replaces it.
+  try {
+    smtp_.send(mail_.server, {mail_.siteMailbox, {mail_.operatorMailbox}, message});
+  } catch (const TransferAborted&) {
+    return;  // the program is ending
+  }
+  files.remove(upload);
+}
+
+void PublishTab::BitBtn6Click() {
+  for (int i = 0; i < ListView3->topLevelItemCount(); ++i) ListView3->topLevelItem(i)->setCheckState(0, Qt::Checked);
+}
+
+void PublishTab::BitBtn7Click() {
+  for (int i = 0; i < ListView3->topLevelItemCount(); ++i)
+    ListView3->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+}
 
 }  // namespace zestovar::online

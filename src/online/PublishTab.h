@@ -5,31 +5,51 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QWidget>
+#include <string>
 
 #include "app/Guarded.h"
 #include "app/MainWindow.h"
+#include "online/HttpClient.h"
+#include "online/SmtpClient.h"
 
 namespace zestovar::online {
+
+// Where the mails of the program go, values of the build.
+struct MailSettings {
+  MailServer server;
+  std::string siteMailbox;      // the sender of every mail
+  std::string operatorMailbox;  // receives the published recipes
+  std::string version;          // the program's version, in the publication mail
+};
 
 class PublishTab : public QWidget {
   Q_OBJECT
 
  public:
-  explicit PublishTab(app::MainWindow& main, QWidget* parent = nullptr);
+  PublishTab(app::MainWindow& main, HttpClient& http, SmtpClient& smtp, std::string siteUrl, MailSettings mail,
+             QWidget* parent = nullptr);
 
-  // The main tab changed by hand, or "Datenbank" > "Rezepte online stellen": lists the recipes that
-  // can be published when this tab is the one shown.
+  // The main tab changed by hand, or "Datenbank" > "Rezepte online stellen": after a confirmation,
+  // lists the recipes that can be published when this tab is the one shown.
   void PageControl1Change();
   // "OK" (publish), "Alles auswählen", "Nichts auswählen".
   void BitBtn5Click();
   void BitBtn6Click();
   void BitBtn7Click();
 
+  // Another recipe web site than the build's (a test's server).
+  void setSiteUrl(std::string siteUrl) { siteUrl_ = std::move(siteUrl); }
+  MailSettings& mailSettings() { return mail_; }
+
   QTreeWidget* ListView3;
   QPushButton *BitBtn5, *BitBtn6, *BitBtn7;
 
  private:
   app::MainWindow& main_;
+  HttpClient& http_;
+  SmtpClient& smtp_;
+  std::string siteUrl_;
+  MailSettings mail_;
 };
 
 }  // namespace zestovar::online

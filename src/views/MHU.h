@@ -66,6 +66,7 @@ class TForm1 : public QMainWindow, public zestovar::app::MainWindow {
   void showRecipe(const QString& name) override;
   void showMainTab(MainTab tab) override;
   void showInnerTab(InnerTab tab) override;
+  MainTab currentMainTab() const override { return static_cast<MainTab>(PageControl1->currentIndex()); }
   InnerTab currentInnerTab() const override;
   std::size_t listCurrentCategory() override;
   void setStatusText(const QString& text) override;

@@ -1,0 +1,51 @@
+#include "online/RecipeMail.h"
+
+#include <ctime>
+
+#include "app/TextCodec.h"
+#include "online/MailText.h"
+
+namespace zestovar::online {
+namespace {
+
+// A prompt's answer for a header or a command: a line break typed or pasted into it becomes a blank.
+std::string oneLine(const QString& text) {
+  std::string line = app::toCp1252(text);
+  for (char& c : line)
+    if (c == '\r' || c == '\n') c = ' ';
+  return line;
+}
+
+}  // namespace
+
+RecipeMail::RecipeMail(app::MainWindow& main, SmtpClient& smtp, std::string siteUrl, std::string makerUrl,
+                       MailSettings mail, QObject* parent)
+    : QObject(parent),
+      main_(main),
+      smtp_(smtp),
+      siteUrl_(std::move(siteUrl)),
+      makerUrl_(std::move(makerUrl)),
+      mail_(std::move(mail)) {}
+
+void RecipeMail::AlseMailversenden1Click() {
+  if (main_.transferRunning()) return;
+  const QString title = QStringLiteral("Rezept verschicken");
+  const std::optional<QString> name = main_.prompts().input(title, QStringLiteral("Ihr Name:"), QStringLiteral("Name"));
+  if (!name) return;
+  const std::optional<QString> to =
+      main_.prompts().input(title, QStringLiteral("eMail-Adresse des Empfängers"), QStringLiteral("eMail"));
+  if (!to) return;
+  const std::vector<std::string> addresses = recipients(oneLine(*to));
+  std::vector<std::string> recipe;
+  if (const std::optional<QString> selected = main_.selectedName(app::MainWindow::RecipeList::Browse))
+    recipe = recipeText(main_.store(), app::toCp1252(*selected), siteUrl_);
+  const std::string message = recipeMail(mail_.siteMailbox, addresses, oneLine(*name), recipe, siteUrl_, makerUrl_,
+                                         mailDate(std::time(nullptr)));
+  try {
+    smtp_.send(mail_.server, {mail_.siteMailbox, addresses, message});
+  } catch (const TransferAborted&) {
+    // The program is ending.
+  }
+}
+
+}  // namespace zestovar::online
