@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Quick start for Quenna's Zestovar on Debian 12.
-#   ./quickstart.sh start   install what is missing, build, start the program on the shipped recipe book
+#   ./quickstart.sh start   install what is missing, build (build-start/), start the program on the shipped
+#                           recipe book with the demo site and a mail catcher on 127.0.0.1
 #   ./quickstart.sh test    install what is missing, build, run every test (the format check among them),
 #                           then again under ASan/UBSan, and the fuzzer
 set -euo pipefail
@@ -9,8 +10,8 @@ top=$PWD
 jobs=$(nproc 2>/dev/null || echo 2)
 
 packages=(cmake ninja-build g++ pkg-config python3 qt6-base-dev qt6-translations-l10n libcurl4-openssl-dev
-          libjpeg62-turbo-dev libgtest-dev libbenchmark-dev clang libclang-rt-14-dev clang-format tinyproxy xvfb xauth
-          x11-utils)
+          libjpeg62-turbo-dev libgtest-dev libbenchmark-dev clang libclang-rt-14-dev clang-format tinyproxy
+          python3-aiosmtpd xvfb xauth x11-utils)
 
 install_missing() {
   local missing=()
@@ -38,11 +39,16 @@ run_tests() {
   QT_QPA_PLATFORM=offscreen ctest --test-dir "$dir" --output-on-failure -j "$jobs"
 }
 
+# cache_value DIR NAME: a build value from the CMake cache of a build.
+cache_value() {
+  sed -n "s/^$2:[A-Z]*=//p" "$1/CMakeCache.txt"
+}
+
 # Serves the demo site of a build on 127.0.0.1 when the build's site address is a local one; prints
 # the server's process id, or nothing.
 serve_site() {
   local dir=$1 url port
-  url=$(sed -n 's/^ZESTOVAR_SITE_URL:STRING=//p' "$dir/CMakeCache.txt")
+  url=$(cache_value "$dir" ZESTOVAR_SITE_URL)
   case "$url" in
     http://localhost:*|http://127.0.0.1:*) port=${url##*:} ;;
     http://localhost|http://127.0.0.1) port=80 ;;
@@ -59,17 +65,72 @@ serve_site() {
   fi
 }
 
+# Runs the mail catcher (tools/mailcatcher.py) for a build whose mail server is this machine: it takes
+# the build's account and keeps every mail as a file in DIR/mail. Prints its process id, or nothing.
+catch_mail() {
+  local dir=$1 host port
+  host=$(cache_value "$dir" ZESTOVAR_SMTP_HOST)
+  port=$(cache_value "$dir" ZESTOVAR_SMTP_PORT)
+  case "$host" in
+    localhost|127.0.0.1) ;;
+    *) return 0 ;;
+  esac
+  # Its lines ("Mail von ... an ...: FILE") go to the terminal, never into the caller's $(...).
+  /usr/bin/python3 "$top/tools/mailcatcher.py" --port "$port" --dir "$dir/mail" \
+    --account "$(cache_value "$dir" ZESTOVAR_SMTP_ACCOUNT)" --password "$(cache_value "$dir" ZESTOVAR_SMTP_PASSWORD)" >&2 &
+  local pid=$! i
+  for i in $(seq 50); do
+    kill -0 "$pid" 2>/dev/null || break
+    if (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null; then
+      echo "Mail sent by the program lands in $dir/mail/ (one .eml file a mail)." >&2
+      echo "$pid"
+      return 0
+    fi
+    sleep 0.1
+  done
+  kill "$pid" 2>/dev/null || true
+  echo "Port $port is taken: mail is not caught; sending a recipe will fail." >&2
+}
+
+# Ends the given processes and waits until they are gone.
+stop_processes() {
+  local pid i
+  for pid in "$@"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "$@"; do
+    for i in $(seq 50); do
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill -KILL "$pid" 2>/dev/null || true
+  done
+}
+
 case "${1:-}" in
   start)
     install_missing
-    build "$top/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    server=$(serve_site "$top/build")
-    [ -n "$server" ] && trap 'kill "$server" 2>/dev/null' EXIT
+    # A build of its own (only the programs), whose mail goes to the mail catcher on this machine; its
+    # build values never make the test build compile again.
+    if [ ! -e "$top/build-start/program" ] && [ -d "$top/build/program" ]; then
+      # The program directory of earlier quick starts was build/program: its recipes and lists come along.
+      mkdir -p "$top/build-start/program"
+      find "$top/build/program" -maxdepth 1 -type f \( -iname zestovar.dat -o -iname zsv.dat -o -iname delrez.dat \
+        -o -iname merklist.dat -o -iname elist.dat -o -iname proxy.cfg \) -exec cp -p {} "$top/build-start/program/" \;
+    fi
+    build "$top/build-start" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZESTOVAR_BUILD_TESTS=OFF -DZESTOVAR_BUILD_BENCH=OFF \
+      -DZESTOVAR_SMTP_HOST=127.0.0.1 -DZESTOVAR_SMTP_PORT=2525
+    servers=()
+    trap 'stop_processes "${servers[@]}"' EXIT
+    trap 'exit 130' INT
+    trap 'exit 143' TERM
+    pid=$(serve_site "$top/build-start")
+    [ -z "$pid" ] || servers+=("$pid")
+    pid=$(catch_mail "$top/build-start")
+    [ -z "$pid" ] || servers+=("$pid")
     if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
       echo "No display found: starting under a virtual X server (xvfb-run)."
-      xvfb-run -a -s "-screen 0 1280x900x24" "$top/build/program/zestovar"
+      xvfb-run -a -s "-screen 0 1280x900x24" "$top/build-start/program/zestovar"
     else
-      "$top/build/program/zestovar"
+      "$top/build-start/program/zestovar"
     fi
     ;;
   test)

@@ -1,0 +1,134 @@
+// A mail server on 127.0.0.1 for the tests of the mail client. It runs on a thread of its own and plays
+// the replies the test gives, one after another: the first as the greeting, then one for each command
+// line; after a reply starting "354" the next one answers the message, which ends with a line ".". Each
+// reply goes out with CR LF added; the reply kClose closes the connection instead. When the replies run
+// out the server stays silent. It records every byte the client sends.
+#pragma once
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstddef>
+#include <mutex>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace zestovar::test {
+
+class TestSmtpServer {
+ public:
+  static constexpr const char* kClose =
+      "(Verbindung schlie\xC3\x9F"
+      "en)";
+
+  explicit TestSmtpServer(std::vector<std::string> replies) : replies_(std::move(replies)) {
+    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(listener_, 16) != 0 || ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+      throw std::runtime_error("the test mail server cannot listen");
+    port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this] { serve(); });
+  }
+  ~TestSmtpServer() {
+    stop_ = true;
+    thread_.join();
+    ::close(listener_);
+  }
+  TestSmtpServer(const TestSmtpServer&) = delete;
+  TestSmtpServer& operator=(const TestSmtpServer&) = delete;
+
+  int port() const { return port_; }
+  // Every byte the client sent, in order.
+  std::string received() const {
+    std::lock_guard lock(mutex_);
+    return received_;
+  }
+  int connections() const { return connections_; }
+  // A command or message arrived before the reply to the one before it.
+  bool pipelined() const { return pipelined_; }
+
+ private:
+  void serve() {
+    while (!stop_) {
+      pollfd waiting{listener_, POLLIN, 0};
+      if (::poll(&waiting, 1, 20) <= 0) continue;
+      const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+      if (fd < 0) continue;
+      ++connections_;
+      talk(fd);
+      ::close(fd);
+    }
+  }
+
+  void talk(int fd) {
+    if (!answer(fd)) return;
+    std::string pending;
+    char buffer[65536];
+    while (!stop_) {
+      pollfd readable{fd, POLLIN, 0};
+      if (::poll(&readable, 1, 20) <= 0) continue;
+      const ssize_t n = ::read(fd, buffer, sizeof buffer);
+      if (n <= 0) return;
+      {
+        std::lock_guard lock(mutex_);
+        received_.append(buffer, static_cast<std::size_t>(n));
+      }
+      pending.append(buffer, static_cast<std::size_t>(n));
+      for (std::size_t end; (end = unitEnd(pending)) != std::string::npos;) {
+        pending.erase(0, end);
+        if (!pending.empty()) pipelined_ = true;
+        if (!answer(fd)) return;
+      }
+    }
+  }
+
+  // The end of the first whole command line, or of the whole message after a 354.
+  std::size_t unitEnd(const std::string& pending) const {
+    if (!inMessage_) {
+      const std::size_t end = pending.find("\r\n");
+      return end == std::string::npos ? end : end + 2;
+    }
+    if (pending.starts_with(".\r\n")) return 3;
+    const std::size_t end = pending.find("\r\n.\r\n");
+    return end == std::string::npos ? end : end + 5;
+  }
+
+  // Sends the next reply; false when the connection is to be closed.
+  bool answer(int fd) {
+    if (next_ == replies_.size()) return true;
+    const std::string& reply = replies_[next_++];
+    if (reply == kClose) return false;
+    inMessage_ = reply.starts_with("354");
+    const std::string bytes = reply + "\r\n";
+    for (std::size_t sent = 0; sent < bytes.size();) {
+      const ssize_t n = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+      if (n <= 0) return false;
+      sent += static_cast<std::size_t>(n);
+    }
+    return true;
+  }
+
+  const std::vector<std::string> replies_;
+  std::size_t next_ = 0;
+  bool inMessage_ = false;
+  int listener_ = -1;
+  int port_ = 0;
+  std::atomic<bool> stop_ = false;
+  std::atomic<bool> pipelined_ = false;
+  std::atomic<int> connections_ = 0;
+  mutable std::mutex mutex_;
+  std::string received_;
+  std::thread thread_;
+};
+
+}  // namespace zestovar::test
