@@ -69,11 +69,10 @@ void Program::buildPages() {
   TForm1& main = *form1_;
   recipeTab_ = new views::RecipeTab(main);
   updateTab_ = new online::UpdateTab(main, *http_, build::kSiteUrl);
-  const online::MailSettings mail{
-      {build::kSmtpHost, build::kSmtpPort, build::kSmtpAccount, build::kSmtpPassword},
-      build::kSiteMailbox,
-      build::kOperatorMailbox,
-      build::kVersion};
+  const online::MailSettings mail{{build::kSmtpHost, build::kSmtpPort, build::kSmtpAccount, build::kSmtpPassword},
+                                  build::kSiteMailbox,
+                                  build::kOperatorMailbox,
+                                  build::kVersion};
   publishTab_ = new online::PublishTab(main, *http_, *smtp_, build::kSiteUrl, mail);
   recipeMail_ = new online::RecipeMail(main, *smtp_, build::kSiteUrl, build::kMakerUrl, mail, &main);
   editorTab_ = new editing::EditorTab(main);

@@ -15,12 +15,7 @@ namespace zestovar::online {
 
 PublishTab::PublishTab(app::MainWindow& main, HttpClient& http, SmtpClient& smtp, std::string siteUrl,
                        MailSettings mail, QWidget* parent)
-    : QWidget(parent),
-      main_(main),
-      http_(http),
-      smtp_(smtp),
-      siteUrl_(std::move(siteUrl)),
-      mail_(std::move(mail)) {
+    : QWidget(parent), main_(main), http_(http), smtp_(smtp), siteUrl_(std::move(siteUrl)), mail_(std::move(mail)) {
   app::named(this, "TabSheet3", QStringLiteral("Datenbank online stellen"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
@@ -93,8 +88,7 @@ void PublishTab::BitBtn6Click() {
 }
 
 void PublishTab::BitBtn7Click() {
-  for (int i = 0; i < ListView3->topLevelItemCount(); ++i)
-    ListView3->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
+  for (int i = 0; i < ListView3->topLevelItemCount(); ++i) ListView3->topLevelItem(i)->setCheckState(0, Qt::Unchecked);
 }
 
 }  // namespace zestovar::online
