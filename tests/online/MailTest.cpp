@@ -1,0 +1,205 @@
+// Publishing own recipes and mailing a recipe on the started program, against a site and a mail server
+// on 127.0.0.1; every box answered through the scripted prompts.
+#include <QTest>
+
+#include <cstdlib>
+#include <memory>
+
+#include "ProgramFixture.h"
+#include "StoreFixtures.h"
+#include "TestHttpServer.h"
+#include "TestSmtpServer.h"
+#include "app/Application.h"
+#include "online/PublishTab.h"
+#include "online/RecipeMail.h"
+#include "views/MHU.h"
+#include "views/RecipeTab.h"
+
+using zestovar::app::ScriptedPrompts;
+using zestovar::test::buildEntry;
+using zestovar::test::EntryRecords;
+using zestovar::test::named;
+using zestovar::test::StartedProgram;
+using zestovar::test::TempDir;
+using zestovar::test::TestHttpServer;
+using zestovar::test::TestSmtpServer;
+using Kind = ScriptedPrompts::Kind;
+
+namespace {
+
+// The replies of a server that offers AUTH LOGIN and takes one message for one recipient.
+std::vector<std::string> accepting() {
+  return {"220 mail.test ESMTP",
+          "250-mail.test\r\n250 AUTH LOGIN",
+          "334 VXNlcm5hbWU6",
+          "334 UGFzc3dvcmQ6",
+          "235 2.7.0 Authentication successful",
+          "250 2.0.0 Ok",
+          "250 2.1.0 Ok",
+          "250 2.1.5 Ok",
+          "354 End data with <CR><LF>.<CR><LF>",
+          "250 2.0.0 Ok: queued",
+          "221 2.0.0 Bye"};
+}
+
+// The message as the server received it: between DATA and the line ".", dots no longer doubled.
+std::string message(const std::string& dialogue) {
+  const auto start = dialogue.find("DATA\r\n") + 6;
+  std::string data = dialogue.substr(start, dialogue.find("\r\n.\r\n", start) + 2 - start);
+  std::string out;
+  bool lineStart = true;
+  for (std::size_t i = 0; i < data.size(); ++i) {
+    if (!(lineStart && data[i] == '.')) out += data[i];
+    lineStart = data[i] == '\n';
+  }
+  return out;
+}
+
+class Started {
+ public:
+  Started() {
+    gulasch.pictureKind = EntryRecords::Picture::Bytes;
+    gulasch.picture = zestovar::test::pictureBytes(500);
+    ilka.author = "Ilka";
+    dir.write("Zestovar.dat", buildEntry(named("Linsensuppe")) + buildEntry(gulasch) + buildEntry(ilka));
+    started = std::make_unique<StartedProgram>(dir.path());
+  }
+  void pointAt(const TestHttpServer& site, const TestSmtpServer& mail) {
+    auto& publish = started->program.publishTab();
+    publish.setSiteUrl("http://127.0.0.1:" + std::to_string(site.port()));
+    for (zestovar::online::MailSettings* settings :
+         {&publish.mailSettings(), &started->program.recipeMail().mailSettings()}) {
+      settings->server.host = "127.0.0.1";
+      settings->server.port = mail.port();
+    }
+  }
+  ScriptedPrompts& prompts() { return started->prompts; }
+
+  EntryRecords gulasch = named("Gulasch", "Hauptgericht");
+  EntryRecords ilka = named("Soljanka");
+  TempDir dir;
+  std::unique_ptr<StartedProgram> started;
+};
+
+QStringList names(const QTreeWidget* view) {
+  QStringList out;
+  for (int i = 0; i < view->topLevelItemCount(); ++i) out.append(view->topLevelItem(i)->text(0));
+  return out;
+}
+
+}  // namespace
+
+class MailTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void publishedRecipesReachTheOperatorAsTheyStandInTheFile();
+  void recipeMailCarriesTheChosenRecipe();
+  void recipeMailIsAbandonedOrRefusedBeforeAnythingIsSent();
+};
+
+void MailTest::publishedRecipesReachTheOperatorAsTheyStandInTheFile() {
+  TestHttpServer site([](const std::string&) {
+    return TestHttpServer::reply("200 OK", "Linsensuppe\r\nQuenna\r\n1.1.2005\r\nhttp://x/1.dat\r\nSuppe Suppen\r\n");
+  });
+  TestSmtpServer mail(accepting());
+  Started s;
+  s.pointAt(site, mail);
+  auto& publish = s.started->program.publishTab();
+  TForm1& form = s.started->program.form1();
+
+  s.prompts().answerConfirm(false);  // "Abbrechen": nothing is fetched
+  form.PageControl1->setCurrentIndex(TForm1::kTabPublish);
+  QCOMPARE(s.prompts().shown().front().title, QStringLiteral("Bestätigung"));
+  QCOMPARE(site.requests().size(), std::size_t{0});
+  form.PageControl1->setCurrentIndex(TForm1::kTabRecipe);  // other tabs ask nothing
+  QCOMPARE(s.prompts().shown().size(), 1);
+
+  s.prompts().answerConfirm(true);
+  form.Rezepteonlinestellen1->trigger();
+  QCOMPARE(names(publish.ListView3), (QStringList{QStringLiteral("Gulasch"), QStringLiteral("Soljanka")}));
+  QCOMPARE(publish.ListView3->topLevelItem(1)->text(1), QStringLiteral("Ilka"));
+
+  QTest::mouseClick(publish.BitBtn5, Qt::LeftButton);
+  QCOMPARE(s.prompts().texts(Kind::Message), QStringList{QStringLiteral("Bitte mindestens ein Rezept auswählen")});
+  QCOMPARE(mail.connections(), 0);
+
+  QTest::mouseClick(publish.BitBtn6, Qt::LeftButton);
+  QTest::mouseClick(publish.BitBtn5, Qt::LeftButton);
+  QCOMPARE(s.prompts().texts(Kind::Error), QStringList{});
+  const std::string dialogue = mail.received();
+  QVERIFY(dialogue.find("MAIL FROM: <rezepte@zestovar.invalid>\r\nRCPT TO:<redaktion@zestovar.invalid>\r\n") !=
+          std::string::npos);
+  QVERIFY(!s.dir.has("UploadRez.dat"));
+
+  // Python's MIME parser takes the attachment out of the message as it came.
+  s.dir.write("mail.eml", message(dialogue));
+  s.dir.write("attachment.py",
+              "import email, sys\n"
+              "m = email.message_from_binary_file(open(sys.argv[1], 'rb'))\n"
+              "part = m.get_payload()[1]\n"
+              "open(sys.argv[2], 'wb').write(part.get_payload(decode=True))\n"
+              "print(m['Subject'], part.get_filename())\n");
+  const std::string command = "python3 " + (s.dir / "attachment.py").string() + " " + (s.dir / "mail.eml").string() +
+                              " " + (s.dir / "sent.dat").string() + " > " + (s.dir / "subject").string();
+  QCOMPARE(std::system(command.c_str()), 0);
+  const std::string expected = buildEntry(s.gulasch) + buildEntry(s.ilka);
+  QVERIFY(s.dir.read("sent.dat") == expected);
+  QCOMPARE(s.dir.read("subject"), "Zestovar.dat, Filesize: " + std::to_string(expected.size()) + " UploadRez.dat\n");
+  QCOMPARE(publish.ListView3->topLevelItemCount(), 2);  // the view keeps its recipes and ticks
+}
+
+void MailTest::recipeMailCarriesTheChosenRecipe() {
+  TestHttpServer site([](const std::string&) { return TestHttpServer::reply("404 Not Found", ""); });
+  TestSmtpServer mail(accepting());
+  Started s;
+  s.pointAt(site, mail);
+  TForm1& form = s.started->program.form1();
+  form.Hauptgerichte1->trigger();
+  auto* browse = s.started->program.recipeTab().ListBox3;
+  browse->setCurrentRow(0);
+  s.prompts().answerInput(QStringLiteral("Köchin\nmit Zeilenumbruch"));
+  s.prompts().answerInput(QStringLiteral("freundin@beispiel.de"));
+  form.AlseMailversenden1->trigger();
+  QCOMPARE(s.prompts().texts(Kind::Error), QStringList{});
+  const std::string dialogue = mail.received();
+  QVERIFY(dialogue.find("RCPT TO:<freundin@beispiel.de>\r\nDATA\r\n") != std::string::npos);
+  const std::string text = message(dialogue);
+  QVERIFY(text.find("Content-Type: text/plain; charset=ISO-8859-1\r\n") != std::string::npos);
+  QVERIFY(text.find("\r\n\r\nSie haben ein Rezept von K\xf6"
+                    "chin mit Zeilenumbruch erhalten.\r\n") != std::string::npos);
+  QVERIFY(text.find("\r\nGulasch\r\nVon Quenna aus Quenna's Zestovar (http://localhost:8080\r\n") != std::string::npos);
+  QVERIFY(text.find("\r\nW\xfcnsche gutes Gelingen,\r\nhttp://www.zestovar.invalid\r\n") != std::string::npos);
+  // The picture never goes along.
+  QVERIFY(text.find(zestovar::test::pictureBytes(500).substr(0, 40)) == std::string::npos);
+}
+
+void MailTest::recipeMailIsAbandonedOrRefusedBeforeAnythingIsSent() {
+  TestHttpServer site([](const std::string&) { return TestHttpServer::reply("404 Not Found", ""); });
+  TestSmtpServer mail(accepting());
+  Started s;
+  s.pointAt(site, mail);
+  QAction* send = s.started->program.form1().AlseMailversenden1;
+  s.prompts().answerInput(std::nullopt);  // "Abbrechen" at the name
+  send->trigger();
+  s.prompts().answerInput(QStringLiteral("Quenna"));
+  s.prompts().answerInput(std::nullopt);  // "Abbrechen" at the address
+  send->trigger();
+  for (const char* typed : {"eMail", "freundin@beispiel.de>\r\nRCPT TO:<alle@beispiel.de", "a@b.de, <c@d.de>"}) {
+    s.prompts().answerInput(QStringLiteral("Quenna"));
+    s.prompts().answerInput(QString::fromUtf8(typed));
+    send->trigger();
+  }
+  QCOMPARE(mail.connections(), 0);
+  QCOMPARE(s.prompts().texts(Kind::Error).size(), 3);
+  QVERIFY(s.prompts().texts(Kind::Error).front().startsWith(QStringLiteral("Keine gültige eMail-Adresse: 'eMail'")));
+  QCOMPARE(s.prompts().unexpected(), QStringList{});
+}
+
+int main(int argc, char** argv) {
+  zestovar::app::Application app(argc, argv);
+  MailTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "MailTest.moc"
