@@ -1,11 +1,39 @@
-// The options window TForm12.
+// The options window TForm12: small actions that belong to no tab of the main window. It forgets the
+// deleted recipes, so the database update offers them again, and places launchers for the program on
+// the desktop and in the applications menu.
 #pragma once
 
+#include <QPushButton>
 #include <QWidget>
+#include <filesystem>
+
+#include "app/MainWindow.h"
 
 class TForm12 : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TForm12(QWidget* parent = nullptr);
+  // program: the running program file, the launchers' target; the window opens centred on `owner`.
+  TForm12(zestovar::app::MainWindow& main, std::filesystem::path program, const QWidget* owner = nullptr);
+
+  // "Gelöschte Rezepte wieder downloaden": empties the deleted-recipes list and its file.
+  void Button2Click();
+  // "Verknüpfung am Desktop": a launcher in the desktop directory; silent on success and failure.
+  void Button5Click();
+  // "Verknüpfung im Startmenü": a launcher in the applications directory, created when missing.
+  void Button6Click();
+
+  // The user's directories the launchers go to; empty when they cannot be named.
+  static std::filesystem::path desktopFolder();
+  static std::filesystem::path applicationsFolder();
+
+  QPushButton *Button2, *Button5, *Button6, *Button1;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  zestovar::app::MainWindow& main_;
+  std::filesystem::path program_;
+  const QWidget* owner_;
 };

@@ -1,11 +1,31 @@
-// The about window TInfoForm.
+// The about window TInfoForm: the logo, the program's name with its version, the credits scrolling in a
+// TTextPanel, "OK" and a link to the maker's web address.
 #pragma once
 
+#include <QLabel>
+#include <QPushButton>
 #include <QWidget>
+#include <string>
+
+#include "accessories/TextPanel.h"
+#include "app/Prompts.h"
 
 class TInfoForm : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TInfoForm(QWidget* parent = nullptr);
+  // makerUrl: the maker's web address (a value of the build).
+  TInfoForm(zestovar::app::Prompts& prompts, std::string makerUrl, QWidget* parent = nullptr);
+
+  // The link label: opens the maker's address in the web browser; a failure says nothing.
+  void Label2Click();
+
+  QWidget* Panel1;
+  QLabel *Image1, *Label1, *Label2;
+  TTextPanel* TextPanel1;
+  QPushButton* Button1;
+
+ private:
+  zestovar::app::Prompts& prompts_;
+  std::string makerUrl_;
 };

@@ -1,6 +1,7 @@
 #include "app/Program.h"
 
 #include <QCoreApplication>
+#include <QFile>
 
 #include "BuildValues.h"
 
@@ -43,11 +44,14 @@ Program::Program(std::filesystem::path programDir, Prompts& prompts, int splashM
   form1_->FormCreate();
 
   form7_ = std::make_unique<TForm7>(prompts, form1_.get());
-  infoForm_ = std::make_unique<TInfoForm>();
+  infoForm_ = std::make_unique<TInfoForm>(prompts, build::kMakerUrl);
   form4_ = std::make_unique<TForm4>(form1_->prompts(), form1_->programDir(), form1_.get());
   form11_ = std::make_unique<TForm11>(splashMs);
   form17_ = std::make_unique<TForm17>(*http_, form1_->files(), form1_->programDir(), prompts);
-  form12_ = std::make_unique<TForm12>();
+  // The launchers start the program file this run was started from.
+  form12_ = std::make_unique<TForm12>(
+      *form1_, std::filesystem::path(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString()),
+      form1_.get());
   form14_ = std::make_unique<TForm14>(*form1_, form1_.get());
   form1_->setOtherWindow(MainWindow::Window::News, form7_.get());
   form1_->setOtherWindow(MainWindow::Window::About, infoForm_.get());

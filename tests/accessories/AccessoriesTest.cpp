@@ -1,0 +1,144 @@
+// The options window and the about window on the program started headless, the user's directories in
+// a temporary home.
+#include <QFile>
+#include <QLabel>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "ProgramFixture.h"
+#include "accessories/Launcher.h"
+#include "accessories/OHU.h"
+#include "accessories/WCIU.h"
+#include "views/MHU.h"
+
+namespace fs = std::filesystem;
+using zestovar::app::ScriptedPrompts;
+
+namespace {
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+fs::path programFile() { return fs::path(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString()); }
+
+}  // namespace
+
+class AccessoriesTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase();
+  void optionsForgetDeletedRecipes();
+  void launchersOnTheDesktopAndInTheMenu();
+  void aboutWindowKeepsScrollingWhileHidden();
+
+ private:
+  QTemporaryDir home_;
+};
+
+void AccessoriesTest::initTestCase() {
+  QVERIFY(home_.isValid());
+  qputenv("HOME", home_.path().toUtf8());
+  qputenv("XDG_CONFIG_HOME", (home_.path() + u"/.config"_qs).toUtf8());
+  qputenv("XDG_DATA_HOME", (home_.path() + u"/.local/share"_qs).toUtf8());
+}
+
+void AccessoriesTest::optionsForgetDeletedRecipes() {
+  QTemporaryDir dir;
+  zestovar::test::writeFile(zestovar::test::pathOf(dir) / "DelRez.dat", "Linsensuppe\r\nQuenna\r\n");
+  zestovar::test::StartedProgram started(zestovar::test::pathOf(dir));
+  TForm12& options = started.program.form12();
+  QVERIFY(options.isHidden());
+  started.program.form1().Optionen2->trigger();
+  QVERIFY(options.isVisible());
+  QCOMPARE(options.windowTitle(), u"Quenna's Zestovar - Optionen"_qs);
+
+  QCOMPARE(started.program.form1().deletedRecipes().size(), 2u);
+  options.Button2->click();
+  QVERIFY(started.program.form1().deletedRecipes().empty());
+  QCOMPARE(readFile(zestovar::test::pathOf(dir) / "DelRez.dat"), std::string());
+  QVERIFY(started.prompts.shown().isEmpty());
+
+  options.Button1->click();
+  QVERIFY(options.isHidden());
+}
+
+void AccessoriesTest::launchersOnTheDesktopAndInTheMenu() {
+  QTemporaryDir dir;
+  zestovar::test::StartedProgram started(zestovar::test::pathOf(dir));
+  TForm12& options = started.program.form12();
+  const fs::path home = zestovar::test::pathOf(home_);
+  const fs::path desktop = home / "Desktop", applications = home / ".local/share/applications";
+  QCOMPARE(TForm12::desktopFolder(), desktop);
+  QCOMPARE(TForm12::applicationsFolder(), applications);
+
+  // No desktop directory: nothing is made, nothing is said.
+  options.Button5->click();
+  QVERIFY(!fs::exists(desktop));
+
+  fs::create_directory(desktop);
+  options.Button5->click();
+  options.Button5->click();
+  const fs::path onDesktop = desktop / "Quenna's Zestovar.desktop";
+  QCOMPARE(readFile(onDesktop), zestovar::accessories::desktopEntry(programFile().string()));
+  QCOMPARE(fs::status(onDesktop).permissions(), static_cast<fs::perms>(0755));
+  QCOMPARE(std::distance(fs::directory_iterator(desktop), fs::directory_iterator()), 1);
+
+  // The applications directory is made when missing.
+  options.Button6->click();
+  QCOMPARE(readFile(applications / "Quenna's Zestovar.desktop"), readFile(onDesktop));
+  QCOMPARE(fs::status(applications / "Quenna's Zestovar.desktop").permissions(), static_cast<fs::perms>(0755));
+
+  // A directory that cannot be written to: silent as well.
+  fs::remove(onDesktop);
+  fs::permissions(desktop, fs::perms::owner_read | fs::perms::owner_exec);
+  options.Button5->click();
+  fs::permissions(desktop, fs::perms::owner_all);
+  QVERIFY(fs::is_empty(desktop) || geteuid() == 0);
+  QVERIFY(started.prompts.shown().isEmpty());
+}
+
+void AccessoriesTest::aboutWindowKeepsScrollingWhileHidden() {
+  QTemporaryDir dir;
+  zestovar::test::StartedProgram started(zestovar::test::pathOf(dir));
+  TInfoForm& about = started.program.infoForm();
+  TTextPanel& panel = *about.TextPanel1;
+  QVERIFY(about.isHidden());
+  QCOMPARE(about.size(), QSize(301, 439));
+  QCOMPARE(panel.geometry(), QRect(19, 176, 262, 193));
+  QCOMPARE(panel.Items().size(), 18);
+  QCOMPARE(panel.Items().first(), u"Quenna's Zestovar"_qs);
+  QCOMPARE(panel.Items().at(3), about.Label2->text());
+  QCOMPARE(panel.Interval(), 40u);
+  QCOMPARE(panel.timer()->objectName(), u"TimerTextPanel1"_qs);
+
+  // Hidden since the start, the text moves on.
+  QTRY_VERIFY(panel.TopIndex() >= 1);
+  started.program.form1().N2->trigger();
+  QVERIFY(about.isVisible());
+  QVERIFY(QTest::qWaitForWindowExposed(&about));
+  about.Button1->click();
+  QVERIFY(about.isHidden());
+  const int top = panel.TopIndex();
+  QTRY_VERIFY(panel.TopIndex() != top);
+
+  // Opened again, it goes on from where it stands.
+  const int before = panel.TopIndex() * 1000 - panel.Offset();
+  started.program.form1().N2->trigger();
+  QVERIFY(QTest::qWaitForWindowExposed(&about));
+  QVERIFY(panel.TopIndex() * 1000 - panel.Offset() >= before || panel.TopIndex() == 0);
+  QVERIFY(panel.TopIndex() != 0 || top != 0);
+
+  QTest::mouseClick(about.Label2, Qt::LeftButton);
+  QCOMPARE(started.prompts.texts(ScriptedPrompts::Kind::OpenUrl), QStringList{about.Label2->text()});
+}
+
+QTEST_MAIN(AccessoriesTest)
+#include "AccessoriesTest.moc"

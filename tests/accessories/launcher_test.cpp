@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "accessories/Launcher.h"
+
+namespace fs = std::filesystem;
+using zestovar::accessories::desktopEntry;
+using zestovar::accessories::execArgument;
+using zestovar::accessories::saveLauncher;
+
+namespace {
+
+class TempDir {
+ public:
+  TempDir() {
+    std::string pattern = (fs::temp_directory_path() / "zestovar-launcher-XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
+  }
+  ~TempDir() { fs::remove_all(path_); }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+// The Exec value as a desktop reads it: string escapes undone, then the quoted argument taken apart.
+std::string unquoteExec(const std::string& value) {
+  std::string unescaped;
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    if (value[i] != '\\' || i + 1 == value.size()) {
+      unescaped += value[i];
+      continue;
+    }
+    const char next = value[++i];
+    unescaped += next == 'n' ? '\n' : next == 't' ? '\t' : next == 'r' ? '\r' : next;
+  }
+  EXPECT_EQ(unescaped.front(), '"');
+  EXPECT_EQ(unescaped.back(), '"');
+  std::string argument;
+  for (std::size_t i = 1; i + 1 < unescaped.size(); ++i) {
+    if (unescaped[i] == '\\') {
+      ++i;
+    } else if (unescaped[i] == '%') {
+      EXPECT_EQ(unescaped[i + 1], '%') << "a field code in " << value;
+      ++i;
+    } else {
+      EXPECT_TRUE(unescaped[i] != '"' && unescaped[i] != '`' && unescaped[i] != '$') << value;
+    }
+    argument += unescaped[i];
+  }
+  return argument;
+}
+
+}  // namespace
+
+TEST(Launcher, EntryNamesTheProgramAndStartsItsFile) {
+  EXPECT_EQ(desktopEntry("/opt/zestovar/zestovar"),
+            "[Desktop Entry]\nType=Application\nName=Quenna's Zestovar\nComment=Quenna's Zestovar\n"
+            "Exec=\"/opt/zestovar/zestovar\"\nTerminal=false\n");
+}
+
+TEST(Launcher, ExecQuotingGivesBackEveryPath) {
+  for (const std::string path : {"/home/anna/Meine Rezepte/zestovar", "/tmp/50% \"fett\"/zest`o`var",
+                                 "/tmp/$HOME/a\\b/zestovar", "/tmp/zeile\neins\tzwei\r/zestovar", "/tmp/%f %u/z"}) {
+    const std::string value = execArgument(path);
+    EXPECT_EQ(value.find_first_of("\n\t\r"), std::string::npos) << value;
+    EXPECT_EQ(unquoteExec(value), path);
+  }
+  EXPECT_EQ(execArgument("/a b/100%"), "\"/a b/100%%\"");
+  EXPECT_EQ(execArgument("/a\\b"), "\"/a\\\\\\\\b\"");
+}
+
+TEST(Launcher, SavedWithItsModeAndOverwritten) {
+  const TempDir home;
+  const auto files = zestovar::store::diskFiles();
+  const fs::path launcher = home.path() / "Quenna's Zestovar.desktop";
+  {
+    std::ofstream old(launcher);
+    old << "[Desktop Entry]\nExec=/old/place\n";
+  }
+  fs::permissions(launcher, static_cast<fs::perms>(0600));
+
+  EXPECT_TRUE(saveLauncher(*files, home.path(), "/new place/zestovar"));
+  EXPECT_TRUE(saveLauncher(*files, home.path(), "/new place/zestovar"));
+  EXPECT_EQ(readFile(launcher), desktopEntry("/new place/zestovar"));
+  EXPECT_EQ(fs::status(launcher).permissions(), static_cast<fs::perms>(0755));
+  // One launcher and nothing else beside it.
+  EXPECT_EQ(std::distance(fs::directory_iterator(home.path()), fs::directory_iterator()), 1);
+}
+
+TEST(Launcher, NothingWhereTheFolderIsMissingOrUnnamed) {
+  const TempDir work;
+  const auto files = zestovar::store::diskFiles();
+  EXPECT_FALSE(saveLauncher(*files, work.path() / "Desktop", "/opt/zestovar"));
+  EXPECT_FALSE(fs::exists(work.path() / "Desktop"));
+
+  // A folder that cannot be named does not mean the current directory.
+  const fs::path before = fs::current_path();
+  fs::current_path(work.path());
+  EXPECT_FALSE(saveLauncher(*files, fs::path(), "/opt/zestovar"));
+  fs::current_path(before);
+  EXPECT_TRUE(fs::is_empty(work.path()));
+}
