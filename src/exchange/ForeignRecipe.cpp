@@ -1,0 +1,45 @@
+#include "exchange/ForeignRecipe.h"
+
+#include <utility>
+
+namespace zestovar::exchange {
+
+std::string_view trimmed(std::string_view text) {
+  constexpr std::string_view kBlanks = " \t\r\n";
+  const std::size_t first = text.find_first_not_of(kBlanks);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+void ParagraphBuilder::addLine(std::string_view line) {
+  line = trimmed(line);
+  if (line.empty()) {
+    if (open_) {
+      paragraphs_.push_back(std::move(current_));
+      current_.clear();
+      open_ = false;
+      blanks_ = 0;
+    } else if (!paragraphs_.empty()) {
+      ++blanks_;
+    }
+    return;
+  }
+  if (!open_) {
+    // Each blank line beyond the one that ended the last paragraph stands for an empty paragraph.
+    for (; blanks_ > 0; --blanks_) paragraphs_.emplace_back();
+    open_ = true;
+  } else {
+    current_ += ' ';
+  }
+  current_ += line;
+}
+
+std::vector<std::string> ParagraphBuilder::finish() {
+  if (open_) paragraphs_.push_back(std::move(current_));
+  current_.clear();
+  open_ = false;
+  blanks_ = 0;
+  return std::exchange(paragraphs_, {});
+}
+
+}  // namespace zestovar::exchange

@@ -1,0 +1,49 @@
+// Recipes as the exchange files of other recipe programs hold them: Meal-Master and RezKonv text
+// files, CookML XML files. The parsers turn a file into these fields; Mapping.h makes recipes of ours
+// from them.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zestovar::exchange {
+
+// One recipe of an exchange file. All texts are Windows-1252, trimmed of blanks at both ends.
+struct ForeignRecipe {
+  std::string title;
+  std::vector<std::string> categories;  // the category words, as written
+  std::string servings;                 // as written: "4", "4 Personen", "1 Kuchen"; empty when none
+  std::string author;                   // the recipe's author, "Erfasser" or source; empty when none
+  // One line per ingredient: amount, unit and text joined by single blanks, continuation lines joined;
+  // a sub-heading is a line of its own ending in ":".
+  std::vector<std::string> ingredients;
+  std::vector<std::string> paragraphs;  // the preparation, a paragraph each
+};
+
+// A file that cannot be read as a whole. The message is UTF-8 and names the line where it can.
+class ImportError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// Paragraphs from the lines of a preparation: lines of one paragraph are joined by a blank, a blank
+// line ends a paragraph and every further blank line adds an empty paragraph. Blank lines before the
+// first and after the last paragraph count for nothing.
+class ParagraphBuilder {
+ public:
+  void addLine(std::string_view line);
+  std::vector<std::string> finish();
+
+ private:
+  std::vector<std::string> paragraphs_;
+  std::string current_;
+  bool open_ = false;  // a paragraph has text and is not ended yet
+  int blanks_ = 0;     // blank lines since the last paragraph ended
+};
+
+// The text without blanks, tabs, carriage returns and line feeds at both ends.
+std::string_view trimmed(std::string_view text);
+
+}  // namespace zestovar::exchange
