@@ -3,12 +3,17 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "DemoSite.h"
+#include "exchange/ForeignRecipe.h"
+#include "exchange/Import.h"
+#include "exchange/MealMasterExport.h"
 #include "store/BrowseOrder.h"
+#include "store/Categories.h"
 #include "store/Check.h"
 #include "store/Cp1252.h"
 #include "store/Errors.h"
@@ -35,6 +40,8 @@ int usage() {
                "  delete NAME                 Rezept löschen\n"
                "  export NAME [--picture DATEI]  Rezept als Textdatei ausgeben\n"
                "  page NAME                   Rezept.htm und Image.jpg schreiben\n"
+               "  import [--kategorie KATEGORIE] DATEI...  Meal-Master-, RezKonv- und CookML-Dateien einlesen\n"
+               "  export-mm (--alle | NAME...)  Rezepte als Meal-Master ausgeben (Windows-1252)\n"
                "  search [--oder] [--kategorie KATEGORIE] TEXT  Rezepte suchen\n"
                "  site AUSGABE --url ADRESSE --news DATEI DATEI...  die Rezeptseite zum Ausprobieren bauen\n";
   return kUsage;
@@ -91,6 +98,86 @@ int exportRecipe(RecipeStore& store, const std::string& name, const std::string&
   }
   std::cout << formatTextRecipe(*entry, pictureLine);
   return 0;
+}
+
+// Every file is imported on its own: a file that cannot be read is reported and imports nothing, the
+// others are imported all the same.
+int importFiles(RecipeStore& store, const std::vector<std::string>& args) {
+  std::string fallback(zestovar::exchange::kDefaultFallbackCategory);
+  std::vector<std::string> paths;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--kategorie") {
+      if (++i == args.size()) return usage();
+      fallback = arg(args[i].c_str());
+      if (!categoryCode(fallback)) {
+        std::cerr << "Unbekannte Kategorie: " << args[i] << '\n';
+        return kUsage;
+      }
+    } else {
+      paths.push_back(args[i]);
+    }
+  }
+  if (paths.empty()) return usage();
+  zestovar::exchange::Importer importer(store);
+  bool allRead = true;
+  std::size_t imported = 0, skipped = 0;
+  for (const std::string& path : paths) {
+    try {
+      const auto bytes = readWholeFile(store.files(), path);
+      if (!bytes) throw StoreError(std::string(kFileNotFound));
+      const auto result = importer.importFile(*bytes, fallback);
+      for (const std::string& line : zestovar::exchange::reportLines(*result)) std::cout << line << '\n';
+      imported += result->imported;
+      skipped += result->skipped;
+    } catch (const zestovar::exchange::ImportError& e) {
+      std::cerr << path << ": " << e.what() << '\n';
+      allRead = false;
+    } catch (const StoreError& e) {
+      std::cerr << path << ": " << e.what() << '\n';
+      allRead = false;
+    }
+  }
+  std::cout << zestovar::exchange::summaryLine(imported, skipped) << '\n';
+  return allRead ? 0 : 1;
+}
+
+int exportMealMaster(RecipeStore& store, const std::vector<std::string>& args) {
+  if (args.empty() || (args.size() > 1 && args[0] == "--alle")) return usage();
+  if (args[0] == "--alle") {
+    std::string out;
+    store.walkMainThenUpdate([&](StoreFile, RecordReader& in, EntryHead& head) {
+      out.clear();
+      zestovar::exchange::appendMealMaster(out, readRest(in, head));
+      std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
+    });
+    return 0;
+  }
+  // One walk for all names; the last entry of a name counts, as everywhere in the book.
+  std::map<std::string, StoredRecipe> found;
+  for (const std::string& name : args) found.emplace(arg(name.c_str()), StoredRecipe{});
+  std::set<std::string> seen;
+  store.walkMainThenUpdate([&](StoreFile, RecordReader& in, EntryHead& head) {
+    const auto it = found.find(head.name);
+    if (it == found.end()) {
+      skipRest(in);
+      return;
+    }
+    it->second = readRest(in, head);
+    seen.insert(head.name);
+  });
+  int status = 0;
+  std::string out;
+  for (const std::string& name : args) {
+    const std::string stored = arg(name.c_str());
+    if (!seen.contains(stored)) {
+      std::cerr << "Rezept nicht gefunden: " << name << '\n';
+      status = 1;
+      continue;
+    }
+    zestovar::exchange::appendMealMaster(out, found.at(stored));
+  }
+  std::cout.write(out.data(), static_cast<std::streamsize>(out.size()));
+  return status;
 }
 
 int search(const fs::path& dir, const std::vector<std::string>& args) {
@@ -167,6 +254,14 @@ int run(int argc, char** argv) {
     return add(store, rest);
   }
   if (command == "search") return search(dir, rest);
+  if (command == "import") {
+    RecipeStore store(dir);
+    return importFiles(store, rest);
+  }
+  if (command == "export-mm") {
+    RecipeStore store(dir);
+    return exportMealMaster(store, rest);
+  }
   if (command == "export") {
     std::string picture;
     std::vector<std::string> names;

@@ -34,6 +34,12 @@ void ParagraphBuilder::addLine(std::string_view line) {
   current_ += line;
 }
 
+void ParagraphBuilder::endParagraph() {
+  if (open_) paragraphs_.push_back(std::exchange(current_, {}));
+  open_ = false;
+  blanks_ = 0;
+}
+
 std::vector<std::string> ParagraphBuilder::finish() {
   if (open_) paragraphs_.push_back(std::move(current_));
   current_.clear();

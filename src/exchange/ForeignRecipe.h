@@ -34,6 +34,8 @@ class ImportError : public std::runtime_error {
 class ParagraphBuilder {
  public:
   void addLine(std::string_view line);
+  // Ends the paragraph being built, without counting a blank line.
+  void endParagraph();
   std::vector<std::string> finish();
 
  private:

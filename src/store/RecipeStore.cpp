@@ -178,6 +178,24 @@ void RecipeStore::appendEntry(const NewRecipe& recipe) {
   appendBytes(*main, bytes);
 }
 
+void RecipeStore::appendEntries(const std::vector<NewRecipe>& recipes) {
+  if (recipes.empty()) return;
+  std::string bytes;
+  for (const NewRecipe& recipe : recipes) bytes += encodeEntry(recipe, PictureState::None, {});
+  removeLeftovers();
+  auto main = openMain();
+  appendBytes(*main, bytes);
+}
+
+std::vector<std::string> RecipeStore::allNames() {
+  std::vector<std::string> names;
+  walkMainThenUpdate([&](StoreFile, RecordReader& in, EntryHead& head) {
+    names.push_back(head.name);
+    skipRest(in);
+  });
+  return names;
+}
+
 void RecipeStore::appendToUpdateFile(std::string_view records) {
   removeLeftovers();
   appendBytes(updateFile(), records);

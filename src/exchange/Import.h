@@ -1,0 +1,63 @@
+// Importing exchange files into the book: the format told by the content, the recipes mapped into
+// ours, those whose name the book already holds skipped, the rest appended in one write.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+#include <vector>
+
+#include "exchange/ForeignRecipe.h"
+#include "store/RecipeStore.h"
+
+namespace zestovar::exchange {
+
+// The category of recipes whose words name none of ours, unless the user chooses another.
+inline constexpr std::string_view kDefaultFallbackCategory = "Hauptgericht";
+
+// The recipes of a file: CookML when its first element is <cookml>, else Meal-Master and RezKonv
+// recipes in UTF-8, Windows-1252 or code page 850. Throws ImportError for a file that holds no
+// recipe of these formats or cannot be read as a whole; then nothing of it is imported.
+std::vector<ForeignRecipe> readCollection(std::string_view bytes);
+
+struct ImportedRecipe {
+  std::string name;       // as stored (Windows-1252)
+  bool imported = false;  // false: skipped, the name was in the book already
+};
+
+struct FileImport {
+  std::vector<ImportedRecipe> recipes;
+  std::size_t imported = 0;
+  std::size_t skipped = 0;
+};
+
+// Called after each recipe with the number done and the number there are; returning false cancels
+// the file, which then imports nothing.
+using ImportProgress = std::function<bool(std::size_t done, std::size_t total)>;
+
+class Importer {
+ public:
+  // Reads the names of the book once; every later check is a lookup.
+  explicit Importer(store::RecipeStore& store);
+
+  // Imports the recipes of one file. A recipe whose name the book holds (or an earlier recipe of the
+  // import took) is skipped, as the editor refuses a name that exists. Throws ImportError when the
+  // file cannot be read, store::StoreError when the write fails; nothing of the file is in the book
+  // then. Returns nothing when cancelled.
+  std::optional<FileImport> importFile(std::string_view bytes, std::string_view fallbackCategory,
+                                       const ImportProgress& progress = {});
+
+ private:
+  store::RecipeStore& store_;
+  std::unordered_set<std::string> names_;
+};
+
+// The lines a report shows for an import: "importiert: NAME", "übersprungen: NAME (Name schon
+// vorhanden)" (UTF-8).
+std::vector<std::string> reportLines(const FileImport& result);
+// "N Rezepte importiert, M übersprungen." (UTF-8)
+std::string summaryLine(std::size_t imported, std::size_t skipped);
+
+}  // namespace zestovar::exchange
