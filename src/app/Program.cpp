@@ -10,6 +10,7 @@
 #include "app/Guarded.h"
 #include "editing/EditorTab.h"
 #include "editing/HHU2.h"
+#include "exchange/ImportCommand.h"
 #include "lists/Bookmarks.h"
 #include "lists/ShoppingTab.h"
 #include "lists/VHU.h"
@@ -82,6 +83,7 @@ void Program::buildPages() {
   editorTab_ = new editing::EditorTab(main);
   shoppingTab_ = new lists::ShoppingTab(main);
   bookmarks_ = new lists::Bookmarks(main, &main);
+  importCommand_ = new exchange::ImportCommand(main, &main);
   main.setPages({recipeTab_, updateTab_, publishTab_, editorTab_, shoppingTab_});
   main.setTransferRunning([this] { return http_->busy() || smtp_->busy(); });
   main.setStartupHooks({[this, &main] { online::loadProxySettings(*http_, main.files(), main.programDir()); },
@@ -120,6 +122,8 @@ void Program::connectPages() {
     main.showInnerTab(MainWindow::kInnerBookmarks);
     bookmarks->PageControl2Change();
   });
+  on(main.Rezepteimportieren1, &QAction::triggered, importCommand_,
+     [command = importCommand_] { command->Rezepteimportieren1Click(); });
   on(main.AlseMailversenden1, &QAction::triggered, recipeMail_,
      [mail = recipeMail_] { mail->AlseMailversenden1Click(); });
   on(main.Rezepteonlinestellen1, &QAction::triggered, publishTab_, [&main, publish = publishTab_] {

@@ -22,6 +22,9 @@ class RecipeTab;
 namespace zestovar::editing {
 class EditorTab;
 }
+namespace zestovar::exchange {
+class ImportCommand;
+}
 namespace zestovar::lists {
 class Bookmarks;
 class ShoppingTab;
@@ -55,6 +58,7 @@ class Program {
   editing::EditorTab& editorTab() { return *editorTab_; }
   lists::ShoppingTab& shoppingTab() { return *shoppingTab_; }
   lists::Bookmarks& bookmarks() { return *bookmarks_; }
+  exchange::ImportCommand& importCommand() { return *importCommand_; }
   TForm7& form7() { return *form7_; }
   TInfoForm& infoForm() { return *infoForm_; }
   TForm4& form4() { return *form4_; }
@@ -79,6 +83,7 @@ class Program {
   editing::EditorTab* editorTab_ = nullptr;
   lists::ShoppingTab* shoppingTab_ = nullptr;
   lists::Bookmarks* bookmarks_ = nullptr;
+  exchange::ImportCommand* importCommand_ = nullptr;
   std::unique_ptr<TForm7> form7_;
   std::unique_ptr<TInfoForm> infoForm_;
   std::unique_ptr<TForm4> form4_;

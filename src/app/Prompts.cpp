@@ -72,6 +72,20 @@ std::optional<QString> QtPrompts::input(const QString& title, const QString& pro
   return dialog.textValue();
 }
 
+QStringList QtPrompts::openFiles(const QString& title, const QString& startDir, const QStringList& filters) {
+  QFileDialog dialog(boxParent(), title, startDir);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setFileMode(QFileDialog::ExistingFiles);
+  dialog.setNameFilters(filters);
+  dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Öffnen"));
+  dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Abbrechen"));
+  dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Suchen in:"));
+  dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Dateiname:"));
+  dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Dateityp:"));
+  if (dialog.exec() != QDialog::Accepted) return {};
+  return dialog.selectedFiles();
+}
+
 QString QtPrompts::openPicture(const QString& startDir, const PicturePreview& preview) {
   QFileDialog dialog(boxParent(), QStringLiteral("Öffnen"), startDir);
   // Qt's own dialog, so that a preview can sit beside the file list.

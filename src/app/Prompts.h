@@ -37,6 +37,9 @@ class Prompts {
   // The picture open dialog for JPEG files, showing preview's picture of the selected file; an empty
   // text when the user cancels.
   virtual QString openPicture(const QString& startDir, const PicturePreview& preview) = 0;
+  // The open dialog for several files with the given name filters ("Meal-Master (*.mmf *.txt)"); the
+  // chosen files, none when the user cancels.
+  virtual QStringList openFiles(const QString& title, const QString& startDir, const QStringList& filters) = 0;
   // Shows a dialog of the program modally; returns when it is closed.
   virtual void showModal(QDialog& dialog) = 0;
   // The standard error box: title "Quenna's Zestovar", the error's text, "OK".
@@ -55,6 +58,7 @@ class QtPrompts : public Prompts {
   int warning(const QString& title, const QString& text, const QStringList& buttons) override;
   std::optional<QString> input(const QString& title, const QString& prompt, const QString& preset) override;
   QString openPicture(const QString& startDir, const PicturePreview& preview) override;
+  QStringList openFiles(const QString& title, const QString& startDir, const QStringList& filters) override;
   void showModal(QDialog& dialog) override;
   void error(const QString& text) override;
   void printPreview(const std::function<void(QPrinter*)>& paint) override;

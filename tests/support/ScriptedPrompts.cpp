@@ -13,6 +13,7 @@ void ScriptedPrompts::answerConfirm(bool ok) { answers_.emplace_back(Kind::Confi
 void ScriptedPrompts::answerWarning(int button) { answers_.emplace_back(Kind::Warning, button); }
 void ScriptedPrompts::answerInput(std::optional<QString> text) { answers_.emplace_back(Kind::Input, std::move(text)); }
 void ScriptedPrompts::answerPicture(QString path) { answers_.emplace_back(Kind::Picture, std::move(path)); }
+void ScriptedPrompts::answerFiles(QStringList paths) { answers_.emplace_back(Kind::Files, std::move(paths)); }
 
 template <typename T>
 bool ScriptedPrompts::take(Kind kind, const QString& title, const QString& text, T& out) {
@@ -55,6 +56,12 @@ QString ScriptedPrompts::openPicture(const QString& startDir, const PicturePrevi
   take(Kind::Picture, QStringLiteral("Öffnen"), startDir, path);
   preview_ = path.isEmpty() ? QImage() : preview(path);
   return path;
+}
+
+QStringList ScriptedPrompts::openFiles(const QString& title, const QString&, const QStringList& filters) {
+  QStringList paths;
+  take(Kind::Files, title, filters.join(QStringLiteral(";;")), paths);
+  return paths;
 }
 
 void ScriptedPrompts::showModal(QDialog& dialog) {

@@ -16,7 +16,7 @@ namespace zestovar::app {
 
 class ScriptedPrompts : public Prompts {
  public:
-  enum class Kind { Message, Confirm, Warning, Input, Picture, Error, PrintPreview, OpenUrl, Modal };
+  enum class Kind { Message, Confirm, Warning, Input, Picture, Files, Error, PrintPreview, OpenUrl, Modal };
 
   struct Shown {
     Kind kind;
@@ -29,6 +29,7 @@ class ScriptedPrompts : public Prompts {
   void answerWarning(int button);
   void answerInput(std::optional<QString> text);
   void answerPicture(QString path);
+  void answerFiles(QStringList paths);
 
   void message(const QString& text) override;
   bool confirm(const QString& title, const QString& text) override;
@@ -38,6 +39,8 @@ class ScriptedPrompts : public Prompts {
   QString openPicture(const QString& startDir, const PicturePreview& preview) override;
   // The preview the last picture dialog drew for the path it answered with.
   const QImage& preview() const { return preview_; }
+  // Answers with the queued files (title: the dialog's, text: its filters joined by ";;").
+  QStringList openFiles(const QString& title, const QString& startDir, const QStringList& filters) override;
   // Shows the dialog without waiting for it and records it (title: its caption), so the test drives
   // the open dialog itself.
   void showModal(QDialog& dialog) override;
@@ -59,7 +62,7 @@ class ScriptedPrompts : public Prompts {
   void clear();
 
  private:
-  using Answer = std::variant<bool, int, std::optional<QString>, QString>;
+  using Answer = std::variant<bool, int, std::optional<QString>, QString, QStringList>;
   template <typename T>
   // Takes the answer at the head of the queue into out; false when it is of another kind.
   bool take(Kind kind, const QString& title, const QString& text, T& out);

@@ -1,0 +1,83 @@
+#include "exchange/ImportCommand.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProgressDialog>
+
+#include "exchange/Import.h"
+#include "store/Errors.h"
+#include "store/FileIo.h"
+
+namespace zestovar::exchange {
+
+namespace {
+
+QString fromUtf8(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Files of fewer recipes import before a progress dialog could show.
+constexpr int kProgressAfterMs = 400;
+
+}  // namespace
+
+ImportCommand::ImportCommand(app::MainWindow& main, QObject* parent) : QObject(parent), main_(main) {}
+
+QStringList ImportCommand::filters() {
+  return {QStringLiteral("Rezeptsammlungen (*.mmf *.mm *.rk *.txt *.cml *.xml)"),
+          QStringLiteral("Meal-Master (*.mmf *.mm *.txt)"), QStringLiteral("RezKonv (*.rk *.txt)"),
+          QStringLiteral("CookML (*.cml *.xml)"), QStringLiteral("Alle Dateien (*)")};
+}
+
+void ImportCommand::Rezepteimportieren1Click() {
+  if (main_.transferRunning()) return;
+  const QString startDir = lastDir_.isEmpty() ? QDir::homePath() : lastDir_;
+  const QStringList paths = main_.prompts().openFiles(QStringLiteral("Rezepte importieren"), startDir, filters());
+  if (paths.isEmpty()) return;
+  lastDir_ = QFileInfo(paths.constFirst()).absolutePath();
+  importFiles(paths);
+}
+
+void ImportCommand::importFiles(const QStringList& paths) {
+  Importer importer(main_.store());
+  std::size_t imported = 0, skipped = 0;
+  bool cancelled = false;
+  for (const QString& path : paths) {
+    const QString name = QFileInfo(path).fileName();
+    try {
+      const auto bytes =
+          store::readWholeFile(main_.files(), std::filesystem::path(QFile::encodeName(path).toStdString()));
+      if (!bytes) throw store::StoreError(std::string(store::kFileNotFound));
+      QProgressDialog progress(QStringLiteral("Importiere %1 ...").arg(name), QStringLiteral("Abbrechen"), 0, 0);
+      progress.setObjectName(QStringLiteral("ImportProgress"));
+      progress.setAccessibleName(QStringLiteral("Fortschritt des Imports"));
+      progress.setWindowTitle(QString::fromUtf16(app::kProgramTitle));
+      progress.setWindowModality(Qt::ApplicationModal);
+      progress.setMinimumDuration(kProgressAfterMs);
+      const auto result =
+          importer.importFile(*bytes, kDefaultFallbackCategory, [&](std::size_t done, std::size_t total) {
+            progress.setMaximum(static_cast<int>(total));
+            progress.setValue(static_cast<int>(done));
+            return !progress.wasCanceled();
+          });
+      if (!result) {
+        cancelled = true;
+        break;
+      }
+      imported += result->imported;
+      skipped += result->skipped;
+    } catch (const ImportError& error) {
+      main_.prompts().error(name + QStringLiteral(": ") + QString::fromUtf8(error.what()));
+    } catch (const store::StoreError& error) {
+      main_.prompts().error(name + QStringLiteral(": ") + QString::fromUtf8(error.what()));
+    }
+  }
+  QString summary = fromUtf8(summaryLine(imported, skipped));
+  if (cancelled)
+    summary += QStringLiteral("\nAbgebrochen: die Datei, die gerade eingelesen wurde, ist nicht importiert.");
+  main_.prompts().message(summary);
+  main_.listCurrentCategory();
+}
+
+}  // namespace zestovar::exchange

@@ -1,0 +1,66 @@
+// "Rezepte importieren ..." on the program started headless: the files chosen in the dialog, a file
+// that cannot be read, the summary and the browse list listed again.
+#include <QListWidget>
+#include <QTest>
+
+#include "ProgramFixture.h"
+#include "exchange/ImportCommand.h"
+#include "views/MHU.h"
+
+using zestovar::app::ScriptedPrompts;
+
+namespace {
+
+QString sample(const char* name) { return QStringLiteral(ZESTOVAR_EXCHANGE_SAMPLES "/") + QLatin1String(name); }
+
+QStringList texts(const QListWidget* list) {
+  QStringList out;
+  for (int i = 0; i < list->count(); ++i) out.append(list->item(i)->text());
+  return out;
+}
+
+}  // namespace
+
+class ImportCommandTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void importsTheChosenFilesAndListsTheCategoryAgain();
+};
+
+void ImportCommandTest::importsTheChosenFilesAndListsTheCategoryAgain() {
+  QTemporaryDir dir;
+  const auto broken = zestovar::test::pathOf(dir) / "kaputt.mmf";
+  zestovar::test::writeFile(broken, "MMMMM----- Recipe via Meal-Master\r\n Title: Halb\r\n");
+  zestovar::test::StartedProgram started(zestovar::test::pathOf(dir));
+  TForm1& main = started.program.form1();
+  main.Suppen1->trigger();
+  ScriptedPrompts& prompts = started.prompts;
+  prompts.clear();
+
+  // Cancelled dialog: nothing happens.
+  prompts.answerFiles({});
+  main.Rezepteimportieren1->trigger();
+  QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Message), QStringList());
+
+  prompts.answerFiles({sample("rezepte.mmf"), QString::fromStdString(broken.string()), sample("kuchen.cml")});
+  main.Rezepteimportieren1->trigger();
+  QVERIFY(prompts.unexpected().isEmpty());
+  QCOMPARE(prompts.shown().at(1).title, u"Rezepte importieren"_qs);
+  QVERIFY(prompts.shown().at(1).text.startsWith(u"Rezeptsammlungen (*.mmf"_qs));
+  QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Error),
+           QStringList{u"kaputt.mmf: Zeile 1: das Rezept \"Halb\" hat keine Endzeile"_qs});
+  // The CookML file holds "Apfelkuchen vom Blech" as well.
+  QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Message), QStringList{u"5 Rezepte importiert, 1 übersprungen."_qs});
+  QVERIFY(
+      texts(main.recipeList(zestovar::app::MainWindow::RecipeList::Browse)).contains(u"Linsensuppe mit Würstchen"_qs));
+
+  // The same files again: every recipe skipped.
+  prompts.clear();
+  prompts.answerFiles({sample("rezepte.mmf")});
+  main.Rezepteimportieren1->trigger();
+  QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Message), QStringList{u"0 Rezepte importiert, 3 übersprungen."_qs});
+}
+
+QTEST_MAIN(ImportCommandTest)
+#include "ImportCommandTest.moc"
