@@ -92,7 +92,11 @@ void ingredient(std::string& out, std::string_view text) {
   }
   const auto pieces = wrap(rest, kTextWidth);
   line(out, columns(amount, unit, pieces.front()));
-  for (std::size_t i = 1; i < pieces.size(); ++i) line(out, columns({}, {}, "-" + std::string(pieces[i])));
+  std::string continuation;
+  for (std::size_t i = 1; i < pieces.size(); ++i) {
+    continuation.assign(1, '-').append(pieces[i]);
+    line(out, columns({}, {}, continuation));
+  }
 }
 
 // The preparation's lines are its paragraphs; a CR left before the line end by an editor line break
