@@ -76,8 +76,9 @@ void ImportCommand::importFiles(const QStringList& paths) {
   QString summary = fromUtf8(summaryLine(imported, skipped));
   if (cancelled)
     summary += QStringLiteral("\nAbgebrochen: die Datei, die gerade eingelesen wurde, ist nicht importiert.");
-  main_.prompts().message(summary);
+  // The new recipes are in the list behind the summary.
   main_.listCurrentCategory();
+  main_.prompts().message(summary);
 }
 
 }  // namespace zestovar::exchange
