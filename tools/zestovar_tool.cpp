@@ -129,10 +129,9 @@ int importFiles(RecipeStore& store, const std::vector<std::string>& args) {
       for (const std::string& line : zestovar::exchange::reportLines(*result)) std::cout << line << '\n';
       imported += result->imported;
       skipped += result->skipped;
-    } catch (const zestovar::exchange::ImportError& e) {
-      std::cerr << path << ": " << e.what() << '\n';
-      allRead = false;
-    } catch (const StoreError& e) {
+    } catch (const std::runtime_error& e) {
+      // ImportError or StoreError; the report lines before it go out first.
+      std::cout.flush();
       std::cerr << path << ": " << e.what() << '\n';
       allRead = false;
     }

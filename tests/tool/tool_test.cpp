@@ -296,3 +296,35 @@ TEST_F(ToolTest, KilledAppendsAndDeletesNeverLoseAnotherRecipe) {
 }
 
 }  // namespace
+
+TEST_F(ToolTest, ImportReportsEachRecipeAndExportsMealMasterBack) {
+  const std::string samples = ZESTOVAR_EXCHANGE_SAMPLES;
+  write("kaputt.mmf", "MMMMM----- Recipe via Meal-Master\r\nTitle: Halb\r\n");
+  Result r =
+      run("import --kategorie Dessert " + samples + "/rezkonv.txt kaputt.mmf fehlt.mmf " + samples + "/rezkonv.txt");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out,
+            "importiert: Kartoffelgratin\nimportiert: Zitronenlimonade\n"
+            "kaputt.mmf: Zeile 1: das Rezept \"Halb\" hat keine Endzeile\n"
+            "fehlt.mmf: Datei nicht gefunden\n"
+            "\xc3\xbc"
+            "bersprungen: Kartoffelgratin (Name schon vorhanden)\n"
+            "\xc3\xbc"
+            "bersprungen: Zitronenlimonade (Name schon vorhanden)\n"
+            "2 Rezepte importiert, 2 \xc3\xbc"
+            "bersprungen.\n");
+  EXPECT_EQ(run("import --kategorie Nachtisch x.mmf").status, 2);
+
+  r = run("export-mm Zitronenlimonade Fehlt");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("      Title: Zitronenlimonade\r\n Categories: Getr\xe4nke, Sonstiges\r\n"), std::string::npos);
+  EXPECT_NE(r.out.find("Rezept nicht gefunden: Fehlt"), std::string::npos);
+  r = run("export-mm --alle");
+  EXPECT_EQ(r.status, 0);
+  write("alle.mmf", r.out);
+  fs::create_directories(dir_ / "leer");
+  EXPECT_EQ(run("--dir leer import alle.mmf").out,
+            "importiert: Kartoffelgratin\nimportiert: Zitronenlimonade\n2 Rezepte importiert, 0 \xc3\xbc"
+            "bersprungen.\n");
+  EXPECT_EQ(run("--dir leer export-mm --alle").out, r.out);
+}
