@@ -5,19 +5,14 @@
 #include <fstream>
 #include <sstream>
 
+#include "Samples.h"
 #include "exchange/ColumnText.h"
 #include "exchange/Encoding.h"
 
 using namespace zestovar::exchange;
+using zestovar::test::sample;
 
 namespace {
-
-std::string sample(const char* name) {
-  std::ifstream in(std::string(ZESTOVAR_EXCHANGE_SAMPLES) + "/" + name, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
 
 std::vector<ForeignRecipe> readSample(const char* name) {
   const std::string bytes = sample(name);

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Samples.h"
 #include "exchange/CookMl.h"
 
 namespace zestovar::test {
@@ -17,14 +18,6 @@ using exchange::ForeignRecipe;
 using exchange::ImportError;
 using exchange::looksLikeCookMl;
 using exchange::parseCookMl;
-
-std::string sample(const std::string& name) {
-  std::ifstream in(std::string(ZESTOVAR_EXCHANGE_SAMPLES) + "/" + name, std::ios::binary);
-  EXPECT_TRUE(in) << name;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 void expectRecipe(const ForeignRecipe& actual, const ForeignRecipe& expected) {
   SCOPED_TRACE(expected.title);

@@ -6,6 +6,7 @@
 #include <random>
 #include <sstream>
 
+#include "Samples.h"
 #include "StoreFixtures.h"
 #include "exchange/Import.h"
 #include "exchange/Mapping.h"
@@ -20,16 +21,10 @@ using zestovar::store::NewRecipe;
 using zestovar::store::RecipeStore;
 using zestovar::store::StoredRecipe;
 using zestovar::test::MemoryDir;
+using zestovar::test::sample;
 using Lines = std::vector<std::string>;
 
 namespace {
-
-std::string sample(const char* name) {
-  std::ifstream in(std::string(ZESTOVAR_EXCHANGE_SAMPLES) + "/" + name, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
 
 // Every entry of a store, in walk order.
 std::vector<StoredRecipe> entries(RecipeStore& store) {
