@@ -1,31 +1,19 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include "StoreFixtures.h"
 #include "accessories/Launcher.h"
 
 namespace fs = std::filesystem;
 using zestovar::accessories::desktopEntry;
 using zestovar::accessories::execArgument;
 using zestovar::accessories::saveLauncher;
+using zestovar::test::TempDir;
 
 namespace {
-
-class TempDir {
- public:
-  TempDir() {
-    std::string pattern = (fs::temp_directory_path() / "zestovar-launcher-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempDir() { fs::remove_all(path_); }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
 
 std::string readFile(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

@@ -51,12 +51,6 @@ class Editing {
   std::unique_ptr<StartedProgram> started;
 };
 
-inline QStringList texts(const QListWidget* list) {
-  QStringList out;
-  for (int i = 0; i < list->count(); ++i) out.append(list->item(i)->text());
-  return out;
-}
-
 inline QStringList ticked(const QListWidget* list) {
   QStringList out;
   for (int i = 0; i < list->count(); ++i)
@@ -77,13 +71,6 @@ inline void choose(QComboBox* box, const QString& text) {
   QVERIFY2(index >= 0, qPrintable(text));
   box->setCurrentIndex(index);
   emit box->textActivated(box->itemText(index));
-}
-
-// Selects a line of a recipe list as a click does.
-inline void select(QListWidget* list, const QString& name) {
-  const QList<QListWidgetItem*> items = list->findItems(name, Qt::MatchExactly);
-  QVERIFY2(!items.isEmpty(), qPrintable(name));
-  list->setCurrentItem(items.front());
 }
 
 }  // namespace zestovar::test

@@ -9,15 +9,11 @@
 
 using zestovar::app::ScriptedPrompts;
 
+using zestovar::test::texts;
+
 namespace {
 
 QString sample(const char* name) { return QStringLiteral(ZESTOVAR_EXCHANGE_SAMPLES "/") + QLatin1String(name); }
-
-QStringList texts(const QListWidget* list) {
-  QStringList out;
-  for (int i = 0; i < list->count(); ++i) out.append(list->item(i)->text());
-  return out;
-}
 
 }  // namespace
 

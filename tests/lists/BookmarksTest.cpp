@@ -15,19 +15,10 @@
 using zestovar::app::ScriptedPrompts;
 using zestovar::views::RecipeTab;
 
+using zestovar::test::select;
+using zestovar::test::texts;
+
 namespace {
-
-QStringList texts(const QListWidget* list) {
-  QStringList out;
-  for (int i = 0; i < list->count(); ++i) out.append(list->item(i)->text());
-  return out;
-}
-
-void select(QListWidget* list, const QString& text) {
-  const auto items = list->findItems(text, Qt::MatchExactly);
-  QVERIFY2(!items.isEmpty(), qPrintable(text));
-  list->setCurrentItem(items.front());
-}
 
 // The program on three breads, the browse list showing them.
 class Fixture {

@@ -23,19 +23,10 @@ using zestovar::test::EntryRecords;
 using zestovar::test::pathOf;
 using zestovar::test::StartedProgram;
 
+using zestovar::test::select;
+using zestovar::test::texts;
+
 namespace {
-
-QStringList texts(const QListWidget* list) {
-  QStringList out;
-  for (int i = 0; i < list->count(); ++i) out.append(list->item(i)->text());
-  return out;
-}
-
-void select(QListWidget* list, const QString& text) {
-  const auto items = list->findItems(text, Qt::MatchExactly);
-  QVERIFY2(!items.isEmpty(), qPrintable(text));
-  list->setCurrentItem(items.front());
-}
 
 // The program on a bread of both recipe files and a rusk of the main recipe file.
 class Fixture {

@@ -1,87 +1,26 @@
 // The HTTP client against real servers started here on 127.0.0.1: the demo site of the build served by
 // a static web server, and tinyproxy asking for Basic credentials.
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/socket.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <fcntl.h>
 
 #include <chrono>
 #include <fstream>
 #include <thread>
 
+#include "LocalServers.h"
 #include "StoreFixtures.h"
 #include "TestHttpServer.h"
 #include "online/Download.h"
 #include "online/HttpClient.h"
 #include "online/ListPage.h"
 
-extern char** environ;
-
 namespace zestovar::test {
 namespace {
 
 using namespace std::chrono_literals;
 
-int freePort() {
-  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-  ::close(fd);
-  return ntohs(address.sin_port);
-}
-
-bool accepts(int port) {
-  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = htons(static_cast<std::uint16_t>(port));
-  const bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-  ::close(fd);
-  return ok;
-}
-
-// A server process of the system, stopped at the end of the test.
-class Server {
- public:
-  Server(std::vector<std::string> args, int port) {
-    std::vector<char*> argv;
-    for (auto& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t quiet;
-    posix_spawn_file_actions_init(&quiet);
-    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
-    started_ = posix_spawnp(&pid_, argv[0], &quiet, nullptr, argv.data(), environ) == 0;
-    posix_spawn_file_actions_destroy(&quiet);
-    for (int i = 0; started_ && i < 200 && !accepts(port); ++i) std::this_thread::sleep_for(25ms);
-    started_ = started_ && accepts(port);
-  }
-  ~Server() {
-    if (pid_ > 0) {
-      ::kill(pid_, SIGTERM);
-      ::waitpid(pid_, nullptr, 0);
-    }
-  }
-  bool started() const { return started_; }
-
- private:
-  pid_t pid_ = 0;
-  bool started_ = false;
-};
-
 TEST(Servers, TheDemoSiteOffersRecipesThatWalkAsWholeEntries) {
   const int port = freePort();
-  Server web(
+  ServerProcess web(
       {"python3", "-m", "http.server", "--bind", "127.0.0.1", "--directory", ZESTOVAR_SITE_DIR, std::to_string(port)},
       port);
   ASSERT_TRUE(web.started()) << "python3 -m http.server did not start";
@@ -106,7 +45,7 @@ TEST(Servers, TinyproxyLetsThroughOnlyWithItsCredentials) {
   TempDir dir;
   std::ofstream(dir / "tinyproxy.conf") << "Port " << port << "\nListen 127.0.0.1\nTimeout 10\nMaxClients 5\n"
                                         << "Allow 127.0.0.1\nBasicAuth koch geheim\nLogLevel Critical\n";
-  Server proxy({"tinyproxy", "-d", "-c", (dir / "tinyproxy.conf").string()}, port);
+  ServerProcess proxy({"tinyproxy", "-d", "-c", (dir / "tinyproxy.conf").string()}, port);
   ASSERT_TRUE(proxy.started()) << "tinyproxy did not start";
 
   online::HttpClient client;

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <utility>
 
+#include "LocalServers.h"
 #include "TestSmtpServer.h"
 #include "online/SmtpClient.h"
 
@@ -59,18 +60,6 @@ std::string errorOf(SmtpClient& client, const MailServer& server, const Mail& ma
     return e.what();
   }
   return "(no error)";
-}
-
-int closedPort() {
-  const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-  ::close(fd);
-  return ntohs(address.sin_port);
 }
 
 TEST(SmtpClient, WithLoginOfferedTheDialogueGoesByteForByteAndTheMessageCannotEndEarly) {
@@ -195,7 +184,7 @@ TEST(SmtpClient, BrokenRepliesAndSocketFaultsAreTransportErrors) {
   }
 
   SmtpClient client = quickClient();
-  const int port = closedPort();
+  const int port = freePort();
   EXPECT_EQ(errorOf(client, serverAt(port)),
             "Keine Verbindung zu 127.0.0.1:" + std::to_string(port) + ": " + std::strerror(ECONNREFUSED));
 }

@@ -2,8 +2,11 @@
 // prompts, without the splash window's wait.
 #pragma once
 
+#include <QListWidget>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -24,6 +27,20 @@ class StartedProgram {
 
 inline std::filesystem::path pathOf(const QTemporaryDir& dir) {
   return std::filesystem::path(dir.path().toStdString());
+}
+
+// The texts of a list's items, top to bottom.
+inline QStringList texts(const QListWidget* list) {
+  QStringList out;
+  for (int i = 0; i < list->count(); ++i) out.append(list->item(i)->text());
+  return out;
+}
+
+// Makes the item with that text the list's current one, as a click does; fails the test without it.
+inline void select(QListWidget* list, const QString& text) {
+  const auto items = list->findItems(text, Qt::MatchExactly);
+  QVERIFY2(!items.isEmpty(), qPrintable(text));
+  list->setCurrentItem(items.front());
 }
 
 inline void writeFile(const std::filesystem::path& path, std::string_view bytes) {

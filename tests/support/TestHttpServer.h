@@ -2,6 +2,8 @@
 // the raw bytes of every request, and answers each with what the test gives it (or never answers).
 #pragma once
 
+#include "LocalServers.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -25,15 +27,8 @@ class TestHttpServer {
   using Answer = std::function<std::optional<std::string>(const std::string& request)>;
 
   explicit TestHttpServer(Answer answer) : answer_(std::move(answer)) {
-    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(listener_, 16) != 0 || ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-      throw std::runtime_error("the test server cannot listen");
-    port_ = ntohs(address.sin_port);
+    listener_ = listenOnLoopback(port_);
+    if (listener_ < 0) throw std::runtime_error("the test server cannot listen");
     thread_ = std::thread([this] { serve(); });
   }
   ~TestHttpServer() {

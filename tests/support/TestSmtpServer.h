@@ -5,6 +5,8 @@
 // out the server stays silent. It records every byte the client sends.
 #pragma once
 
+#include "LocalServers.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -28,15 +30,8 @@ class TestSmtpServer {
       "en)";
 
   explicit TestSmtpServer(std::vector<std::string> replies) : replies_(std::move(replies)) {
-    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(listener_, 16) != 0 || ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-      throw std::runtime_error("the test mail server cannot listen");
-    port_ = ntohs(address.sin_port);
+    listener_ = listenOnLoopback(port_);
+    if (listener_ < 0) throw std::runtime_error("the test mail server cannot listen");
     thread_ = std::thread([this] { serve(); });
   }
   ~TestSmtpServer() {

@@ -20,6 +20,8 @@ using zestovar::test::EntryRecords;
 using zestovar::views::RecipeTab;
 namespace fs = std::filesystem;
 
+using zestovar::test::texts;
+
 namespace {
 
 using Kind = ScriptedPrompts::Kind;
@@ -35,12 +37,6 @@ EntryRecords withPicture(EntryRecords e, std::size_t size) {
   e.picture = zestovar::test::pictureBytes(size);
   e.picture[0] = static_cast<char>(size % 251);  // pictures of different recipes differ
   return e;
-}
-
-QStringList texts(const QListWidget* list) {
-  QStringList out;
-  for (int i = 0; i < list->count(); ++i) out.append(list->item(i)->text());
-  return out;
 }
 
 // The picture bytes the viewer holds for "Image.jpg" of the page it shows.
