@@ -13,10 +13,6 @@ namespace zestovar::exchange {
 
 namespace {
 
-QString fromUtf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // Files of fewer recipes import before a progress dialog could show.
 constexpr int kProgressAfterMs = 400;
 
@@ -73,7 +69,7 @@ void ImportCommand::importFiles(const QStringList& paths) {
       main_.prompts().error(name + QStringLiteral(": ") + QString::fromUtf8(error.what()));
     }
   }
-  QString summary = fromUtf8(summaryLine(imported, skipped));
+  QString summary = QString::fromStdString(summaryLine(imported, skipped));
   if (cancelled)
     summary += QStringLiteral("\nAbgebrochen: die Datei, die gerade eingelesen wurde, ist nicht importiert.");
   // The new recipes are in the list behind the summary.
