@@ -286,6 +286,7 @@ store::NewRecipe toNewRecipe(const ForeignRecipe& recipe, std::string_view fallb
   out.author = oneLine(recipe.author);
   if (out.author.empty()) out.author = kDefaultAuthor;
   out.persons = personsOf(recipe.servings);
+  out.pictureBytes = recipe.picture;
   return out;
 }
 

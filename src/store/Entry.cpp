@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "store/Cp1252.h"
 #include "store/Errors.h"
 
 namespace zestovar::store {
@@ -188,7 +189,33 @@ std::string subcategoryRecord(const std::vector<std::string>& ticked) {
   return record;
 }
 
+std::optional<std::size_t> pictureEndInPicture(std::string_view picture) {
+  std::string end;
+  appendTextRecord(end, kPictureEnd);
+  end.resize(1 + kPictureEnd.size());
+  // Only full groups become picture records; the rest goes into the tail record, which is never
+  // compared.
+  for (std::size_t pos = 0; picture.size() - pos >= kPictureGroup; pos += kPictureGroup)
+    if (picture.compare(pos, end.size(), end) == 0) return pos;
+  return std::nullopt;
+}
+
+namespace {
+
+std::string pictureLabel(const NewRecipe& r) {
+  if (!r.picture.empty()) return "Das Bild '" + r.picture.filename().string() + "'";
+  return "Das Bild des Rezepts '" + cp1252ToUtf8(r.name) + "'";
+}
+
+}  // namespace
+
 std::string encodeEntry(const NewRecipe& r, PictureState pictureState, std::string_view picture) {
+  if (pictureState == PictureState::Bytes) {
+    if (const auto at = pictureEndInPicture(picture))
+      throw StoreError(pictureLabel(r) + " kann nicht gespeichert werden: ab Byte " + std::to_string(*at) +
+                       " enth\xc3\xa4lt es die Endmarke der Bilddaten (\"" + std::string(kPictureEnd) +
+                       "\"), die das Rezeptbuch unlesbar machen w\xc3\xbcrde.");
+  }
   std::string out;
   appendTextRecord(out, r.category);
   appendTextRecord(out, subcategoryRecord(r.subcategories));
@@ -230,7 +257,9 @@ std::string encodeEntry(const NewRecipe& r, PictureState pictureState, std::stri
 }
 
 std::string encodeEntry(const NewRecipe& recipe, Files& files) {
-  if (recipe.picture.empty()) return encodeEntry(recipe, PictureState::None, {});
+  if (recipe.picture.empty())
+    return recipe.pictureBytes.empty() ? encodeEntry(recipe, PictureState::None, {})
+                                       : encodeEntry(recipe, PictureState::Bytes, recipe.pictureBytes);
   std::optional<std::string> bytes;
   try {
     bytes = readWholeFile(files, recipe.picture);

@@ -80,7 +80,10 @@ struct NewRecipe {
   std::string preparation;  // lines separated by CR LF
   std::string author;
   std::string persons;
-  std::filesystem::path picture;  // empty: no picture
+  std::filesystem::path picture;  // empty: no picture file
+  // The picture itself, for a picture that comes from no file of its own (an imported one); used when
+  // picture is empty.
+  std::string pictureBytes;
 };
 
 enum class PictureState { None, Unreadable, Bytes };
@@ -88,12 +91,18 @@ enum class PictureState { None, Unreadable, Bytes };
 // The subcategory record: a blank before each ticked name, cut to 50 characters after each step.
 std::string subcategoryRecord(const std::vector<std::string>& ticked);
 
+// The format has no escape: a picture record whose first 22 bytes are the picture end record would
+// end the picture there, and every later walk would read picture bytes as counts. The byte offset of
+// the first picture group that starts so; none when the picture can be stored.
+std::optional<std::size_t> pictureEndInPicture(std::string_view picture);
+
 // The bytes of a whole entry. pictureState says whether there is a picture file and whether it
-// could be read; picture holds its bytes.
+// could be read; picture holds its bytes. Throws StoreError, naming the picture, for a picture that
+// holds the picture end record at the start of a picture record (see pictureEndInPicture).
 std::string encodeEntry(const NewRecipe& recipe, PictureState pictureState, std::string_view picture);
 
-// Reads the picture file of a recipe and encodes the entry; a picture file that cannot be read makes
-// an entry without picture.
+// Reads the picture file of a recipe (or takes its pictureBytes) and encodes the entry; a picture file
+// that cannot be read makes an entry without picture.
 std::string encodeEntry(const NewRecipe& recipe, Files& files);
 
 }  // namespace zestovar::store

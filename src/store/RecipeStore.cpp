@@ -181,10 +181,15 @@ void RecipeStore::appendEntry(const NewRecipe& recipe) {
 void RecipeStore::appendEntries(const std::vector<NewRecipe>& recipes) {
   if (recipes.empty()) return;
   std::string bytes;
-  for (const NewRecipe& recipe : recipes) bytes += encodeEntry(recipe, PictureState::None, {});
+  for (const NewRecipe& recipe : recipes) bytes += encodeEntry(recipe, *files_);
+  appendEncoded(bytes);
+}
+
+void RecipeStore::appendEncoded(std::string_view entries) {
+  if (entries.empty()) return;
   removeLeftovers();
   auto main = openMain();
-  appendBytes(*main, bytes);
+  appendBytes(*main, entries);
 }
 
 std::vector<std::string> RecipeStore::allNames() {

@@ -60,9 +60,12 @@ class RecipeStore {
   // Appends an entry to the main recipe file, after its last complete entry (a torn tail is cut off
   // first). A failure part-way cuts the file back.
   void appendEntry(const NewRecipe& recipe);
-  // Appends several entries (without pictures) in one write, as appendEntry does one: a failure
-  // part-way leaves none of them.
+  // Appends several entries in one write, as appendEntry does one: every picture is read and checked
+  // before anything is written, and a failure part-way leaves none of them.
   void appendEntries(const std::vector<NewRecipe>& recipes);
+  // Appends entries encoded by encodeEntry (whole entries back to back) in one write, as appendEntry
+  // does one.
+  void appendEncoded(std::string_view entries);
   // The names of every entry of both files, in walk order (one walk).
   std::vector<std::string> allNames();
   // Appends downloaded entries (whole line records, checked by the caller) to the update recipe file
