@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "store/Cp1252.h"
+#include "store/EntryRules.h"
 #include "store/Errors.h"
 
 namespace zestovar::store {
@@ -65,69 +66,53 @@ bool readPicture(RecordReader& in, std::string* picture) {
   return true;
 }
 
-namespace {
-
-bool isCount(std::string_view text) {
-  try {
-    toInteger(text);
-    return true;
-  } catch (const StoreError&) {
-    return false;
+void walkEntries(FileIo& file, const EntryVisitor& visit) {
+  RecordReader in(file);
+  EntryHead head;
+  while (!in.atEnd()) {
+    const std::uint64_t first = in.position();
+    try {
+      readHead(in, head);
+      if (!visit(in, head)) return;
+    } catch (const EndOfFileError&) {
+      if (isTornTail(file, first)) return;
+      throw;
+    }
   }
 }
 
-// Whether the last three records close an entry: three picture end records (no picture), or a
-// picture end record, a tail length and the tail. The beginning of an entry after an entry without
-// picture cannot look like that: its first records are a category and subcategories, never a count.
-bool endsWithAnEntry(RecordReader& in) {
-  const std::uint64_t count = in.recordCount();
-  if (count < 3) return false;
-  in.seek(count - 3);
-  if (!isPictureEnd(in.next())) return false;
-  const unsigned char* second = in.next();
-  const bool secondIsEnd = isPictureEnd(second);
-  const bool secondIsCount = !secondIsEnd && isCount(recordText(second));
-  const bool thirdIsEnd = isPictureEnd(in.next());
-  return (secondIsEnd && thirdIsEnd) || secondIsCount;
+namespace {
+
+// The record where a walk runs out of records; none when it ends cleanly. Faults throw.
+std::optional<std::uint64_t> walkToEnd(FileIo& file) {
+  RecordReader in(file);
+  std::uint64_t first = 0;
+  try {
+    while (!in.atEnd()) {
+      first = in.position();
+      in.seek(first + 3);
+      skipRest(in);
+    }
+  } catch (const EndOfFileError&) {
+    return first;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
 
 std::optional<std::uint64_t> findTornTail(FileIo& file) {
-  RecordReader in(file);
-  const std::uint64_t count = in.recordCount();
-  if (endsWithAnEntry(in)) return std::nullopt;
-  in.seek(0);
-  EntryHead head;
-  std::uint64_t first = 0;
   try {
-    while (!in.atEnd()) {
-      first = in.position();
-      readHead(in, head);
-      skipRest(in);
-    }
-    return std::nullopt;
-  } catch (const EndOfFileError&) {
+    const auto ranOut = walkToEnd(file);
+    if (ranOut && isTornTail(file, *ranOut)) return ranOut;
   } catch (const StoreError&) {
-    return std::nullopt;
   }
-  // A picture end record with two more records after it ends an entry: then the walk met a fault.
-  in.seek(first);
-  try {
-    for (;;) {
-      in.skipToPictureEnd();
-      if (in.position() + 2 < count) return std::nullopt;
-      in.next();
-    }
-  } catch (const EndOfFileError&) {
-  }
-  return first;
+  return std::nullopt;
 }
 
-RecordReader entryReader(FileIo& file) {
-  RecordReader in(file);
-  if (const auto torn = findTornTail(file)) in.endAt(*torn);
-  return in;
+std::uint64_t appendPosition(FileIo& file) {
+  if (const auto torn = findTornTail(file)) return *torn;
+  return file.size() / kRecordSize;
 }
 
 void skipRest(RecordReader& in, std::string* author) {

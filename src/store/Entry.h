@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -58,17 +59,22 @@ int checkedPreparationCount(RecordReader& in);
 // Returns whether there was a picture (a record before the picture end record).
 bool readPicture(RecordReader& in, std::string* picture);
 
-// The torn tail of an interrupted append: an append killed part-way (a crash, a power cut) leaves the
-// beginning of an entry at the end of the file. It is the first record of the entry whose walk runs
-// past the end of the file, when the records from there to the end hold no picture end record
-// followed by two more (so they can be at most the beginning of one entry). None when the file ends
-// cleanly; none when the walk stops on anything else, which stays an error of the walks.
+// Walks the entries of a file from its first record: calls visit with the reader after each entry's
+// name record. visit reads or skips the rest of the entry and acts on the entry only then, since an
+// entry that runs into the torn tail of an interrupted append throws on the way and is passed over;
+// it returns false to end the walk. The walk ends before a torn tail (see isTornTail); any other fault
+// throws.
+using EntryVisitor = std::function<bool(RecordReader& in, EntryHead& head)>;
+void walkEntries(FileIo& file, const EntryVisitor& visit);
+
+// The first record of the torn tail at the end of a file, found by a walk; none when the walk ends
+// cleanly or stops at a fault.
 std::optional<std::uint64_t> findTornTail(FileIo& file);
 
-// A reader for walking the entries of a file: the file ends for it before a torn tail. A file whose
-// last three records close an entry (three picture end records, or a picture end record, a tail length
-// and the tail) needs no walk to know it ends cleanly.
-RecordReader entryReader(FileIo& file);
+// The record after the last complete entry, where an append writes: the first record of a torn tail,
+// otherwise the end of the last whole record (also when a walk stops at a fault, so that nothing behind
+// a fault is ever cut off). Costs one walk.
+std::uint64_t appendPosition(FileIo& file);
 
 // A recipe as the editor hands it over (all texts Windows-1252).
 struct NewRecipe {

@@ -35,7 +35,7 @@ void throwIoError(int errnoValue) {
   }
 }
 
-int toInteger(std::string_view text) {
+std::optional<int> parseInteger(std::string_view text) {
   std::size_t i = 0;
   while (i < text.size() && text[i] == ' ') ++i;
   bool negative = false;
@@ -43,17 +43,23 @@ int toInteger(std::string_view text) {
     negative = text[i] == '-';
     ++i;
   }
-  if (i == text.size()) throwNotAnInteger(text);
+  if (i == text.size()) return std::nullopt;
   long long value = 0;
   for (; i < text.size(); ++i) {
     const char c = text[i];
-    if (c < '0' || c > '9') throwNotAnInteger(text);
+    if (c < '0' || c > '9') return std::nullopt;
     value = value * 10 + (c - '0');
-    if (value > static_cast<long long>(INT_MAX) + 1) throwNotAnInteger(text);
+    if (value > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
   }
   if (negative) value = -value;
-  if (value > INT_MAX || value < INT_MIN) throwNotAnInteger(text);
+  if (value > INT_MAX || value < INT_MIN) return std::nullopt;
   return static_cast<int>(value);
+}
+
+int toInteger(std::string_view text) {
+  const auto value = parseInteger(text);
+  if (!value) throwNotAnInteger(text);
+  return *value;
 }
 
 }  // namespace zestovar::store

@@ -1,6 +1,7 @@
 // Errors of the recipe store carry the German text the user sees.
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -35,5 +36,7 @@ inline constexpr std::string_view kDiskFull = "Disk voll";
 // A standard decimal conversion: optional blanks in front, an optional sign, decimal digits,
 // within the range of a 32-bit integer. Anything else throws the integer error.
 int toInteger(std::string_view cp1252Text);
+// The same conversion without an exception: none for anything that is no such integer.
+std::optional<int> parseInteger(std::string_view cp1252Text);
 
 }  // namespace zestovar::store

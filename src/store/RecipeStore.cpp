@@ -1,10 +1,12 @@
 #include "store/RecipeStore.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "store/BrowseOrder.h"
 #include "store/Cp1252.h"
+#include "store/EntryRules.h"
 #include "store/Errors.h"
 
 namespace zestovar::store {
@@ -13,12 +15,10 @@ namespace {
 constexpr std::size_t kCopyBlock = std::size_t{1} << 20;
 
 void walkFile(FileIo& file, StoreFile which, const RecipeStore::Visitor& visit) {
-  RecordReader in = entryReader(file);
-  EntryHead head;
-  while (!in.atEnd()) {
-    readHead(in, head);
+  walkEntries(file, [&](RecordReader& in, EntryHead& head) {
     visit(which, in, head);
-  }
+    return true;
+  });
 }
 
 std::string folded(std::string_view text) {
@@ -80,14 +80,14 @@ std::optional<StoredRecipe> RecipeStore::lastByName(std::string_view name) {
 
 bool RecipeStore::nameExists(std::string_view name) {
   auto main = openMain();
+  bool found = false;
   for (FileIo* file : {main.get(), &updateFile()}) {
-    RecordReader in = entryReader(*file);
-    while (!in.atEnd()) {
-      in.next();
-      in.next();
-      if (in.nextText() == name) return true;
+    walkEntries(*file, [&](RecordReader& in, EntryHead& head) {
       skipRest(in);
-    }
+      found = head.name == name;
+      return !found;
+    });
+    if (found) return true;
   }
   return false;
 }
@@ -106,34 +106,59 @@ void RecipeStore::listNamesByCategory(std::string_view category, std::vector<std
   auto main = openMain();
   std::unordered_set<std::string> present;
   for (const auto& n : names) present.insert(folded(n));
+  // For each repeated name (folded), the smallest n whose name_n may still be free: names are only
+  // ever added, so the search for the next suffix goes on where the last one stopped instead of
+  // trying 0, 1, 2, ... again for every repeat.
+  std::unordered_map<std::string, unsigned> nextSuffix;
+  std::string candidate;
   for (FileIo* file : {&updateFile(), main.get()}) {
-    RecordReader in = entryReader(*file);
-    while (!in.atEnd()) {
-      const std::uint64_t first = in.position();
-      if (in.nextText() != category) {
-        in.seek(first + 3);
+    walkEntries(*file, [&](RecordReader& in, EntryHead& head) {
+      if (head.category != category) {
         skipRest(in);
-        continue;
+        return true;
       }
-      in.next();  // subcategories
-      std::string name(in.nextText());
-      if (present.insert(folded(name)).second) {
-        names.push_back(std::move(name));
-      } else {
-        std::string candidate;
-        for (unsigned n = 0;; ++n) {
-          candidate = name + "_" + std::to_string(n);
+      std::string base = folded(head.name);
+      const bool repeated = present.contains(base);
+      unsigned* suffix = nullptr;
+      if (repeated) {
+        suffix = &nextSuffix[base];
+        for (;; ++*suffix) {
+          candidate = head.name + "_" + std::to_string(*suffix);
           if (!present.contains(folded(candidate))) break;
         }
-        if (candidate.size() > kMaxText) candidate.resize(kMaxText);
+      }
+      // The name is listed (and a new one written) once the entry is known to be whole, or when it
+      // stops the listing with an error; the torn tail of an interrupted append is passed over.
+      const auto list = [&] {
+        if (!repeated) {
+          present.insert(std::move(base));
+          names.push_back(head.name);
+          return;
+        }
+        // A name cut back to its old text stays free under that suffix for the next repeat.
+        if (candidate.size() > kMaxText)
+          candidate.resize(kMaxText);
+        else
+          ++*suffix;
         std::string record;
         appendTextRecord(record, candidate);
-        file->writeAt((first + 2) * kRecordSize, std::as_bytes(std::span(record)));
+        file->writeAt((head.first + 2) * kRecordSize, std::as_bytes(std::span(record)));
         present.insert(folded(candidate));
-        names.push_back(std::move(candidate));
+        names.push_back(candidate);
+      };
+      try {
+        skipRest(in);
+      } catch (const EndOfFileError&) {
+        if (isTornTail(*file, head.first)) return false;
+        list();
+        throw;
+      } catch (const StoreError&) {
+        list();
+        throw;
       }
-      skipRest(in);
-    }
+      list();
+      return true;
+    });
   }
 }
 
@@ -144,12 +169,24 @@ std::vector<std::string> RecipeStore::browseList(std::string_view category) {
   return names;
 }
 
+void RecipeStore::keepCutTail(FileIo& file, std::uint64_t from) {
+  const std::uint64_t size = file.size();
+  if (size <= from) return;
+  std::string bytes(static_cast<std::size_t>(size - from), '\0');
+  if (file.readAt(from, std::as_writable_bytes(std::span(bytes))) != bytes.size()) throw EndOfFileError();
+  auto kept = files_->open(resolveProgramFile(*files_, dir_, kCutTailFileName), OpenMode::ReadWriteCreate);
+  kept->writeAt(kept->size(), std::as_bytes(std::span(bytes)));
+  kept->flush();
+}
+
 void RecipeStore::appendBytes(FileIo& file, std::string_view bytes) {
   const std::uint64_t size = file.size();
   // The new entry goes after the last complete entry: a torn tail and an incomplete last record do
-  // not count as part of the file. They are cut off before anything is written, so a failure or a
-  // kill at any moment leaves either the entries before or a torn tail of the new entry.
-  const std::uint64_t start = entryReader(file).recordCount() * kRecordSize;
+  // not count as part of the file. They are kept in "Abgeschnitten.dat" and cut off before anything
+  // is written, so a failure or a kill at any moment leaves either the entries before or a torn tail
+  // of the new entry.
+  const std::uint64_t start = appendPosition(file) * kRecordSize;
+  keepCutTail(file, start);
   // An incomplete last record alone is put back when the append fails, so the file is as it was.
   std::string partial;
   if (size - start < kRecordSize) {
@@ -195,8 +232,8 @@ void RecipeStore::appendEncoded(std::string_view entries) {
 std::vector<std::string> RecipeStore::allNames() {
   std::vector<std::string> names;
   walkMainThenUpdate([&](StoreFile, RecordReader& in, EntryHead& head) {
-    names.push_back(head.name);
     skipRest(in);
+    names.push_back(head.name);
   });
   return names;
 }
@@ -208,27 +245,29 @@ void RecipeStore::appendToUpdateFile(std::string_view records) {
 
 RecipeStore::Kept RecipeStore::keptRanges(FileIo& file, std::string_view name) {
   Kept kept;
-  RecordReader in = entryReader(file);
-  // A torn tail or an incomplete last record is left out of the rewrite: then it changes the file too.
-  kept.changes = in.recordCount() * kRecordSize != file.size();
-  EntryHead head;
-  while (!in.atEnd()) {
-    readHead(in, head);
+  std::uint64_t end = 0;
+  walkEntries(file, [&](RecordReader& in, EntryHead& head) {
     skipRest(in);
+    end = in.position();
     if (head.name == name) {
       kept.found = true;
       kept.changes = true;
     } else if (!kept.ranges.empty() && kept.ranges.back().second == head.first) {
-      kept.ranges.back().second = in.position();
+      kept.ranges.back().second = end;
     } else {
-      kept.ranges.emplace_back(head.first, in.position());
+      kept.ranges.emplace_back(head.first, end);
     }
-  }
+    return true;
+  });
+  // A torn tail or an incomplete last record is left out of the rewrite: then it changes the file too.
+  kept.end = end;
+  kept.changes = kept.changes || end * kRecordSize != file.size();
   return kept;
 }
 
 void RecipeStore::rewrite(FileIo& source, const Kept& kept, std::string_view extra,
                           const std::filesystem::path& target) {
+  keepCutTail(source, kept.end * kRecordSize);
   ReplacementFile out(*files_, target, kRewriteFileName);
   std::vector<std::byte> buffer(kCopyBlock);
   std::uint64_t outPos = 0;

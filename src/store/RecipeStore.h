@@ -37,8 +37,9 @@ class RecipeStore {
   FileIo& updateFile();
 
   // Calls visit for every entry of the main recipe file, then of the update recipe file, with the
-  // reader after the entry's name record; visit must read or skip the rest of the entry. The head's
-  // texts are reused from entry to entry. Walks end before a torn tail (see findTornTail).
+  // reader after the entry's name record; visit must read or skip the rest of the entry before it acts
+  // on it (see walkEntries). The head's texts are reused from entry to entry. Walks end before a torn
+  // tail.
   using Visitor = std::function<void(StoreFile, RecordReader&, EntryHead&)>;
   void walkMainThenUpdate(const Visitor& visit);
 
@@ -57,8 +58,8 @@ class RecipeStore {
   // The browse list of a category: the names, the letter items above 20 names, sorted.
   std::vector<std::string> browseList(std::string_view category);
 
-  // Appends an entry to the main recipe file, after its last complete entry (a torn tail is cut off
-  // first). A failure part-way cuts the file back.
+  // Appends an entry to the main recipe file, after its last complete entry (a torn tail is kept in
+  // "Abgeschnitten.dat" and cut off first). A failure part-way cuts the file back.
   void appendEntry(const NewRecipe& recipe);
   // Appends several entries in one write, as appendEntry does one: every picture is read and checked
   // before anything is written, and a failure part-way leaves none of them.
@@ -73,7 +74,7 @@ class RecipeStore {
   void appendToUpdateFile(std::string_view records);
   // Removes every entry named name from the update recipe file when it holds one, otherwise from
   // the main recipe file. Each rewrite goes through "New.dat" and a rename (see ReplacementFile)
-  // and leaves a torn tail out.
+  // and leaves a torn tail out (kept in "Abgeschnitten.dat").
   void deleteEntry(std::string_view name);
   // Deletes the entries of name and appends the new fields; no failure leaves the recipe missing.
   void replaceEntry(std::string_view name, const NewRecipe& recipe);
@@ -84,11 +85,14 @@ class RecipeStore {
     std::vector<std::pair<std::uint64_t, std::uint64_t>> ranges;  // [first, end) record ranges
     bool found = false;                                           // an entry carried the name
     bool changes = false;                                         // the rewrite gives other bytes than the file holds
+    std::uint64_t end = 0;                                        // the record after the last complete entry
   };
   static Kept keptRanges(FileIo& file, std::string_view name);
   // Writes the kept ranges, then extra, to "New.dat" and puts it in the place of target.
   void rewrite(FileIo& source, const Kept& kept, std::string_view extra, const std::filesystem::path& target);
   void removeLeftovers();
+  // Appends the bytes of a file from byte `from` on to "Abgeschnitten.dat", before they are cut off.
+  void keepCutTail(FileIo& file, std::uint64_t from);
   void appendBytes(FileIo& file, std::string_view bytes);
   void reopenUpdate();
 

@@ -45,5 +45,7 @@ inline constexpr std::string_view kNoOrigin = "keine Angabe";
 inline constexpr std::string_view kMainFileName = "Zestovar.dat";
 inline constexpr std::string_view kUpdateFileName = "zsv.dat";
 inline constexpr std::string_view kRewriteFileName = "New.dat";
+// Where the bytes of a torn tail go before an append or a rewrite cuts it off.
+inline constexpr std::string_view kCutTailFileName = "Abgeschnitten.dat";
 
 }  // namespace zestovar::store

@@ -1,6 +1,7 @@
 #include "store/TextRecipe.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <vector>
 
 #include "store/BrowseOrder.h"
@@ -181,6 +182,25 @@ std::string formatTextRecipe(const StoredRecipe& e, std::string_view pictureFile
   out += cp1252ToUtf8(plain);
   if (!plain.empty()) out += '\n';
   return out;
+}
+
+void addTextRecipeFiles(RecipeStore& store, const std::vector<std::string>& paths) {
+  const std::vector<std::string> book = store.allNames();
+  std::unordered_set<std::string> names(book.begin(), book.end());
+  std::string entries;
+  for (const auto& path : paths) {
+    TextRecipe parsed = readTextRecipeFile(store.files(), path);
+    const std::string stored = parsed.recipe.name.substr(0, kMaxText);
+    if (!names.insert(stored).second)
+      throw TextRecipeError(path + ": Zeile " + std::to_string(parsed.nameLine) +
+                            ": Name schon vorhanden. Bitte anderen Namen wählen.");
+    try {
+      entries += encodeEntry(parsed.recipe, store.files());
+    } catch (const StoreError& e) {
+      throw StoreError(path + ": " + e.what());
+    }
+  }
+  store.appendEncoded(entries);
 }
 
 }  // namespace zestovar::store

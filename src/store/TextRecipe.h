@@ -7,8 +7,10 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "store/Entry.h"
+#include "store/RecipeStore.h"
 
 namespace zestovar::store {
 
@@ -28,6 +30,12 @@ struct TextRecipe {
 // order of the editor's sorted list. dir resolves a relative "Bild:" path.
 TextRecipe parseTextRecipe(std::string_view utf8, const std::filesystem::path& dir);
 TextRecipe readTextRecipeFile(Files& files, const std::filesystem::path& file);
+
+// Appends the recipes of plain-text recipe files to the main recipe file, as the editor's "Speichern"
+// would: a name the book or an earlier file holds is refused. Every file is read and checked, and every
+// picture read, before anything is written; the book is walked once for its names and written once, so
+// a refused file leaves it as it was. Throws TextRecipeError or StoreError naming the file.
+void addTextRecipeFiles(RecipeStore& store, const std::vector<std::string>& paths);
 
 // A stored entry as a plain-text recipe (UTF-8). pictureFile is written into "Bild:" when given.
 std::string formatTextRecipe(const StoredRecipe& entry, std::string_view pictureFile);

@@ -1,5 +1,6 @@
 #include "views/RecipePage.h"
 
+#include "store/EntryRules.h"
 #include "store/Errors.h"
 
 namespace zestovar::views {
@@ -121,34 +122,49 @@ std::filesystem::path showRecipePage(RecipeStore& store, std::string_view name, 
   const auto imagePath = store.dir() / std::string(kImageFileName);
   const auto writeImage = [&](std::string_view bytes) { writeWholeFile(files, imagePath, bytes); };
   std::vector<std::string> page;
+  // An entry is rendered beside the page: the torn tail of an interrupted append, which is passed over,
+  // must leave the page as it was.
+  std::vector<std::string> rendered;
   {
     auto main = store.openMain();
-    RecordReader in = entryReader(*main);
-    EntryHead head;
-    while (!in.atEnd()) {
-      readHead(in, head);
-      if (head.name == name)
-        renderEntry(in, head, PageForm::MainFile, page, writeImage, defaultPicture);
-      else
+    walkEntries(*main, [&](RecordReader& in, EntryHead& head) {
+      if (head.name != name) {
         skipRest(in);
-    }
+        return true;
+      }
+      renderEntry(in, head, PageForm::MainFile, rendered, writeImage, defaultPicture);
+      page.swap(rendered);
+      return true;
+    });
   }
-  RecordReader in = entryReader(store.updateFile());
+  FileIo& update = store.updateFile();
+  RecordReader in(update);
   EntryHead head;
   std::string lastName;
   while (!in.atEnd()) {
+    const std::uint64_t first = in.position();
+    bool rendering = false;
     try {
       // The name record read last identifies the entry in the message.
-      head.first = in.position();
+      head.first = first;
       in.next();
       in.next();
       head.name = in.nextText();
       lastName = head.name;
-      if (head.name == name)
-        renderEntry(in, head, PageForm::UpdateFile, page, writeImage, defaultPicture);
-      else
+      if (head.name == name) {
+        rendering = true;
+        renderEntry(in, head, PageForm::UpdateFile, rendered, writeImage, defaultPicture);
+        page.swap(rendered);
+      } else {
         skipRest(in);
+      }
+    } catch (const EndOfFileError&) {
+      if (isTornTail(update, first)) break;
+      // Rendering clears the page first: a failing entry leaves what it rendered so far.
+      if (rendering) page.swap(rendered);
+      onUpdateEntryError(lastName);
     } catch (const StoreError&) {
+      if (rendering) page.swap(rendered);
       onUpdateEntryError(lastName);
     }
   }

@@ -24,10 +24,10 @@ void buildEntrySummary(RecipeStore& store, std::vector<EntrySummary>& summary) {
     in.next();
     const std::string_view fifth = in.nextText();
     std::string origin(isOriginMarker(fifth) ? in.nextText() : kNoOrigin);
-    summary.push_back(
-        {std::move(head.category), std::move(head.subcategories), std::move(head.name), std::move(origin)});
     in.seek(countAt);
     skipRest(in);
+    summary.push_back(
+        {std::move(head.category), std::move(head.subcategories), std::move(head.name), std::move(origin)});
   });
 }
 
@@ -153,25 +153,20 @@ int searchRecipes(RecipeStore& store, const std::vector<std::string>& terms, std
   }
   int hits = 0;
   FoldedFields fields;
-  std::string name;
   auto main = store.openMain();
   for (FileIo* file : {main.get(), &store.updateFile()}) {
-    RecordReader in = entryReader(*file);
-    while (!in.atEnd()) {
+    walkEntries(*file, [&](RecordReader& in, EntryHead& head) {
       // Every entry is read alike, so a malformed one stops the search with the same error whatever
       // its category; only the fields of an entry that takes part are folded.
-      const std::uint64_t first = in.position();
-      const bool takesPart = category == kAllCategories || in.nextText() == category;
+      const bool takesPart = category == kAllCategories || head.category == category;
       fields.clear();
       const auto add = [&](const unsigned char* record) {
         if (takesPart) fields.addRecord(record);
       };
-      in.seek(first);
+      in.seek(head.first);
       add(in.next());  // category
       add(in.next());  // subcategories
-      const unsigned char* nameRecord = in.next();
-      if (takesPart) name = recordText(nameRecord);
-      add(nameRecord);
+      add(in.next());  // name
       const int n1 = checkedIngredientCount(in);
       for (int i = 1; i < n1; ++i) add(in.next());
       const int n2 = checkedPreparationCount(in);
@@ -179,7 +174,7 @@ int searchRecipes(RecipeStore& store, const std::vector<std::string>& terms, std
       add(in.next());  // author
       add(in.next());  // persons
       readPicture(in, nullptr);
-      if (!takesPart) continue;
+      if (!takesPart) return true;
       bool match = kind == SearchKind::And;
       for (const auto& term : foldedTerms) {
         if (fields.anyContains(term) != match) {
@@ -188,10 +183,11 @@ int searchRecipes(RecipeStore& store, const std::vector<std::string>& terms, std
         }
       }
       if (match) {
-        names.push_back(name);
+        names.push_back(head.name);
         ++hits;
       }
-    }
+      return true;
+    });
   }
   return hits;
 }
