@@ -4,9 +4,9 @@
 #include <span>
 #include <string>
 
-#include "store/Entry.h"
+#include "store/EntryRules.h"
 #include "store/Errors.h"
-#include "store/RecordReader.h"
+#include "store/RecordMap.h"
 
 namespace zestovar::online {
 namespace {
@@ -38,12 +38,15 @@ std::string_view checkedDownload(std::string_view body) {
   const std::string_view records = body.substr(0, body.size() / store::kRecordSize * store::kRecordSize);
   if (records.empty()) throw DownloadError(std::string(kDamaged) + "es enthält keinen Datensatz");
   Bytes file(records);
-  store::RecordReader in(file);
-  try {
-    // Every record is read, as showing the recipe will read it: counts, texts, picture and tail.
-    while (!in.atEnd()) store::readEntry(in);
-  } catch (const store::StoreError& e) {
-    throw DownloadError(std::string(kDamaged) + "Datensatz " + std::to_string(in.position()) + ": " + e.what());
+  // The rules `zestovar-tool check` applies to the recipe files, so a download can never make it fail
+  // on "zsv.dat"; only what it merely warns about passes.
+  store::RecordMap map(file, 0);
+  std::uint64_t first = 0;
+  while (first < map.end()) {
+    const store::EntryVerdict verdict = store::judgeEntry(map, first);
+    if (verdict.kind != store::EntryVerdict::Kind::Complete)
+      throw DownloadError(std::string(kDamaged) + "Datensatz " + std::to_string(verdict.record) + ": " + verdict.text);
+    first = verdict.end;
   }
   return records;
 }

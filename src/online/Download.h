@@ -17,8 +17,9 @@ class DownloadError : public std::runtime_error {
 
 // The records of a downloaded recipe that go into the update recipe file: the body's whole 51-byte
 // line records, an incomplete last record (such as the CR LF written after the body) dropped. They are
-// taken only when they walk as complete entries to their end, so an error page or a cut entry can
-// never break the update recipe file; otherwise DownloadError.
+// taken only when they are whole entries by the rules of `zestovar-tool check` to their end (a known
+// category, text records of at most 50 characters, counts that fit), so an error page, a cut or a
+// malformed entry can never break the update recipe file; otherwise DownloadError.
 std::string_view checkedDownload(std::string_view body);
 
 }  // namespace zestovar::online
