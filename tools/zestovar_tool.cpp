@@ -62,23 +62,12 @@ int check(Files& files, const fs::path& dir) {
       bad = bad || !problem.warning;
     }
   }
+  const fs::path cut = resolveProgramFile(files, dir, kCutTailFileName);
+  if (files.exists(cut))
+    std::cout << cut.filename().string()
+              << ": Warnung: hier liegen die Reste abgebrochener Anfügevorgänge, die aus den Rezeptdateien "
+                 "abgeschnitten wurden\n";
   return bad ? 1 : 0;
-}
-
-int add(RecipeStore& store, const std::vector<std::string>& paths) {
-  // Every file is checked before anything is written.
-  std::vector<NewRecipe> recipes;
-  std::set<std::string> names;
-  for (const auto& path : paths) {
-    TextRecipe parsed = readTextRecipeFile(store.files(), path);
-    const std::string stored = parsed.recipe.name.substr(0, kMaxText);
-    if (store.nameExists(stored) || !names.insert(stored).second)
-      throw TextRecipeError(path + ": Zeile " + std::to_string(parsed.nameLine) +
-                            ": Name schon vorhanden. Bitte anderen Namen wählen.");
-    recipes.push_back(std::move(parsed.recipe));
-  }
-  for (const auto& recipe : recipes) store.appendEntry(recipe);
-  return 0;
 }
 
 int exportRecipe(RecipeStore& store, const std::string& name, const std::string& pictureFile) {
@@ -250,7 +239,8 @@ int run(int argc, char** argv) {
   if (command == "add") {
     if (rest.empty()) return usage();
     RecipeStore store(dir);
-    return add(store, rest);
+    addTextRecipeFiles(store, rest);
+    return 0;
   }
   if (command == "search") return search(dir, rest);
   if (command == "import") {

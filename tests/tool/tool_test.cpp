@@ -73,6 +73,10 @@ const std::string kRecipe =
     "Mit Saft aufgießen, <kalt> stellen und nach einer Stunde mit Mineralwasser auffüllen; "
     "dazu passt Minze.\n";
 
+const std::string kCutTailWarning =
+    "Abgeschnitten.dat: Warnung: hier liegen die Reste abgebrochener Anfügevorgänge, die aus den Rezeptdateien "
+    "abgeschnitten wurden\n";
+
 TEST_F(ToolTest, AddThenExportGivesBackTheSameRecipe) {
   std::string picture;
   for (int i = 0; i < 1000; ++i) picture += static_cast<char>(i * 7);
@@ -127,6 +131,48 @@ TEST_F(ToolTest, AddRefusesBadFilesWithTheirLineAndWritesNothing) {
   noCategory.replace(0, noCategory.find('\n'), "Kategorie: Kategorie wählen");
   write("none.txt", noCategory);
   EXPECT_NE(run("add none.txt").out.find("Zeile 1: Bitte eine Kategorie wählen."), std::string::npos);
+}
+
+TEST_F(ToolTest, AddRefusesAPictureHoldingThePictureEndRecordAndWritesNothing) {
+  // A JPEG comment placed so that the picture end record starts the second picture record.
+  std::string comment(43, 'x');
+  comment += std::string(1, '\x15') + "!!!Ende des Bildes!!!";
+  std::string jpeg = "\xff\xd8\xff\xfe";
+  jpeg += static_cast<char>((comment.size() + 2) >> 8);
+  jpeg += static_cast<char>((comment.size() + 2) & 0xff);
+  jpeg += comment + std::string(200, '\x7f') + "\xff\xd9";
+  ASSERT_EQ(jpeg.find("\x15!!!Ende"), 49u);
+  write("bowle.jpg", jpeg);
+  std::string other = kRecipe;
+  other.replace(other.find("Erdbeerbowle"), 12, "Zweite Bowle");
+  other.erase(other.find("Bild: bowle.jpg\n"), 16);
+  write("zweite.txt", other);
+  write("erste.txt", kRecipe);
+  const Result r = run("add zweite.txt erste.txt");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("erste.txt: Das Bild 'bowle.jpg' kann nicht gespeichert werden"), std::string::npos) << r.out;
+  EXPECT_EQ(read("Zestovar.dat"), "");
+}
+
+TEST_F(ToolTest, TornTailIsMovedAsideAndCheckNamesWhereItWent) {
+  std::string noPicture = kRecipe;
+  noPicture.erase(noPicture.find("Bild: bowle.jpg\n"), 16);
+  write("a.txt", noPicture);
+  ASSERT_EQ(run("add a.txt").status, 0);
+  const std::string whole = read("Zestovar.dat");
+  write("Zestovar.dat", whole + whole.substr(0, 5 * 51 + 20));
+  const Result torn = run("check");
+  EXPECT_EQ(torn.status, 0);
+  EXPECT_EQ(torn.out,
+            "Zestovar.dat: record 17: Warnung: unvollständiger letzter Eintrag (5 Datensätze, ein abgebrochenes "
+            "Anfügen); er wird übergangen und beim nächsten Schreiben nach \"Abgeschnitten.dat\" verschoben\n"
+            "Zestovar.dat: record 22: Warnung: unvollständiger Datensatz am Dateiende (20 Bytes)\n");
+  EXPECT_EQ(run("delete Nirgends").status, 0);
+  EXPECT_EQ(read("Zestovar.dat"), whole);
+  EXPECT_EQ(read("Abgeschnitten.dat"), whole.substr(0, 5 * 51 + 20));
+  const Result kept = run("check");
+  EXPECT_EQ(kept.status, 0);
+  EXPECT_EQ(kept.out, kCutTailWarning);
 }
 
 TEST_F(ToolTest, CheckReportsEachMalformedEntryByRecord) {
@@ -288,9 +334,15 @@ TEST_F(ToolTest, KilledAppendsAndDeletesNeverLoseAnotherRecipe) {
   }
   std::cout << "[          ] a torn tail was found after " << tornTails << " of 40 kills\n";
 
-  // The next write cuts a torn tail off and removes what a killed rewrite left behind.
+  // The next write moves a torn tail to "Abgeschnitten.dat" and removes what a killed rewrite left
+  // behind; `check` then only names the file that keeps it.
   ASSERT_EQ(run("add '" + recipe("Zuletzt") + "'").status, 0);
-  EXPECT_EQ(run("check").out, "");
+  const Result last = run("check");
+  EXPECT_EQ(last.status, 0);
+  if (tornTails > 0) {
+    EXPECT_TRUE(fs::exists(dir_ / "Abgeschnitten.dat"));
+  }
+  EXPECT_EQ(last.out, fs::exists(dir_ / "Abgeschnitten.dat") ? kCutTailWarning : "");
   EXPECT_FALSE(fs::exists(dir_ / "New.dat"));
   EXPECT_EQ(run("exists Zuletzt").out, "ja\n");
 }
