@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the store generator and the benchmark (Release), generates stores of 1,200, 10,000 and
 # 100,000 recipes, times them, prints the Markdown table for the README and removes the stores; then
-# times the import of generated Meal-Master files of 1,000 and 10,000 recipes into an empty book.
+# times the import of generated Meal-Master files of 1,000 and 10,000 recipes into an empty book, and
+# the operations a hostile file could make grow with the square of its size at two sizes.
 #
 #   bench/run.sh [RECIPES...]          e.g. bench/run.sh 1200 10000
 #
@@ -16,7 +17,7 @@ sizes=${*:-1200 10000 100000}
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DZESTOVAR_BUILD_UI=OFF -DZESTOVAR_BUILD_TESTS=OFF -DZESTOVAR_BUILD_BENCH=ON >/dev/null
-cmake --build "$build" --target zestovar-genstore zestovar-bench zestovar-import-bench -j 2 >&2
+cmake --build "$build" --target zestovar-genstore zestovar-bench zestovar-import-bench zestovar-growth-bench -j 2 >&2
 
 parent=${ZESTOVAR_BENCH_TMP:-$build}
 mkdir -p "$parent"
@@ -50,3 +51,7 @@ reps=${ZESTOVAR_BENCH_REPS:-}
 # Importing generated Meal-Master files of 1,000 and 10,000 recipes into an empty book.
 echo
 "$build/bench/zestovar-import-bench" "$stores" 1000 10000
+
+# What a hostile or unlucky file can multiply: each operation at its size and at an eighth of it.
+echo
+"$build/bench/zestovar-growth-bench" "$stores"
