@@ -123,12 +123,33 @@ TEST(Download, WholeEntriesAreTakenAnythingElseIsRefused) {
   EXPECT_EQ(online::checkedDownload(entries + "\r\n"), entries);
   EXPECT_EQ(online::checkedDownload(entries), entries);
 
+  // What `check` would report on "zsv.dat" afterwards is refused too: an unknown category, a length
+  // byte above 50 (the walks would read 50 characters of it), an origin marker where the count leaves
+  // no room for it.
   const std::string whole = buildEntry(named("Gulasch"));
-  for (const std::string& bad : {std::string(), std::string("\r\n"),
-                                 std::string("<html><body>404 Not Found</body></html>\r\n") + std::string(200, ' '),
-                                 whole.substr(0, whole.size() - kRecord), whole + whole.substr(0, 4 * kRecord)}) {
-    SCOPED_TRACE(bad.size());
-    EXPECT_THROW(online::checkedDownload(bad), online::DownloadError);
+  std::string tooLong = whole;
+  tooLong[2 * kRecord] = static_cast<char>(51);
+  EntryRecords markerTooEarly = named("Kaputt");
+  markerTooEarly.ingredients.clear();
+  markerTooEarly.n1Text = "2";
+  struct Bad {
+    std::string body, message;
+  };
+  for (const Bad& bad : {Bad{"", "es enthält keinen Datensatz"}, Bad{"\r\n", "es enthält keinen Datensatz"},
+                         Bad{std::string("<html><body>404 Not Found</body></html>\r\n") + std::string(200, ' '),
+                             "Datensatz 0: Kategorie: Längenbyte 60 ist größer als 50"},
+                         Bad{whole.substr(0, whole.size() - kRecord), "Datensatz 13: Bildrest fehlt"},
+                         Bad{whole + whole.substr(0, 4 * kRecord), "Datensatz 18: Zutatenzahl 5 zeigt"},
+                         Bad{buildEntry(named("Gulasch", "Suppen")), "Datensatz 0: unbekannte Kategorie 'Suppen'"},
+                         Bad{tooLong, "Datensatz 2: Name: Längenbyte 51 ist größer als 50"},
+                         Bad{whole + buildEntry(markerTooEarly), "Datensatz 19: Herkunftsmarke bei Zutatenzahl 2"}}) {
+    SCOPED_TRACE(bad.message);
+    try {
+      online::checkedDownload(bad.body);
+      ADD_FAILURE() << "taken";
+    } catch (const online::DownloadError& e) {
+      EXPECT_NE(std::string(e.what()).find(bad.message), std::string::npos) << e.what();
+    }
   }
 }
 
