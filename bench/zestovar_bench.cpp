@@ -63,6 +63,7 @@ class CountingFile final : public FileIo {
   std::uint64_t size() override { return inner_->size(); }
   void truncate(std::uint64_t size) override { inner_->truncate(size); }
   void flush() override { inner_->flush(); }
+  void setPermissions(Permissions permissions) override { inner_->setPermissions(permissions); }
 
  private:
   std::unique_ptr<FileIo> inner_;
@@ -80,9 +81,7 @@ class CountingFiles final : public Files {
   std::vector<std::string> list(const fs::path& dir) override { return inner_->list(dir); }
   fs::path target(const fs::path& path) override { return inner_->target(path); }
   std::optional<Permissions> permissions(const fs::path& path) override { return inner_->permissions(path); }
-  void setPermissions(const fs::path& path, Permissions permissions) override {
-    inner_->setPermissions(path, permissions);
-  }
+  bool isOwnFile(const fs::path& path) override { return inner_->isOwnFile(path); }
 
   ReadCount count;
 

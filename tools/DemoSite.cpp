@@ -49,9 +49,9 @@ void buildDemoSite(const fs::path& outdir, std::string_view url, const std::vect
     listPage.push_back(std::string(url) + "/zestovar3/rezepte/" + p.file);
     listPage.push_back(r.category + subcategoryRecord(r.subcategories));
   }
-  replaceWholeFile(*files, outdir / std::string(online::kListPagePath).substr(1), joinSideFileLines(listPage));
-  replaceWholeFile(*files, outdir / std::string(online::kNewsPagePath).substr(1),
-                   joinSideFileLines(splitSideFileLines(utf8ToCp1252(*newsText))));
+  writeWholeFile(*files, outdir / std::string(online::kListPagePath).substr(1), joinSideFileLines(listPage));
+  writeWholeFile(*files, outdir / std::string(online::kNewsPagePath).substr(1),
+                 joinSideFileLines(splitSideFileLines(utf8ToCp1252(*newsText))));
 }
 
 }  // namespace zestovar::tool

@@ -121,7 +121,10 @@ int importFiles(RecipeStore& store, const std::vector<std::string>& args) {
     } catch (const std::runtime_error& e) {
       // ImportError or StoreError; the report lines before it go out first.
       std::cout.flush();
-      std::cerr << path << ": " << e.what() << '\n';
+      if (dynamic_cast<const NotAFileError*>(&e))
+        std::cerr << e.what() << '\n';  // it names the file itself
+      else
+        std::cerr << path << ": " << e.what() << '\n';
       allRead = false;
     }
   }

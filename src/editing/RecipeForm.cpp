@@ -256,7 +256,12 @@ void choosePicture(app::MainWindow& main, QLabel* preview, QString& path) {
   const QString chosen = main.prompts().openPicture(startDir, picturePreview(main.files(), kDialogPreviewEdge));
   if (chosen.isEmpty()) return;
   path = chosen;
-  loadPicture(main.files(), preview, path);
+  try {
+    loadPicture(main.files(), preview, path);
+  } catch (const store::NotAFileError&) {
+    path.clear();  // a pipe or a device is never stored as the picture
+    throw;
+  }
 }
 
 }  // namespace zestovar::editing

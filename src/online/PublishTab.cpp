@@ -71,7 +71,7 @@ void PublishTab::BitBtn5Click() {
   store::Files& files = main_.files();
   const auto upload = store::resolveProgramFile(files, main_.programDir(), kUploadFileName);
   store::writeWholeFile(files, upload, uploadRecords(main_.store(), ticked));
-  const std::string attachment = store::readWholeFile(files, upload).value_or(std::string());
+  const std::string attachment = store::readOwnFile(files, upload).value_or(std::string());
   const std::string message = publicationMail(mail_.siteMailbox, mail_.operatorMailbox, mail_.version, attachment,
                                               mailDate(std::time(nullptr)));
   // A failed sending leaves "UploadRez.dat" behind; the next publication replaces it.

@@ -303,7 +303,7 @@ bool UpdateTab::downloadTicked() {
     // "newzsv.dat" holds the body with a line end after it, as the recipe is written to disk; only its
     // whole records that walk as complete entries reach the update recipe file.
     store::writeWholeFile(files, downloadFile, body + "\r\n");
-    const auto written = store::readWholeFile(files, downloadFile);
+    const auto written = store::readOwnFile(files, downloadFile);
     files.remove(downloadFile);
     main_.store().appendToUpdateFile(checkedDownload(written.value_or(std::string())));
     pruned.downloaded[ticked[i]] = true;

@@ -248,6 +248,8 @@ std::string encodeEntry(const NewRecipe& recipe, Files& files) {
   std::optional<std::string> bytes;
   try {
     bytes = readWholeFile(files, recipe.picture);
+  } catch (const NotAFileError&) {
+    throw;  // a pipe or a device is refused, not stored as a picture that could not be read
   } catch (const StoreError&) {
   }
   if (!bytes) return encodeEntry(recipe, PictureState::Unreadable, {});

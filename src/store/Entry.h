@@ -108,7 +108,8 @@ std::optional<std::size_t> pictureEndInPicture(std::string_view picture);
 std::string encodeEntry(const NewRecipe& recipe, PictureState pictureState, std::string_view picture);
 
 // Reads the picture file of a recipe (or takes its pictureBytes) and encodes the entry; a picture file
-// that cannot be read makes an entry without picture.
+// that cannot be read makes an entry without picture. A picture that is no plain file (a pipe, a
+// device) throws NotAFileError, naming it.
 std::string encodeEntry(const NewRecipe& recipe, Files& files);
 
 }  // namespace zestovar::store

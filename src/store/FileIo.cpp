@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <system_error>
+#include <utility>
 
 #include "store/Cp1252.h"
 #include "store/Errors.h"
@@ -61,9 +62,67 @@ class DiskFile final : public FileIo {
     if (::fsync(fd_) != 0) throwIoError(errno);
   }
 
+  void setPermissions(Permissions permissions) override {
+    if (::fchmod(fd_, static_cast<mode_t>(permissions)) != 0) throwIoError(errno);
+  }
+
  private:
   int fd_;
 };
+
+// Closes the descriptor unless it was handed on.
+struct Descriptor {
+  int fd = -1;
+  ~Descriptor() {
+    if (fd >= 0) ::close(fd);
+  }
+  int release() { return std::exchange(fd, -1); }
+};
+
+// Without O_NONBLOCK, opening a pipe waits for its other end and opening some devices waits for the
+// device; the mode is checked first and blocking reads and writes are restored afterwards.
+constexpr int kOpenFlags = O_CLOEXEC | O_NOCTTY | O_NONBLOCK;
+
+bool isPlain(const struct stat& st) { return S_ISREG(st.st_mode); }
+bool isOwn(const struct stat& st) { return S_ISREG(st.st_mode) && st.st_nlink == 1; }
+
+struct stat statOf(int fd) {
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) throwIoError(errno);
+  return st;
+}
+
+std::unique_ptr<FileIo> diskFile(Descriptor& d) {
+  const int flags = ::fcntl(d.fd, F_GETFL);
+  if (flags < 0 || ::fcntl(d.fd, F_SETFL, flags & ~O_NONBLOCK) != 0) throwIoError(errno);
+  return std::make_unique<DiskFile>(d.release());
+}
+
+// A file under this very name. Anything but a plain file of one name there is removed and a new file
+// made exclusively in its place, so nothing placed under the name is written through; should something
+// be placed there again meanwhile, the next attempt removes it.
+std::unique_ptr<FileIo> openOwn(const std::filesystem::path& path, bool truncate, Permissions created) {
+  const auto mode = static_cast<mode_t>(created);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    Descriptor d{::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | kOpenFlags, mode)};
+    if (d.fd >= 0) {
+      if (isOwn(statOf(d.fd))) {
+        if (truncate && ::ftruncate(d.fd, 0) != 0) throwIoError(errno);
+        return diskFile(d);
+      }
+      ::close(d.release());
+    } else if (errno == EISDIR) {
+      throw NotAFileError(path);
+    } else if (errno != ELOOP && errno != ENXIO) {  // a symbolic link, a socket
+      throwIoError(errno);
+    }
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) throwIoError(errno);
+    d.fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | kOpenFlags, mode);
+    if (d.fd >= 0) return diskFile(d);
+    if (errno != EEXIST) throwIoError(errno);
+  }
+  throwIoError(EEXIST);
+}
 
 void syncDirectory(const std::filesystem::path& dir) {
   const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -75,21 +134,33 @@ void syncDirectory(const std::filesystem::path& dir) {
 class DiskFiles final : public Files {
  public:
   std::unique_ptr<FileIo> open(const std::filesystem::path& path, OpenMode mode, Permissions created) override {
-    int flags = O_CLOEXEC;
+    int flags = kOpenFlags;
     switch (mode) {
+      case OpenMode::ReadWriteOwn:
+        return openOwn(path, false, created);
+      case OpenMode::CreateTruncate:
+        return openOwn(path, true, created);
       case OpenMode::ReadWriteCreate:
         flags |= O_RDWR | O_CREAT;
-        break;
-      case OpenMode::CreateTruncate:
-        flags |= O_RDWR | O_CREAT | O_TRUNC;
         break;
       case OpenMode::ReadOnly:
         flags |= O_RDONLY;
         break;
+      case OpenMode::CreateExclusive:
+        flags |= O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW;
+        break;
+      case OpenMode::ReadOwn:
+        flags |= O_RDONLY | O_NOFOLLOW;
+        break;
     }
-    const int fd = ::open(path.c_str(), flags, static_cast<mode_t>(created));
-    if (fd < 0) throwIoError(errno);
-    return std::make_unique<DiskFile>(fd);
+    Descriptor d{::open(path.c_str(), flags, static_cast<mode_t>(created))};
+    if (d.fd < 0) {
+      if (errno == EISDIR || errno == ENXIO || (errno == ELOOP && mode == OpenMode::ReadOwn)) throw NotAFileError(path);
+      throwIoError(errno);
+    }
+    const struct stat st = statOf(d.fd);
+    if (mode == OpenMode::ReadOwn ? !isOwn(st) : !isPlain(st)) throw NotAFileError(path);
+    return diskFile(d);
   }
 
   void replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
@@ -131,12 +202,19 @@ class DiskFiles final : public Files {
     return static_cast<Permissions>(st.st_mode & 07777);
   }
 
-  void setPermissions(const std::filesystem::path& path, Permissions permissions) override {
-    if (::chmod(path.c_str(), static_cast<mode_t>(permissions)) != 0) throwIoError(errno);
+  bool isOwnFile(const std::filesystem::path& path) override {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0 && isOwn(st);
   }
 };
 
 }  // namespace
+
+void FileIo::setPermissions(Permissions) { throw StoreError(std::string(kAccessDenied)); }
+
+NotAFileError::NotAFileError(const std::filesystem::path& path)
+    : StoreError("'" + path.string() +
+                 "' ist keine gewöhnliche Datei, sondern etwa ein Ordner, eine Pipe oder ein Gerät") {}
 
 std::shared_ptr<Files> diskFiles() { return std::make_shared<DiskFiles>(); }
 
@@ -160,9 +238,32 @@ std::optional<std::string> readWholeFile(Files& files, const std::filesystem::pa
   return bytes;
 }
 
+std::optional<std::string> readOwnFile(Files& files, const std::filesystem::path& path) {
+  if (!files.isOwnFile(path)) return std::nullopt;
+  auto file = files.open(path, OpenMode::ReadOwn);
+  std::string bytes(static_cast<std::size_t>(file->size()), '\0');
+  bytes.resize(file->readAt(0, std::as_writable_bytes(std::span(bytes))));
+  return bytes;
+}
+
 void writeWholeFile(Files& files, const std::filesystem::path& path, std::string_view bytes) {
   auto file = files.open(path, OpenMode::CreateTruncate);
   file->writeAt(0, std::as_bytes(std::span(bytes)));
+}
+
+void appendToOwnFile(Files& files, const std::filesystem::path& path, std::string_view bytes) {
+  auto file = files.open(path, OpenMode::ReadWriteOwn);
+  const std::uint64_t end = file->size();
+  try {
+    file->writeAt(end, std::as_bytes(std::span(bytes)));
+    file->flush();
+  } catch (const StoreError&) {
+    try {
+      file->truncate(end);
+    } catch (const StoreError&) {
+    }
+    throw;
+  }
 }
 
 ReplacementFile::ReplacementFile(Files& files, const std::filesystem::path& path, std::string_view temporaryName,
@@ -170,8 +271,9 @@ ReplacementFile::ReplacementFile(Files& files, const std::filesystem::path& path
     : files_(files), target_(files.target(path)) {
   permissions_ = fixed ? *fixed : files.permissions(target_).value_or(kNewFilePermissions);
   temporary_ = resolveProgramFile(files, target_.parent_path(), temporaryName);
+  files.remove(temporary_);
   // Private until it takes its place, so no one else holds it open meanwhile.
-  file_ = files.open(temporary_, OpenMode::CreateTruncate, kPrivatePermissions);
+  file_ = files.open(temporary_, OpenMode::CreateExclusive, kPrivatePermissions);
 }
 
 ReplacementFile::~ReplacementFile() {
@@ -184,9 +286,9 @@ ReplacementFile::~ReplacementFile() {
 }
 
 void ReplacementFile::commit() {
+  file_->setPermissions(permissions_);
   file_->flush();
   file_.reset();
-  files_.setPermissions(temporary_, permissions_);
   files_.replace(temporary_, target_);
   committed_ = true;
 }

@@ -1,10 +1,12 @@
 // The change dialog TForm14, opened by "Ändern" of the list menus on a program started headless;
 // the scripted prompts show it without waiting, so the test drives the open dialog.
+#include <sys/stat.h>
 #include <QApplication>
 #include <QFontMetrics>
 #include <QTest>
 
 #include "EditingFixture.h"
+#include "PlantedLink.h"
 #include "app/Application.h"
 #include "app/TextCodec.h"
 
@@ -51,6 +53,7 @@ class ChangeDialogTest : public QObject {
   void wrapPointsOfThePreparationBecomeLineEnds();
   void closeQuestionKeepsOrClosesTheDialog();
   void keysSetTheChoicesBackButTabbingInKeepsThem();
+  void loadedPictureReplacesALinkAndAPipeIsNeverThePicture();
 };
 
 void ChangeDialogTest::changedRecipeOfTheUpdateFileMovesToTheEndOfTheMainFile() {
@@ -273,6 +276,32 @@ void ChangeDialogTest::keysSetTheChoicesBackButTabbingInKeepsThem() {
   QCOMPARE(stored->head.category, std::string("Suppe"));
   QCOMPARE(stored->origin, std::string("keine Angabe"));
   f.main().hide();
+}
+
+void ChangeDialogTest::loadedPictureReplacesALinkAndAPipeIsNeverThePicture() {
+  using zestovar::test::PlantedLink;
+  zestovar::test::Editing f({}, zestovar::test::buildEntry(gulasch()));
+  TForm14& dialog = f.dialog();
+  for (const PlantedLink::To to : {PlantedLink::To::File, PlantedLink::To::Nowhere}) {
+    std::filesystem::remove(f.dir / "IM1.jpg");
+    const PlantedLink link(f.dir / "IM1.jpg", to);
+    openFromResultList(f, u"Gulasch"_qs);
+    QCOMPARE(link.problems(), std::string());
+    QCOMPARE(f.read("IM1.jpg"), gulasch().picture);
+    QVERIFY(!dialog.Image1->pixmap().isNull());
+  }
+
+  // A pipe chosen as the picture is refused at once instead of blocking, and forgotten.
+  const std::filesystem::path pipe = f.dir / "bild.jpg";
+  QCOMPARE(::mkfifo(pipe.c_str(), 0644), 0);
+  f.prompts().clear();
+  f.prompts().answerPicture(QString::fromStdString(pipe.string()));
+  QTest::mouseClick(dialog.Button1, Qt::LeftButton);
+  QCOMPARE(f.prompts().texts(Kind::Error),
+           QStringList{QString::fromStdString("'" + pipe.string()) +
+                       u"' ist keine gewöhnliche Datei, sondern etwa ein Ordner, eine Pipe oder ein Gerät"_qs});
+  QVERIFY(dialog.picturePath().isEmpty());
+  QVERIFY(dialog.Image1->pixmap().isNull());
 }
 
 int main(int argc, char** argv) {

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "PlantedLink.h"
 #include "ProgramFixture.h"
 #include "StoreFixtures.h"
 #include "app/Application.h"
@@ -229,6 +230,19 @@ void ShoppingTabTest::printingShowsThePageInThePreviewWindow() {
   QCOMPARE(f.dir.read("temp.htm"), "<p> Einkaufsliste </p>\r\n<p>&nbsp;</p>\r\n");
   QVERIFY(preview.isVisible());
   QCOMPARE(preview.PrintPage->toPlainText().simplified(), u"Einkaufsliste"_qs);
+  QVERIFY(f.prompts().shown().isEmpty());
+
+  // A link placed under the page's name is replaced by the page, never written through.
+  using zestovar::test::PlantedLink;
+  for (const PlantedLink::To to : {PlantedLink::To::File, PlantedLink::To::Nowhere}) {
+    preview.close();
+    std::filesystem::remove(f.dir / "temp.htm");
+    const PlantedLink link(f.dir / "temp.htm", to);
+    QTest::mouseClick(f.tab().Button5, Qt::LeftButton);
+    QCOMPARE(link.problems(), std::string());
+    QCOMPARE(f.dir.read("temp.htm"), "<p> Einkaufsliste </p>\r\n<p>&nbsp;</p>\r\n");
+    QVERIFY(preview.isVisible());
+  }
   QVERIFY(f.prompts().shown().isEmpty());
 
   // A page that cannot be written is reported, and the window shows nothing new.

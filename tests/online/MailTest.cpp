@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "PlantedLink.h"
 #include "ProgramFixture.h"
 #include "StoreFixtures.h"
 #include "TestHttpServer.h"
@@ -147,6 +148,19 @@ void MailTest::publishedRecipesReachTheOperatorAsTheyStandInTheFile() {
   QVERIFY(s.dir.read("sent.dat") == expected);
   QCOMPARE(s.dir.read("subject"), "Zestovar.dat, Filesize: " + std::to_string(expected.size()) + " UploadRez.dat\n");
   QCOMPARE(publish.ListView3->topLevelItemCount(), 2);  // the view keeps its recipes and ticks
+
+  // A link placed under the upload's name is replaced, never written through or read through.
+  using zestovar::test::PlantedLink;
+  for (const PlantedLink::To to : {PlantedLink::To::File, PlantedLink::To::Nowhere}) {
+    TestSmtpServer again(accepting());
+    s.pointAt(site, again);
+    const PlantedLink link(s.dir / "UploadRez.dat", to);
+    QTest::mouseClick(publish.BitBtn5, Qt::LeftButton);
+    QCOMPARE(s.prompts().texts(Kind::Error), QStringList{});
+    QVERIFY(again.received().find("Subject: Zestovar.dat, Filesize: " + std::to_string(expected.size()) + "\r\n") !=
+            std::string::npos);
+    QCOMPARE(link.problems(false), std::string());
+  }
 }
 
 void MailTest::recipeMailCarriesTheChosenRecipe() {

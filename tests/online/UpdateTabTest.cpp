@@ -7,6 +7,7 @@
 #include <memory>
 #include <thread>
 
+#include "PlantedLink.h"
 #include "ProgramFixture.h"
 #include "StoreFixtures.h"
 #include "TestHttpServer.h"
@@ -123,6 +124,7 @@ class UpdateTabTest : public QObject {
   void downloadAppendsExactlyTheTickedRecipes();
   void abbrechenStopsAfterTheDownloadOnItsWay();
   void refusedDownloadLeavesTheUpdateFileUnchanged();
+  void downloadFileReplacesALinkPlacedUnderItsName();
   void whileATransferWaitsNothingChangesTheFiles();
   // Last: it ends the application's event loop.
   void closingTheMainWindowAbortsTheTransfer();
@@ -258,6 +260,24 @@ void UpdateTabTest::refusedDownloadLeavesTheUpdateFileUnchanged() {
                 .startsWith(QStringLiteral("Das heruntergeladene Rezept ist unvollständig oder kein Rezept")));
     QVERIFY(s.dir.read("zsv.dat") == before);
     QVERIFY(!s.dir.has("newzsv.dat"));
+  }
+}
+
+void UpdateTabTest::downloadFileReplacesALinkPlacedUnderItsName() {
+  using zestovar::test::PlantedLink;
+  Site site;
+  Started s(site);
+  auto& tab = s.tab();
+  std::string expected;
+  for (const auto& [index, to] : {std::pair{0, PlantedLink::To::File}, std::pair{1, PlantedLink::To::Nowhere}}) {
+    const PlantedLink link(s.dir / "newzsv.dat", to);
+    QTest::mouseClick(tab.BitBtn8, Qt::LeftButton);
+    tick(tab.ListView2, QString::fromStdString(site.recipes[index].entry.name));
+    QTest::mouseClick(tab.BitBtn1, Qt::LeftButton);
+    QCOMPARE(s.prompts().texts(Kind::Error), QStringList{});
+    expected += site.recipes[index].body;
+    QVERIFY(s.dir.read("zsv.dat") == expected);
+    QCOMPARE(link.problems(false), std::string());
   }
 }
 

@@ -1,9 +1,11 @@
 // Files held in memory, for the store tests and the fuzzer: nothing touches the disk, and writes,
 // flushes, renames and opens fail on demand. An open file keeps its bytes when another file is renamed
-// over its name, as on the disk.
+// over its name, as on the disk. Symbolic links and pipes behave as on the disk: the modes that follow
+// links follow them, the others replace what stands under the name or fail, and a pipe is never opened.
 #pragma once
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -25,13 +27,11 @@ class MemoryFiles final : public store::Files {
 
   // ---- Content, for the test ----
   void write(const Path& path, std::string_view bytes, store::Permissions permissions = store::kNewFilePermissions) {
-    Node& node = nodes_[key(target(path))];
-    node.bytes = std::make_shared<std::string>(bytes);
-    node.permissions = permissions;
+    nodes_[key(target(path))] = Node{std::make_shared<Content>(std::string(bytes), permissions), {}};
   }
   std::string read(const Path& path) const {
     const Node* node = find(path);
-    return node ? *node->bytes : std::string();
+    return node ? node->content->bytes : std::string();
   }
   bool has(const Path& path) const { return nodes_.contains(key(path)); }
   // The names in a directory, sorted.
@@ -42,11 +42,13 @@ class MemoryFiles final : public store::Files {
     return out;
   }
   // A symbolic link at `path` that leads to `to`.
-  void link(const Path& path, const Path& to) { nodes_[key(path)] = Node{nullptr, {}, to.lexically_normal()}; }
+  void link(const Path& path, const Path& to) { nodes_[key(path)] = Node{nullptr, to.lexically_normal()}; }
   bool isLink(const Path& path) const {
     const auto it = nodes_.find(key(path));
     return it != nodes_.end() && it->second.link;
   }
+  // A named pipe (or a device) at `path`.
+  void pipe(const Path& path) { nodes_[key(path)] = Node{}; }
 
   // ---- Failures ----
   // Writes fail once `bytes` more bytes have been written: the write that crosses the limit puts its
@@ -65,16 +67,36 @@ class MemoryFiles final : public store::Files {
   // ---- Files ----
   std::unique_ptr<store::FileIo> open(const Path& path, store::OpenMode mode,
                                       store::Permissions created = store::kNewFilePermissions) override {
-    const Path real = target(path);
+    using store::OpenMode;
+    const bool follows = mode == OpenMode::ReadWriteCreate || mode == OpenMode::ReadOnly;
+    const Path real = follows ? target(path) : path.lexically_normal();
     if (!openFile_.empty() && real.filename() == openFile_) throw store::StoreError(std::string(store::kFileNotFound));
     auto it = nodes_.find(key(real));
-    if (it == nodes_.end()) {
-      if (mode == store::OpenMode::ReadOnly) throw store::StoreError(std::string(store::kFileNotFound));
-      it = nodes_.emplace(key(real), Node{std::make_shared<std::string>(), created, {}}).first;
-    } else if (mode == store::OpenMode::CreateTruncate) {
-      it->second.bytes->clear();
+    const auto create = [&] {
+      return nodes_.insert_or_assign(key(real), Node{std::make_shared<Content>(std::string(), created), {}}).first;
+    };
+    switch (mode) {
+      case OpenMode::ReadWriteOwn:
+      case OpenMode::CreateTruncate:
+        if (it == nodes_.end() || !it->second.content)
+          it = create();
+        else if (mode == OpenMode::CreateTruncate)
+          it->second.content->bytes.clear();
+        break;
+      case OpenMode::CreateExclusive:
+        if (it != nodes_.end()) store::throwIoError(EEXIST);
+        it = create();
+        break;
+      case OpenMode::ReadWriteCreate:
+        if (it == nodes_.end()) it = create();
+        break;
+      case OpenMode::ReadOnly:
+      case OpenMode::ReadOwn:
+        if (it == nodes_.end()) throw store::StoreError(std::string(store::kFileNotFound));
+        break;
     }
-    return std::make_unique<File>(*this, it->second.bytes, real.filename().string());
+    if (!it->second.content) throw store::NotAFileError(path);
+    return std::make_unique<File>(*this, it->second.content, real.filename().string());
   }
   void replace(const Path& from, const Path& to) override {
     if (replaceFails_) throw store::StoreError(std::string(store::kAccessDenied));
@@ -88,31 +110,34 @@ class MemoryFiles final : public store::Files {
   std::vector<std::string> list(const Path& dir) override { return names(dir); }
   Path target(const Path& path) override { return resolve(path); }
   std::optional<store::Permissions> permissions(const Path& path) override {
-    const Node* node = find(path);
-    if (!node) return std::nullopt;
-    return node->permissions;
-  }
-  void setPermissions(const Path& path, store::Permissions permissions) override {
     const auto it = nodes_.find(key(resolve(path)));
-    if (it == nodes_.end()) throw store::StoreError(std::string(store::kFileNotFound));
-    it->second.permissions = permissions;
+    if (it == nodes_.end() || it->second.link) return std::nullopt;
+    // A pipe has permissions too: it exists.
+    return it->second.content ? it->second.content->permissions : store::kNewFilePermissions;
+  }
+  bool isOwnFile(const Path& path) override {
+    const auto it = nodes_.find(key(path));
+    return it != nodes_.end() && it->second.content;
   }
 
  private:
-  struct Node {
-    std::shared_ptr<std::string> bytes;  // null for a link
+  struct Content {
+    std::string bytes;
     store::Permissions permissions{};
+  };
+  struct Node {
+    std::shared_ptr<Content> content;  // null for a link or a pipe
     std::optional<Path> link;
   };
 
   class File final : public store::FileIo {
    public:
-    File(MemoryFiles& owner, std::shared_ptr<std::string> bytes, std::string name)
-        : owner_(owner), bytes_(std::move(bytes)), name_(std::move(name)) {}
+    File(MemoryFiles& owner, std::shared_ptr<Content> content, std::string name)
+        : owner_(owner), content_(std::move(content)), name_(std::move(name)) {}
     std::size_t readAt(std::uint64_t pos, std::span<std::byte> out) override {
-      if (pos >= bytes_->size()) return 0;
-      const std::size_t n = std::min<std::uint64_t>(out.size(), bytes_->size() - pos);
-      std::copy_n(reinterpret_cast<const std::byte*>(bytes_->data() + pos), n, out.data());
+      if (pos >= content_->bytes.size()) return 0;
+      const std::size_t n = std::min<std::uint64_t>(out.size(), content_->bytes.size() - pos);
+      std::copy_n(reinterpret_cast<const std::byte*>(content_->bytes.data() + pos), n, out.data());
       return n;
     }
     void writeAt(std::uint64_t pos, std::span<const std::byte> data) override {
@@ -126,21 +151,23 @@ class MemoryFiles final : public store::Files {
       put(pos, data);
       if (limited) budget -= data.size();
     }
-    std::uint64_t size() override { return bytes_->size(); }
-    void truncate(std::uint64_t size) override { bytes_->resize(static_cast<std::size_t>(size)); }
+    std::uint64_t size() override { return content_->bytes.size(); }
+    void truncate(std::uint64_t size) override { content_->bytes.resize(static_cast<std::size_t>(size)); }
     void flush() override {
       if (owner_.flushFails_ && matches(owner_.flushFile_)) throw store::StoreError(std::string(store::kDiskFull));
     }
+    void setPermissions(store::Permissions permissions) override { content_->permissions = permissions; }
 
    private:
     void put(std::uint64_t pos, std::span<const std::byte> data) {
-      if (bytes_->size() < pos + data.size()) bytes_->resize(static_cast<std::size_t>(pos + data.size()));
-      std::copy(data.begin(), data.end(), reinterpret_cast<std::byte*>(bytes_->data() + pos));
+      if (content_->bytes.size() < pos + data.size())
+        content_->bytes.resize(static_cast<std::size_t>(pos + data.size()));
+      std::copy(data.begin(), data.end(), reinterpret_cast<std::byte*>(content_->bytes.data() + pos));
     }
     bool matches(const std::string& file) const { return file.empty() || file == name_; }
 
     MemoryFiles& owner_;
-    std::shared_ptr<std::string> bytes_;
+    std::shared_ptr<Content> content_;
     std::string name_;
   };
 
@@ -157,7 +184,7 @@ class MemoryFiles final : public store::Files {
   }
   const Node* find(const Path& path) const {
     const auto it = nodes_.find(key(resolve(path)));
-    return it == nodes_.end() || it->second.link ? nullptr : &it->second;
+    return it == nodes_.end() || !it->second.content ? nullptr : &it->second;
   }
 
   static constexpr std::uint64_t kNoLimit = UINT64_MAX;

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,7 +18,10 @@
 #include <string>
 #include <thread>
 
+#include "PlantedLink.h"
+
 namespace fs = std::filesystem;
+using zestovar::test::PlantedLink;
 
 namespace {
 
@@ -255,6 +259,59 @@ TEST_F(ToolTest, SiteHasAListPageARecordFileForEachRecipeAndTheNews) {
   write("ohne.txt", kRecipe);
   EXPECT_NE(run("site web2 --url http://x --news news.txt ohne.txt").out.find("\"Datum:\" fehlt"), std::string::npos);
   EXPECT_FALSE(fs::exists(dir_ / "web2"));
+}
+
+TEST_F(ToolTest, OutputsTakeThePlaceOfLinksPlacedUnderTheirNames) {
+  std::string picture;
+  for (int i = 0; i < 1000; ++i) picture += static_cast<char>(i * 7);
+  write("bowle.jpg", picture);
+  std::string dated = kRecipe;
+  dated.replace(dated.find("Zutaten:"), 0, "Datum: 3.11.2004\n");
+  write("bowle.txt", dated);
+  write("news.txt", "Neu: Bowle\n");
+  ASSERT_EQ(run("add bowle.txt").status, 0);
+  const fs::path site = dir_ / "web" / "zestovar3";
+  fs::create_directories(site / "rezepte");
+  for (const PlantedLink::To to : {PlantedLink::To::File, PlantedLink::To::Nowhere}) {
+    const PlantedLink::To other = to == PlantedLink::To::File ? PlantedLink::To::Nowhere : PlantedLink::To::File;
+    for (const fs::path& name : {dir_ / "Rezept.htm", dir_ / "Image.jpg", dir_ / "bild.jpg", site / "rezeptlist.htm",
+                                 site / "zestovarnews.htm", site / "rezepte" / "bowle.dat"})
+      fs::remove(name);
+    const PlantedLink links[] = {{dir_ / "Rezept.htm", to},       {dir_ / "Image.jpg", other},
+                                 {dir_ / "bild.jpg", to},         {site / "rezeptlist.htm", other},
+                                 {site / "zestovarnews.htm", to}, {site / "rezepte" / "bowle.dat", other}};
+    ASSERT_EQ(run("page 'Erdbeerbowle für Kinder'").status, 0);
+    ASSERT_EQ(run("export 'Erdbeerbowle für Kinder' --picture bild.jpg").status, 0);
+    ASSERT_EQ(run("site web --url http://127.0.0.1:8080 --news news.txt bowle.txt").status, 0);
+    for (const PlantedLink& link : links) EXPECT_EQ(link.problems(), "");
+    EXPECT_NE(read("Rezept.htm").find("Erdbeerbowle f\xfcr Kinder"), std::string::npos);
+    EXPECT_EQ(read("Image.jpg"), picture);
+    EXPECT_EQ(read("bild.jpg"), picture);
+    EXPECT_EQ(read("web/zestovar3/zestovarnews.htm"), "Neu: Bowle\r\n");
+    EXPECT_EQ(read("web/zestovar3/rezepte/bowle.dat"), read("Zestovar.dat"));
+    EXPECT_NE(read("web/zestovar3/rezeptlist.htm").find("/zestovar3/rezepte/bowle.dat"), std::string::npos);
+  }
+}
+
+// A pipe or a device would block a read for good: refused at once, naming it, and nothing is written.
+TEST_F(ToolTest, PipesAndDevicesAreRefusedAsPicturesAndImportFiles) {
+  ASSERT_EQ(::mkfifo((dir_ / "rezepte.mmf").c_str(), 0644), 0);
+  ASSERT_EQ(::mkfifo((dir_ / "bild.jpg").c_str(), 0644), 0);
+  const std::string notAFile = "' ist keine gewöhnliche Datei, sondern etwa ein Ordner, eine Pipe oder ein Gerät\n";
+  Result r = run("import rezepte.mmf /dev/zero");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "'rezepte.mmf" + notAFile + "'/dev/zero" + notAFile + "0 Rezepte importiert, 0 \xc3\xbc" +
+                       "bersprungen.\n");
+  for (const std::string picture : {"bild.jpg", "/dev/zero"}) {
+    std::string recipe = kRecipe;
+    recipe.replace(recipe.find("bowle.jpg"), 9, picture);
+    write("bowle.txt", recipe);
+    r = run("add bowle.txt");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "'" + picture + notAFile);
+  }
+  EXPECT_EQ(read("Zestovar.dat"), "");
+  EXPECT_EQ(run("check").status, 0);
 }
 
 // A crash or a power cut in the middle of a write: real processes killed at random moments. Linux ends

@@ -6,6 +6,7 @@
 #include <QTextDocument>
 #include <filesystem>
 
+#include "PlantedLink.h"
 #include "ProgramFixture.h"
 #include "ScriptedPrompts.h"
 #include "StoreFixtures.h"
@@ -54,6 +55,7 @@ class Fixture {
     started_ = std::make_unique<zestovar::test::StartedProgram>(dir_.path());
   }
   std::string read(const char* name) const { return dir_.read(name); }
+  fs::path operator/(const char* name) const { return dir_ / name; }
   ScriptedPrompts& prompts() { return started_->prompts; }
   TForm1& main() { return started_->program.form1(); }
   RecipeTab& tab() { return started_->program.recipeTab(); }
@@ -79,6 +81,7 @@ class RecipeViewsTest : public QObject {
   void nextRecipeNeverShowsTheStalePicture();
   void subcategoryFilterNarrowsAndRestoresTheList();
   void listClicksAndKeyReleasesShowTheSelectedRecipe();
+  void pageAndPictureTakeThePlaceOfLinksPlacedUnderTheirNames();
   void brokenUpdateEntryIsNamedAndThePageStillShows();
   void searchHintClearingMessagesAndResults();
   void printPreviewPaintsTheShownPage();
@@ -171,6 +174,31 @@ void RecipeViewsTest::listClicksAndKeyReleasesShowTheSelectedRecipe() {
   QTest::keyClick(form.ListBox3, Qt::Key_Down);
   const QString selected = form.ListBox3->selectedItems().front()->text();
   QVERIFY(f.read("Rezept.htm").find("<b>" + zestovar::app::toCp1252(selected) + "</b>") != std::string::npos);
+}
+
+void RecipeViewsTest::pageAndPictureTakeThePlaceOfLinksPlacedUnderTheirNames() {
+  using zestovar::test::PlantedLink;
+  using To = PlantedLink::To;
+  const EntryRecords bread = withPicture(recipe("Bauernbrot", "Backwaren", " Brot"), 120);
+  const EntryRecords rusk = withPicture(recipe("Zwieback", "Backwaren", " Sonstiges"), 90);
+  Fixture f(zestovar::test::buildEntry(bread) + zestovar::test::buildEntry(rusk));
+  RecipeTab& form = f.tab();
+  f.prompts().clear();
+  for (const auto& [shown, pageTo, pictureTo] :
+       {std::tuple{&rusk, To::File, To::Nowhere}, std::tuple{&bread, To::Nowhere, To::File}}) {
+    fs::remove(f / "Rezept.htm");
+    fs::remove(f / "Image.jpg");
+    const PlantedLink page(f / "Rezept.htm", pageTo);
+    const PlantedLink picture(f / "Image.jpg", pictureTo);
+    QListWidgetItem* item = form.ListBox3->findItems(QString::fromStdString(shown->name), Qt::MatchExactly).front();
+    QTest::mouseClick(form.ListBox3->viewport(), Qt::LeftButton, {}, form.ListBox3->visualItemRect(item).center());
+    QCOMPARE(page.problems(), std::string());
+    QCOMPARE(picture.problems(), std::string());
+    QVERIFY(f.read("Rezept.htm").find("<b>" + shown->name + "</b>") != std::string::npos);
+    QCOMPARE(f.read("Image.jpg"), shown->picture);
+    QCOMPARE(shownPicture(form), QByteArray::fromStdString(shown->picture));
+  }
+  QVERIFY(f.prompts().shown().isEmpty());
 }
 
 void RecipeViewsTest::brokenUpdateEntryIsNamedAndThePageStillShows() {
