@@ -488,9 +488,8 @@ void parseCookMl(std::string_view bytes, const std::function<void(ForeignRecipe&
     fed += static_cast<XML_Index>(input.size());
     // expat reads a token that runs past a piece again from its start with every further piece: the
     // pieces grow with such a token, so that a long one costs time in proportion to its length.
-    const XML_Index unread = fed - XML_GetCurrentByteIndex(parser.get());
-    if (XML_GetCurrentByteIndex(parser.get()) >= 0 && unread > static_cast<XML_Index>(piece / 2))
-      piece = std::min(piece * 2, kLargestPiece);
+    const XML_Index parsed = XML_GetCurrentByteIndex(parser.get());
+    if (parsed >= 0 && fed - parsed > static_cast<XML_Index>(piece / 2)) piece = std::min(piece * 2, kLargestPiece);
   } while (status == XML_STATUS_OK && !bytes.empty());
 
   if (reader.failure()) std::rethrow_exception(reader.failure());
