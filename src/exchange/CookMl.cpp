@@ -3,7 +3,7 @@
 #include <expat.h>
 
 #include <algorithm>
-#include <climits>
+#include <cstdint>
 #include <exception>
 #include <memory>
 #include <new>
@@ -11,41 +11,46 @@
 #include <string>
 #include <utility>
 
+#include "editing/JpegDecoder.h"
+#include "exchange/CookMlText.h"
 #include "exchange/Encoding.h"
 #include "store/Cp1252.h"
+#include "store/Entry.h"
 
 namespace zestovar::exchange {
 
 namespace {
 
+using cookml::Base64Decoder;
+using cookml::Directions;
+using cookml::isBlank;
+using cookml::kUnlimited;
+using cookml::LineField;
+using cookml::singleLine;
+
 constexpr std::string_view kByteOrderMark = "\xef\xbb\xbf";
-constexpr std::string_view kBlanks = " \t\r\n";
-
-bool isBlank(char c) { return kBlanks.find(c) != std::string_view::npos; }
-
-// The text trimmed, each run of blanks, tabs and line breaks inside it made one blank: the fields that
-// hold a single line must not break it.
-std::string singleLine(std::string_view text) {
-  text = trimmed(text);
-  std::string out;
-  out.reserve(text.size());
-  bool gap = false;
-  for (const char c : text) {
-    if (isBlank(c)) {
-      gap = true;
-      continue;
-    }
-    if (gap) out += ' ';
-    gap = false;
-    out += c;
-  }
-  return out;
-}
+// A record holds 50 characters of a title, category word, servings or author; more of such a field
+// would only take memory.
+constexpr std::size_t kShortFieldBytes = 1024;
+// expat copies what it is given into a buffer of its own, so it is given the file in pieces.
+constexpr std::size_t kFirstPiece = std::size_t{1} << 20;
+constexpr std::size_t kLargestPiece = std::size_t{1} << 28;  // converted, still below INT_MAX
 
 void appendPiece(std::string& line, std::string_view piece) {
   if (piece.empty()) return;
   if (!line.empty()) line += ' ';
   line += piece;
+}
+
+// A picture the import may store: a whole JPEG picture (decoded at an eighth of its size, which reads
+// every byte of it at a fraction of the memory) whose bytes the store can hold.
+bool storablePicture(std::string_view bytes) {
+  try {
+    if (editing::decodeJpeg(bytes, 1).truncated) return false;
+  } catch (const editing::PictureError&) {
+    return false;
+  }
+  return !store::pictureEndInPicture(bytes);
 }
 
 // The elements the import reads; every other one is skipped with all it holds, except that its text
@@ -60,14 +65,19 @@ enum class Element {
   ServingType,
   Author,
   SourceLine,
+  Picture,
   Part,
   Ingredient,
+  IngredientNote,
   Preparation,
   Text,
   Other,
 };
 
-bool holdsText(Element element) {
+// Where the text of an element goes.
+enum class Capture { None, Line, Directions, Picture };
+
+Capture captureOf(Element element) {
   switch (element) {
     case Element::Title:
     case Element::Category:
@@ -75,10 +85,14 @@ bool holdsText(Element element) {
     case Element::ServingType:
     case Element::Author:
     case Element::SourceLine:
+    case Element::IngredientNote:
+      return Capture::Line;
     case Element::Text:
-      return true;
+      return Capture::Directions;
+    case Element::Picture:
+      return Capture::Picture;
     default:
-      return false;
+      return Capture::None;
   }
 }
 
@@ -99,12 +113,16 @@ Element elementOf(Element parent, std::string_view name) {
       if (name == "servingtype") return Element::ServingType;
       if (name == "author") return Element::Author;
       if (name == "sourceline") return Element::SourceLine;
+      if (name == "picbin") return Element::Picture;
       break;
     case Element::Part:
       if (name == "ingredient") return Element::Ingredient;
       break;
+    case Element::Ingredient:
+      if (name == "inote") return Element::IngredientNote;
+      break;
     case Element::Preparation:
-      if (name == "text") return Element::Text;
+      if (name == "text" || name == "step") return Element::Text;
       break;
     default:
       break;
@@ -119,6 +137,10 @@ std::string_view attribute(const XML_Char** attributes, std::string_view name) {
   return {};
 }
 
+void setOnce(std::string& field, std::string value) {
+  if (field.empty()) field = std::move(value);
+}
+
 // One recipe while its elements are read; texts are UTF-8 until finish() makes them Windows-1252.
 struct RecipeInProgress {
   std::string title;
@@ -126,10 +148,11 @@ struct RecipeInProgress {
   std::string servingQuantity;
   std::string servingType;
   std::string author;
+  std::string creator;  // who entered the recipe into the program that wrote the file
   std::string sourceLine;
   std::vector<std::string> ingredients;
-  ParagraphBuilder paragraphs;
-  bool anyText = false;  // a <text> was read: the next one starts after a blank line
+  Directions directions;
+  std::string picture;
 
   ForeignRecipe finish() {
     ForeignRecipe recipe;
@@ -138,21 +161,22 @@ struct RecipeInProgress {
     std::string servings = servingQuantity;
     appendPiece(servings, servingType);
     recipe.servings = store::utf8ToCp1252(servings);
-    recipe.author = store::utf8ToCp1252(author.empty() ? sourceLine : author);
+    const std::string& by = !author.empty() ? author : !creator.empty() ? creator : sourceLine;
+    recipe.author = store::utf8ToCp1252(by);
     recipe.ingredients.reserve(ingredients.size());
     for (const std::string& line : ingredients) recipe.ingredients.push_back(store::utf8ToCp1252(line));
-    for (const std::string& paragraph : paragraphs.finish()) {
+    for (const std::string& paragraph : directions.finish()) {
       recipe.paragraphs.push_back(store::utf8ToCp1252(paragraph));
     }
+    recipe.picture = std::move(picture);
     return recipe;
   }
 };
 
 class Reader {
  public:
-  explicit Reader(XML_Parser parser) : parser_(parser) {}
+  Reader(XML_Parser parser, const std::function<void(ForeignRecipe&&)>& take) : parser_(parser), take_(take) {}
 
-  std::vector<ForeignRecipe> takeRecipes() { return std::move(recipes_); }
   // Why the parser was stopped; empty when it was not stopped by the reader.
   const std::string& refusal() const { return refusal_; }
   std::exception_ptr failure() const { return failure_; }
@@ -164,9 +188,7 @@ class Reader {
     guarded(data, [](Reader& reader) { reader.end(); });
   }
   static void onText(void* data, const XML_Char* text, int length) {
-    guarded(data, [&](Reader& reader) {
-      if (reader.capturing_) reader.text_.append(text, static_cast<std::size_t>(length));
-    });
+    guarded(data, [&](Reader& reader) { reader.text({text, static_cast<std::size_t>(length)}); });
   }
   static void onDoctype(void* data, const XML_Char*, const XML_Char*, const XML_Char*, int hasInternalSubset) {
     if (hasInternalSubset != 0) static_cast<Reader*>(data)->refuseDeclarations();
@@ -197,39 +219,80 @@ class Reader {
 
   void refuse(std::string message) {
     if (stopped_) return;
-    refusal_ = std::move(message);
+    refusal_ = "CookML-Datei fehlerhaft in Zeile " + std::to_string(XML_GetCurrentLineNumber(parser_)) + ": " +
+               std::move(message);
     stop();
   }
 
   // Entity declarations can expand a few bytes into gigabytes; exchange files never need them.
   void refuseDeclarations() {
-    refuse("CookML-Datei fehlerhaft in Zeile " + std::to_string(XML_GetCurrentLineNumber(parser_)) +
-           ": eine DOCTYPE-Deklaration mit eigenen Definitionen oder Entitäten wird nicht gelesen");
+    refuse("eine DOCTYPE-Deklaration mit eigenen Definitionen oder Entit\xc3\xa4ten wird nicht gelesen");
   }
 
   void start(std::string_view name, const XML_Char** attributes) {
     if (stack_.empty()) {
-      if (name != "cookml") return refuse("Keine CookML-Datei: das erste Element ist <" + std::string(name) + ">");
+      if (name != "cookml") {
+        if (stopped_) return;
+        refusal_ = "Keine CookML-Datei: das erste Element ist <" + std::string(name) + ">";
+        return stop();
+      }
       stack_.push_back(Element::Root);
       return;
     }
+    // expat keeps every open element; a file of millions of nested elements must not get that far.
+    if (stack_.size() >= kMaxCookMlDepth)
+      return refuse("die Elemente sind tiefer als " + std::to_string(kMaxCookMlDepth) + " Ebenen verschachtelt");
     const Element element = elementOf(stack_.back(), name);
     stack_.push_back(element);
-    if (holdsText(element)) {
-      capturing_ = true;
-      text_.clear();
-    }
     switch (element) {
       case Element::Recipe:
         recipe_.emplace();
+        break;
+      case Element::Head:
+        readHead(attributes);
         break;
       case Element::Part:
         startPart(singleLine(attribute(attributes, "title")));
         break;
       case Element::Ingredient:
-        addIngredient(attributes);
+        startIngredient(attributes);
         break;
       default:
+        break;
+    }
+    switch (captureOf(element)) {
+      case Capture::Line:
+        field_.start(element == Element::IngredientNote ? kUnlimited : kShortFieldBytes);
+        capture_ = Capture::Line;
+        break;
+      case Capture::Directions:
+        recipe_->directions.startBlock();
+        capture_ = Capture::Directions;
+        break;
+      case Capture::Picture:
+        // The first picture that can be stored is the recipe's; later ones are not even decoded.
+        if (!recipe_->picture.empty()) break;
+        picture_.clear();
+        base64_.start(picture_);
+        capture_ = Capture::Picture;
+        break;
+      case Capture::None:
+        break;
+    }
+  }
+
+  void text(std::string_view text) {
+    switch (capture_) {
+      case Capture::Line:
+        field_.add(text);
+        break;
+      case Capture::Directions:
+        recipe_->directions.add(text);
+        break;
+      case Capture::Picture:
+        base64_.add(text);
+        break;
+      case Capture::None:
         break;
     }
   }
@@ -237,14 +300,26 @@ class Reader {
   void end() {
     const Element element = stack_.back();
     stack_.pop_back();
-    if (holdsText(element)) {
-      takeText(element);
-      capturing_ = false;
+    if (captureOf(element) != Capture::None) {
+      finishCapture(element);
+      capture_ = Capture::None;
     }
+    if (element == Element::Ingredient && !ingredient_.empty())
+      recipe_->ingredients.push_back(std::exchange(ingredient_, {}));
     if (element == Element::Recipe) {
-      recipes_.push_back(recipe_->finish());
+      ForeignRecipe recipe = recipe_->finish();
       recipe_.reset();
+      take_(std::move(recipe));
     }
+  }
+
+  // The attribute form of the head; the older element form fills what the attributes leave empty.
+  void readHead(const XML_Char** attributes) {
+    RecipeInProgress& recipe = *recipe_;
+    setOnce(recipe.title, singleLine(attribute(attributes, "title"), kShortFieldBytes));
+    setOnce(recipe.servingQuantity, singleLine(attribute(attributes, "servingqty"), kShortFieldBytes));
+    setOnce(recipe.servingType, singleLine(attribute(attributes, "servingtype"), kShortFieldBytes));
+    setOnce(recipe.creator, singleLine(attribute(attributes, "createuser"), kShortFieldBytes));
   }
 
   void startPart(std::string title) {
@@ -253,71 +328,66 @@ class Reader {
     recipe_->ingredients.push_back(std::move(title));
   }
 
-  void addIngredient(const XML_Char** attributes) {
-    std::string line;
+  void startIngredient(const XML_Char** attributes) {
+    ingredient_.clear();
     for (const std::string_view name : {"qty", "unit", "item"})
-      appendPiece(line, singleLine(attribute(attributes, name)));
-    const std::string preparation = singleLine(attribute(attributes, "preparation"));
-    // A note without amount, unit or name stands alone rather than behind a lone comma.
-    if (!preparation.empty()) line += (line.empty() ? "" : ", ") + preparation;
-    if (!line.empty()) recipe_->ingredients.push_back(std::move(line));
+      appendPiece(ingredient_, singleLine(attribute(attributes, name)));
+    addNote(singleLine(attribute(attributes, "preparation")));
   }
 
-  void takeText(Element element) {
+  // A note without amount, unit or name stands alone rather than behind a lone comma.
+  void addNote(std::string_view note) {
+    if (note.empty()) return;
+    if (!ingredient_.empty()) ingredient_ += ", ";
+    ingredient_ += note;
+  }
+
+  void finishCapture(Element element) {
     RecipeInProgress& recipe = *recipe_;
     switch (element) {
       case Element::Title:
-        if (recipe.title.empty()) recipe.title = singleLine(text_);
+        setOnce(recipe.title, field_.take());
         break;
       case Element::Category:
-        if (std::string category = singleLine(text_); !category.empty()) recipe.categories.push_back(category);
+        if (std::string category = field_.take(); !category.empty()) recipe.categories.push_back(std::move(category));
         break;
       case Element::ServingQuantity:
-        recipe.servingQuantity = singleLine(text_);
+        setOnce(recipe.servingQuantity, field_.take());
         break;
       case Element::ServingType:
-        recipe.servingType = singleLine(text_);
+        setOnce(recipe.servingType, field_.take());
         break;
       case Element::Author:
-        if (recipe.author.empty()) recipe.author = singleLine(text_);
+        setOnce(recipe.author, field_.take());
         break;
       case Element::SourceLine:
-        if (recipe.sourceLine.empty()) recipe.sourceLine = singleLine(text_);
+        setOnce(recipe.sourceLine, field_.take());
+        break;
+      case Element::IngredientNote:
+        addNote(field_.take());
         break;
       case Element::Text:
-        addDirections(recipe, text_);
+        recipe.directions.endBlock();
+        break;
+      case Element::Picture:
+        if (capture_ == Capture::Picture && base64_.finish() && storablePicture(picture_))
+          recipe.picture = std::move(picture_);
+        picture_ = std::string();  // a refused picture gives its memory back at once
         break;
       default:
         break;
     }
-    text_.clear();
-  }
-
-  // Each <text> is a block of paragraphs of its own, set off from the one before by a single blank
-  // line: the line breaks that merely lay out the XML around a text must not add empty paragraphs.
-  static void addDirections(RecipeInProgress& recipe, std::string_view text) {
-    text = trimmed(text);
-    if (text.empty()) return;
-    ParagraphBuilder& paragraphs = recipe.paragraphs;
-    if (recipe.anyText) paragraphs.addLine({});
-    recipe.anyText = true;
-    std::string line;
-    while (true) {
-      const std::size_t end = text.find('\n');
-      line.assign(text.substr(0, end));
-      std::erase(line, '\r');
-      paragraphs.addLine(line);
-      if (end == std::string_view::npos) break;
-      text.remove_prefix(end + 1);
-    }
   }
 
   XML_Parser parser_;
-  std::vector<ForeignRecipe> recipes_;
+  const std::function<void(ForeignRecipe&&)>& take_;
   std::optional<RecipeInProgress> recipe_;  // set inside a <recipe>
   std::vector<Element> stack_;              // the open elements, the root first
-  std::string text_;                        // the text of the open element read
-  bool capturing_ = false;                  // inside an element whose text is read
+  Capture capture_ = Capture::None;         // where the text read goes
+  LineField field_;                         // the text of the open field of one line
+  std::string ingredient_;                  // the line of the open <ingredient>
+  std::string picture_;                     // the bytes of the open <picbin>
+  Base64Decoder base64_;
   bool stopped_ = false;
   std::string refusal_;
   std::exception_ptr failure_;
@@ -358,6 +428,14 @@ std::size_t prologEnd(std::string_view bytes, std::size_t pos) {
   return pos;
 }
 
+// The end of a piece moved back to the start of a UTF-8 character, so that no character is split
+// between two pieces converted one by one.
+std::size_t characterStart(std::string_view bytes, std::size_t end) {
+  for (std::size_t back = 0; back < 4 && back < end; ++back)
+    if ((static_cast<unsigned char>(bytes[end - back]) & 0xc0) != 0x80) return end - back;
+  return end;
+}
+
 }  // namespace
 
 bool looksLikeCookMl(std::string_view bytes) {
@@ -371,18 +449,20 @@ bool looksLikeCookMl(std::string_view bytes) {
   return isBlank(next) || next == '>' || next == '/';
 }
 
-std::vector<ForeignRecipe> parseCookMl(std::string_view bytes) {
-  std::string converted;
+void parseCookMl(std::string_view bytes, const std::function<void(ForeignRecipe&&)>& take) {
   const Encoding encoding = detectEncoding(bytes);
-  if (encoding != Encoding::Utf8 || bytes.starts_with(kByteOrderMark)) {
-    converted = toUtf8(bytes, encoding);
-    bytes = converted;
+  bool repair = false;
+  if (bytes.starts_with(kByteOrderMark)) {
+    bytes.remove_prefix(kByteOrderMark.size());
+    // The mark says UTF-8; bytes that are none become U+FFFD.
+    repair = detectEncoding(bytes) != Encoding::Utf8;
   }
+  const bool convert = encoding != Encoding::Utf8 || repair;
 
   // The encoding given here overrides the one the file declares.
   const std::unique_ptr<XML_ParserStruct, ParserDeleter> parser(XML_ParserCreate("UTF-8"));
   if (!parser) throw std::bad_alloc();
-  Reader reader(parser.get());
+  Reader reader(parser.get(), take);
   XML_SetUserData(parser.get(), &reader);
   XML_SetElementHandler(parser.get(), &Reader::onStart, &Reader::onEnd);
   XML_SetCharacterDataHandler(parser.get(), &Reader::onText);
@@ -390,13 +470,26 @@ std::vector<ForeignRecipe> parseCookMl(std::string_view bytes) {
   XML_SetEntityDeclHandler(parser.get(), &Reader::onEntity);
   XML_SetParamEntityParsing(parser.get(), XML_PARAM_ENTITY_PARSING_NEVER);
 
-  // One call for any file below 2 GB; XML_Parse takes the length as an int.
+  std::size_t piece = kFirstPiece;
+  XML_Index fed = 0;
+  std::string converted;
   XML_Status status = XML_STATUS_OK;
   do {
-    const std::size_t length = std::min<std::size_t>(bytes.size(), INT_MAX);
-    const bool last = length == bytes.size();
-    status = XML_Parse(parser.get(), bytes.data(), static_cast<int>(length), last ? XML_TRUE : XML_FALSE);
+    std::size_t length = std::min(bytes.size(), piece);
+    if (repair && length < bytes.size()) length = characterStart(bytes, length);
+    std::string_view input = bytes.substr(0, length);
+    if (convert) {
+      converted = toUtf8(input, encoding);
+      input = converted;
+    }
     bytes.remove_prefix(length);
+    status =
+        XML_Parse(parser.get(), input.data(), static_cast<int>(input.size()), bytes.empty() ? XML_TRUE : XML_FALSE);
+    fed += static_cast<XML_Index>(input.size());
+    // expat reads a token that runs past a piece again from its start with every further piece: the
+    // pieces grow with such a token, so that a long one costs time in proportion to its length.
+    const XML_Index parsed = XML_GetCurrentByteIndex(parser.get());
+    if (parsed >= 0 && fed - parsed > static_cast<XML_Index>(piece / 2)) piece = std::min(piece * 2, kLargestPiece);
   } while (status == XML_STATUS_OK && !bytes.empty());
 
   if (reader.failure()) std::rethrow_exception(reader.failure());
@@ -406,7 +499,12 @@ std::vector<ForeignRecipe> parseCookMl(std::string_view bytes) {
     throw ImportError("CookML-Datei fehlerhaft in Zeile " + std::to_string(XML_GetCurrentLineNumber(parser.get())) +
                       ": " + (reason != nullptr ? reason : "unbekannter Fehler"));
   }
-  return reader.takeRecipes();
+}
+
+std::vector<ForeignRecipe> parseCookMl(std::string_view bytes) {
+  std::vector<ForeignRecipe> recipes;
+  parseCookMl(bytes, [&](ForeignRecipe&& recipe) { recipes.push_back(std::move(recipe)); });
+  return recipes;
 }
 
 }  // namespace zestovar::exchange
