@@ -174,9 +174,7 @@ void RecipeStore::keepCutTail(FileIo& file, std::uint64_t from) {
   if (size <= from) return;
   std::string bytes(static_cast<std::size_t>(size - from), '\0');
   if (file.readAt(from, std::as_writable_bytes(std::span(bytes))) != bytes.size()) throw EndOfFileError();
-  auto kept = files_->open(resolveProgramFile(*files_, dir_, kCutTailFileName), OpenMode::ReadWriteCreate);
-  kept->writeAt(kept->size(), std::as_bytes(std::span(bytes)));
-  kept->flush();
+  appendToOwnFile(*files_, resolveProgramFile(*files_, dir_, kCutTailFileName), bytes);
 }
 
 void RecipeStore::appendBytes(FileIo& file, std::string_view bytes) {

@@ -3,6 +3,7 @@
 // torn tail of an interrupted append is moved aside, never lost and never mistaken for a damaged file.
 #include <gtest/gtest.h>
 
+#include "PlantedLink.h"
 #include "StoreFixtures.h"
 #include "store/Check.h"
 #include "store/Entry.h"
@@ -170,6 +171,19 @@ TEST(TornTail, EachCutTailIsAddedToWhatWasCutBefore) {
   store.deleteEntry("Borschtsch");
   EXPECT_EQ(dir.read("Zestovar.dat"), "");
   EXPECT_EQ(dir.read("Abgeschnitten.dat"), first + second);
+}
+
+TEST(TornTailOnDisk, CutTailNeverGoesThroughALinkPlacedUnderItsName) {
+  for (const PlantedLink::To to : {PlantedLink::To::File, PlantedLink::To::Nowhere}) {
+    TempDir dir;
+    const std::string torn = buildEntry(named("Soljanka")).substr(0, 6 * kRecord);
+    dir.write("Zestovar.dat", buildEntry(named("Erbsensuppe")) + torn);
+    const PlantedLink link(dir / "Abgeschnitten.dat", to);
+    RecipeStore store(dir.path());
+    store.appendEntry(borschtsch());
+    EXPECT_EQ(link.problems(), "");
+    EXPECT_EQ(dir.read("Abgeschnitten.dat"), torn);
+  }
 }
 
 // Running past the end anywhere else stays an error of the walks, and no write cuts anything off.

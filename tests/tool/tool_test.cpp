@@ -308,7 +308,7 @@ TEST_F(ToolTest, PipesAndDevicesAreRefusedAsPicturesAndImportFiles) {
     write("bowle.txt", recipe);
     r = run("add bowle.txt");
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "'" + picture + notAFile);
+    EXPECT_EQ(r.out, "bowle.txt: '" + picture + notAFile);
   }
   EXPECT_EQ(read("Zestovar.dat"), "");
   EXPECT_EQ(run("check").status, 0);
