@@ -151,7 +151,9 @@ StoredRecipe readRest(RecordReader& in, EntryHead head) {
   } else {
     r.origin = kNoOrigin;
   }
-  r.ingredients.reserve(static_cast<std::size_t>(std::min(lines, 4096)));
+  // A count can promise more lines than the file holds.
+  r.ingredients.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(
+      static_cast<std::uint64_t>(std::max(lines, 0)), in.recordCount() - std::min(in.position(), in.recordCount()))));
   for (int i = 0; i < lines; ++i) r.ingredients.emplace_back(in.nextText());
   const int n2 = checkedPreparationCount(in);
   for (int i = 0; i < n2; ++i) r.preparationPieces.emplace_back(in.nextText());

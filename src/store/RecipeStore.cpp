@@ -267,7 +267,7 @@ void RecipeStore::rewrite(FileIo& source, const Kept& kept, std::string_view ext
                           const std::filesystem::path& target) {
   keepCutTail(source, kept.end * kRecordSize);
   ReplacementFile out(*files_, target, kRewriteFileName);
-  std::vector<std::byte> buffer(kCopyBlock);
+  std::vector<std::byte> buffer(static_cast<std::size_t>(std::min<std::uint64_t>(kCopyBlock, kept.end * kRecordSize)));
   std::uint64_t outPos = 0;
   for (const auto& [first, end] : kept.ranges) {
     std::uint64_t pos = first * kRecordSize;

@@ -8,36 +8,44 @@
 
 namespace zestovar::store {
 
+void RecordSet::resize(std::uint64_t records, bool ranks) {
+  words_ = static_cast<std::size_t>((records + 63) / 64);
+  ranks_ = ranks;
+  data_.assign(words_ + (words_ + 1) * (ranks ? 2 : 1), 0);
+}
+
 void RecordSet::finish() {
-  const std::size_t n = words_.size();
-  nextWord_.assign(n + 1, static_cast<std::uint32_t>(n));
-  for (std::size_t w = n; w-- > 0;) nextWord_[w] = words_[w] != 0 ? static_cast<std::uint32_t>(w) : nextWord_[w + 1];
-  before_.assign(n + 1, 0);
-  for (std::size_t w = 0; w < n; ++w)
-    before_[w + 1] = before_[w] + static_cast<std::uint64_t>(std::popcount(words_[w]));
+  std::uint64_t* const next = data_.data() + words_;
+  next[words_] = words_;
+  for (std::size_t w = words_; w-- > 0;) next[w] = data_[w] != 0 ? w : next[w + 1];
+  if (!ranks_) return;
+  std::uint64_t* const before = next + words_ + 1;
+  for (std::size_t w = 0; w < words_; ++w)
+    before[w + 1] = before[w] + static_cast<std::uint64_t>(std::popcount(data_[w]));
 }
 
 std::uint64_t RecordSet::next(std::uint64_t i) const {
   std::size_t w = static_cast<std::size_t>(i / 64);
-  if (w >= words_.size()) return kNone;
-  const std::uint64_t here = words_[w] & (~std::uint64_t{0} << (i % 64));
+  if (w >= words_) return kNone;
+  const std::uint64_t here = data_[w] & (~std::uint64_t{0} << (i % 64));
   if (here != 0) return w * 64 + static_cast<std::uint64_t>(std::countr_zero(here));
-  w = nextWord_[w + 1];
-  if (w >= words_.size()) return kNone;
-  return w * 64 + static_cast<std::uint64_t>(std::countr_zero(words_[w]));
+  w = static_cast<std::size_t>(data_[words_ + w + 1]);
+  if (w >= words_) return kNone;
+  return w * 64 + static_cast<std::uint64_t>(std::countr_zero(data_[w]));
 }
 
 std::uint64_t RecordSet::rank(std::uint64_t i) const {
   const std::size_t w = static_cast<std::size_t>(i / 64);
   const std::uint64_t below = (std::uint64_t{1} << (i % 64)) - 1;
-  return before_[w] + static_cast<std::uint64_t>(std::popcount(words_[w] & below));
+  return data_[2 * words_ + 1 + w] + static_cast<std::uint64_t>(std::popcount(data_[w] & below));
 }
 
 RecordMap::RecordMap(FileIo& file, std::uint64_t first, std::uint64_t end) : lookups_(file, 16), first_(first) {
   RecordReader reader(file);
   end_ = std::max(std::min(reader.recordCount(), end), first);
   const std::uint64_t records = end_ - first_;
-  for (RecordSet* set : {&tooLong_, &pictureEnd_, &category_, &originMarker_, &integer_}) set->resize(records);
+  for (RecordSet* set : {&tooLong_, &pictureEnd_, &category_, &originMarker_}) set->resize(records);
+  integer_.resize(records, true);
   reader.seek(first_);
   for (std::uint64_t i = 0; i < records; ++i) {
     const unsigned char* record = reader.next();

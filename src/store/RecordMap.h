@@ -23,10 +23,11 @@ class RecordSet {
  public:
   static constexpr std::uint64_t kNone = UINT64_MAX;
 
-  void resize(std::uint64_t records) { words_.assign(static_cast<std::size_t>((records + 63) / 64), 0); }
-  void insert(std::uint64_t i) { words_[static_cast<std::size_t>(i / 64)] |= std::uint64_t{1} << (i % 64); }
+  // Room for records 0 to records - 1, all out of the set; with ranks, rank() can be asked.
+  void resize(std::uint64_t records, bool ranks = false);
+  void insert(std::uint64_t i) { data_[static_cast<std::size_t>(i / 64)] |= std::uint64_t{1} << (i % 64); }
   bool contains(std::uint64_t i) const {
-    return i / 64 < words_.size() && (words_[static_cast<std::size_t>(i / 64)] >> (i % 64) & 1) != 0;
+    return i / 64 < words_ && (data_[static_cast<std::size_t>(i / 64)] >> (i % 64) & 1) != 0;
   }
   // Call after the last insert: prepares next() and rank().
   void finish();
@@ -36,9 +37,11 @@ class RecordSet {
   std::uint64_t rank(std::uint64_t i) const;
 
  private:
-  std::vector<std::uint64_t> words_;
-  std::vector<std::uint32_t> nextWord_;  // the first word at or after each word that has a member
-  std::vector<std::uint64_t> before_;    // members in the words before each word
+  // One allocation: the words of the set, then for each word the first word at or after it that has
+  // a member, then (with ranks) the members in the words before each word.
+  std::vector<std::uint64_t> data_;
+  std::size_t words_ = 0;
+  bool ranks_ = false;
 };
 
 class RecordMap {

@@ -342,8 +342,7 @@ TEST(CookMl, LooksLikeCookMlByItsFirstElement) {
       "<cookml version=\"1.0.14\">",
       "\xef\xbb\xbf<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\r\n<cookml>",
       "<?xml version=\"1.0\"?>\n<!-- Export vom 3.4. -->\n<?stylesheet href=\"x\"?>\n  <cookml\n  prog=\"x\">",
-      "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\n<!DOCTYPE cookml PUBLIC \"-\" \"cookml.dtd\"><cookml "
-      "version=\"1.1.2\">",
+      R"(<?xml version="1.0" encoding="UTF-8" ?><!DOCTYPE cookml PUBLIC "-" "cookml.dtd"><cookml version="1.1.2">)",
       "<!DOCTYPE cookml [ <!ENTITY a \"<x>\"> ]><cookml/>",
   };
   for (const char* bytes : cookMl) EXPECT_TRUE(looksLikeCookMl(bytes)) << bytes;

@@ -1,4 +1,6 @@
-// Writes the seed corpus of store_fuzz: a few well-formed recipe files.
+// Writes the seed corpus of store_fuzz: a few well-formed recipe files, and the files that once broke
+// the walks: pictures holding the picture end record, text that reads as it, torn tails of such
+// entries, ingredient lines that spell a whole entry.
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -32,6 +34,30 @@ std::string withoutOrigin(const std::string& name) {
   return out;
 }
 
+std::string texts(std::initializer_list<const char*> records) {
+  std::string out;
+  for (const char* text : records) appendTextRecord(out, text);
+  return out;
+}
+
+// An entry whose picture holds the picture end record at the start of its second picture record, as
+// written before such pictures were refused.
+std::string pictureHoldingTheEnd() {
+  std::string picture(49, '\xff');
+  appendTextRecord(picture, kPictureEnd);
+  picture.resize(49 * 3 + 10, '\x20');
+  std::string out =
+      texts({"Dessert", " Eis", "Eisbombe", "3", "$!$Herkunft bekannt$!$", "deutsch", "0", "Quenna", "4"});
+  for (std::size_t pos = 0; pos + 49 <= picture.size(); pos += 49) {
+    out += picture.substr(pos, 49);
+    out.append(2, '\0');
+  }
+  out += texts({"!!!Ende des Bildes!!!", "10"});
+  out += picture.substr(picture.size() - 10);
+  out.append(41, '\0');
+  return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -41,8 +67,34 @@ int main(int argc, char** argv) {
   std::string picture;
   for (int i = 0; i < 150; ++i) picture += static_cast<char>(i * 37);
   const std::string gulasch = encodeEntry(recipe("Hauptgericht", "Gulasch"), PictureState::None, {});
+  NewRecipe typed = recipe("Suppe", "Geisterbrühe");
+  typed.ingredients = {"!!!Ende des Bildes!!!", "Suppe", "4", "!!!Ende des Bildes!!!"};
+  typed.preparation = "!!!Ende des Bildes!!!";
+  typed.author = "!!!Ende des Bildes!!!";
+  typed.persons = "!!!Ende des Bildes!!!";
+  const std::string typedEntry = encodeEntry(typed, PictureState::Bytes, picture);
+  NewRecipe spelling = recipe("Suppe", "Buchstabensuppe");
+  spelling.ingredients = {"Suppe",
+                          " Suppen",
+                          "Falsch",
+                          "3",
+                          "$!$Herkunft bekannt$!$",
+                          "deutsch",
+                          "0",
+                          "X",
+                          "4",
+                          "!!!Ende des Bildes!!!",
+                          "!!!Ende des Bildes!!!",
+                          "!!!Ende des Bildes!!!",
+                          "Salz"};
+  const std::string spelled = encodeEntry(spelling, PictureState::None, {});
   const std::string seeds[] = {
       gulasch,
+      gulasch + typedEntry,
+      gulasch + typedEntry.substr(0, typedEntry.size() - 4 * kRecordSize),
+      gulasch + typedEntry.substr(0, 15 * kRecordSize + 20),
+      gulasch + spelled.substr(0, 17 * kRecordSize),
+      gulasch + pictureHoldingTheEnd() + gulasch,
       encodeEntry(recipe("Getr\xe4nke", "Bowle"), PictureState::Bytes, picture) + withoutOrigin("Soljanka"),
       gulasch + gulasch + encodeEntry(recipe("Hauptgericht", "gulasch"), PictureState::Unreadable, {}),
   };

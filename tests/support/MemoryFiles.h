@@ -27,24 +27,26 @@ class MemoryFiles final : public store::Files {
 
   // ---- Content, for the test ----
   void write(const Path& path, std::string_view bytes, store::Permissions permissions = store::kNewFilePermissions) {
-    nodes_[key(target(path))] = Node{std::make_shared<Content>(std::string(bytes), permissions), {}};
+    nodes_[key(target(path))] = Node{std::make_shared<Content>(Content{std::string(bytes), permissions}), {}};
   }
   std::string read(const Path& path) const {
     const Node* node = find(path);
     return node ? node->content->bytes : std::string();
   }
-  bool has(const Path& path) const { return nodes_.contains(key(path)); }
+  bool has(const Path& path) const { return nodes_.contains(lookup(path)); }
   // The names in a directory, sorted.
   std::vector<std::string> names(const Path& dir) const {
     std::vector<std::string> out;
-    for (const auto& [name, node] : nodes_)
-      if (Path(name).parent_path() == dir.lexically_normal()) out.push_back(Path(name).filename().string());
+    std::string prefix = key(dir);
+    if (!prefix.ends_with('/')) prefix += '/';
+    for (auto it = nodes_.lower_bound(prefix); it != nodes_.end() && it->first.starts_with(prefix); ++it)
+      if (it->first.find('/', prefix.size()) == std::string::npos) out.push_back(it->first.substr(prefix.size()));
     return out;
   }
   // A symbolic link at `path` that leads to `to`.
   void link(const Path& path, const Path& to) { nodes_[key(path)] = Node{nullptr, to.lexically_normal()}; }
   bool isLink(const Path& path) const {
-    const auto it = nodes_.find(key(path));
+    const auto it = nodes_.find(lookup(path));
     return it != nodes_.end() && it->second.link;
   }
   // A named pipe (or a device) at `path`.
@@ -71,9 +73,10 @@ class MemoryFiles final : public store::Files {
     const bool follows = mode == OpenMode::ReadWriteCreate || mode == OpenMode::ReadOnly;
     const Path real = follows ? target(path) : path.lexically_normal();
     if (!openFile_.empty() && real.filename() == openFile_) throw store::StoreError(std::string(store::kFileNotFound));
-    auto it = nodes_.find(key(real));
+    auto it = nodes_.find(lookup(real));
     const auto create = [&] {
-      return nodes_.insert_or_assign(key(real), Node{std::make_shared<Content>(std::string(), created), {}}).first;
+      return nodes_.insert_or_assign(key(real), Node{std::make_shared<Content>(Content{std::string(), created}), {}})
+          .first;
     };
     switch (mode) {
       case OpenMode::ReadWriteOwn:
@@ -100,7 +103,7 @@ class MemoryFiles final : public store::Files {
   }
   void replace(const Path& from, const Path& to) override {
     if (replaceFails_) throw store::StoreError(std::string(store::kAccessDenied));
-    const auto it = nodes_.find(key(from));
+    const auto it = nodes_.find(lookup(from));
     if (it == nodes_.end()) throw store::StoreError(std::string(store::kFileNotFound));
     Node node = it->second;
     nodes_.erase(it);
@@ -110,13 +113,14 @@ class MemoryFiles final : public store::Files {
   std::vector<std::string> list(const Path& dir) override { return names(dir); }
   Path target(const Path& path) override { return resolve(path); }
   std::optional<store::Permissions> permissions(const Path& path) override {
-    const auto it = nodes_.find(key(resolve(path)));
+    auto it = nodes_.find(lookup(path));
+    if (it != nodes_.end() && it->second.link) it = nodes_.find(lookup(resolve(path)));
     if (it == nodes_.end() || it->second.link) return std::nullopt;
     // A pipe has permissions too: it exists.
     return it->second.content ? it->second.content->permissions : store::kNewFilePermissions;
   }
   bool isOwnFile(const Path& path) override {
-    const auto it = nodes_.find(key(path));
+    const auto it = nodes_.find(lookup(path));
     return it != nodes_.end() && it->second.content;
   }
 
@@ -171,11 +175,24 @@ class MemoryFiles final : public store::Files {
     std::string name_;
   };
 
-  static std::string key(const Path& path) { return path.lexically_normal().string(); }
+  static bool isNormal(const std::string& text) {
+    return !text.empty() && text.find("//") == std::string::npos && text.find("/.") == std::string::npos &&
+           !text.starts_with('.') && !text.ends_with('/');
+  }
+  static std::string key(const Path& path) {
+    return isNormal(path.native()) ? path.native() : path.lexically_normal().string();
+  }
+  // The key to look a path up with, without a copy where the path is normal already (the fuzzer looks
+  // paths up thousands of times an input). Valid until the next call.
+  std::string_view lookup(const Path& path) const {
+    if (isNormal(path.native())) return path.native();
+    scratch_ = path.lexically_normal().string();
+    return scratch_;
+  }
   Path resolve(const Path& path) const {
-    Path current = path.lexically_normal();
+    Path current = key(path);
     for (int step = 0; step < 40; ++step) {
-      const auto it = nodes_.find(key(current));
+      const auto it = nodes_.find(lookup(current));
       if (it == nodes_.end() || !it->second.link) break;
       const Path& next = *it->second.link;
       current = (next.is_absolute() ? next : current.parent_path() / next).lexically_normal();
@@ -183,12 +200,13 @@ class MemoryFiles final : public store::Files {
     return current;
   }
   const Node* find(const Path& path) const {
-    const auto it = nodes_.find(key(resolve(path)));
+    const auto it = nodes_.find(lookup(resolve(path)));
     return it == nodes_.end() || !it->second.content ? nullptr : &it->second;
   }
 
   static constexpr std::uint64_t kNoLimit = UINT64_MAX;
-  std::map<std::string, Node> nodes_;
+  std::map<std::string, Node, std::less<>> nodes_;
+  mutable std::string scratch_;
   std::uint64_t writeBudget_ = kNoLimit;
   std::string writeFile_, flushFile_, openFile_;
   bool flushFails_ = false;
