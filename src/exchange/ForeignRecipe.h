@@ -20,7 +20,7 @@ struct ForeignRecipe {
   // a sub-heading is a line of its own ending in ":".
   std::vector<std::string> ingredients;
   std::vector<std::string> paragraphs;  // the preparation, a paragraph each
-  std::string picture;                  // a JPEG picture's bytes, when the file carries one
+  std::string picture{};                // a JPEG picture's bytes, when the file carries one
 };
 
 // A file that cannot be read as a whole. The message is UTF-8 and names the line where it can.
