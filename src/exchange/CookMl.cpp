@@ -409,4 +409,8 @@ std::vector<ForeignRecipe> parseCookMl(std::string_view bytes) {
   return reader.takeRecipes();
 }
 
+void parseCookMl(std::string_view bytes, const std::function<void(ForeignRecipe&&)>& take) {
+  for (ForeignRecipe& recipe : parseCookMl(bytes)) take(std::move(recipe));
+}
+
 }  // namespace zestovar::exchange
