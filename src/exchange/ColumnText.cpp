@@ -1,5 +1,6 @@
 #include "exchange/ColumnText.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string>
@@ -32,7 +33,10 @@ class Lines {
       line = text_.substr(pos_, end - pos_);
       pos_ = end + (text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n' ? 2 : 1);
     }
-    if (encoding_ != Encoding::Cp1252) {
+    // ASCII reads the same in all three encodings.
+    const bool ascii =
+        std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (encoding_ != Encoding::Cp1252 && !ascii) {
       converted_ = toCp1252(line, encoding_);
       line = converted_;
     }
@@ -201,7 +205,9 @@ class IngredientBlock {
     }
     if (c.continuation) {
       // Nothing above to continue: the line stands as it is.
-      column.push_back(c.dashed.empty() ? "-" + std::string(c.text) : std::string(c.dashed));
+      std::string line(c.dashed);
+      if (line.empty()) line.append(1, '-').append(c.text);
+      column.push_back(std::move(line));
       return;
     }
     std::string line;
@@ -454,6 +460,14 @@ std::size_t countRecipeStarts(std::string_view text) {
   while (lines.next(line))
     if (startLine(line)) ++count;
   return count;
+}
+
+bool startsAsOwnExport(std::string_view text) {
+  Lines lines(text);
+  std::string_view line;
+  while (lines.next(line))
+    if (startLine(line)) return trimmed(line) == kOwnStartLine;
+  return false;
 }
 
 void parseColumnText(std::string_view bytes, Encoding encoding, const std::function<void(ForeignRecipe&&)>& take) {

@@ -50,6 +50,8 @@ inline constexpr char kEscape = '>';
 bool looksLikeColumnText(std::string_view text);
 // The number of lines that start a recipe (any of the three encodings).
 std::size_t countRecipeStarts(std::string_view text);
+// Whether the first line that starts a recipe is the start line of our own export.
+bool startsAsOwnExport(std::string_view text);
 
 // Hands every recipe of the file to take as soon as it is read. The lines are converted from the
 // encoding to Windows-1252 one at a time, so no second copy of the file is made. Text outside the

@@ -73,7 +73,11 @@ void readCollection(std::string_view bytes, const std::function<void(ForeignReci
   }
   // A text file holds no NUL byte.
   if (bytes.find('\0') != std::string_view::npos) throw ImportError("Die Datei ist keine Textdatei");
-  parseColumnText(bytes, detectEncoding(bytes), counted);
+  // Our own export is Windows-1252, though its bytes may pass for UTF-8 as well ("Ã¼") or hold more of
+  // the letters of code page 850 (the quotes „ and ” are its ä and ö): so it comes back as it went out.
+  // Only a byte order mark says that it has been made UTF-8 since.
+  const bool own = !bytes.starts_with("\xef\xbb\xbf") && startsAsOwnExport(bytes);
+  parseColumnText(bytes, own ? Encoding::Cp1252 : detectEncoding(bytes), counted);
   if (count == 0) throw ImportError("Keine Rezepte im Format Meal-Master, RezKonv oder CookML gefunden");
 }
 

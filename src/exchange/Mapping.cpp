@@ -278,7 +278,11 @@ std::string personsOf(std::string_view servings) {
 std::string storedNameOf(const ForeignRecipe& recipe) {
   std::string name = oneLine(recipe.title);
   if (name.empty() && !recipe.ownExport) name = kUntitled;
-  if (name.size() > store::kMaxText) name.resize(store::kMaxText);
+  if (name.size() > store::kMaxText) {
+    // Cut as the store cuts it, without a blank left at the end.
+    name.resize(store::kMaxText);
+    name.resize(trimmed(name).size());
+  }
   return name;
 }
 

@@ -451,3 +451,26 @@ TEST(MealMasterExport, LinesThatLookLikeTheFormatAreTextToEveryReader) {
   EXPECT_EQ(formatLike, (Lines{std::string(kOwnStartLine), "      Title: MMMMM", " Categories: Dessert, Eis",
                                "      Yield: 4 Personen", "MMMMM"}));
 }
+
+TEST(MealMasterExport, TheExportIsReadAsWindows1252WhateverItsBytesPassFor) {
+  // Text that is valid UTF-8 as well, and quotes that are the letters of code page 850.
+  MemoryDir dir;
+  RecipeStore book(dir.path(), dir.files());
+  NewRecipe recipe = formatLines();
+  recipe.name = "Gr\xc3\xbc\xc3\x9f Gott";
+  book.appendEntry(recipe);
+  recipe.name = "\x84Omas\x94 Apfelkuchen";
+  recipe.ingredients = {"\x84viel\x94 Zimt"};
+  book.appendEntry(recipe);
+  const std::string exported = mealMaster(entries(book));
+  const auto recipes = readCollection(exported);
+  ASSERT_EQ(recipes.size(), 2u);
+  EXPECT_EQ(recipes[0].title, "Gr\xc3\xbc\xc3\x9f Gott");
+  EXPECT_EQ(recipes[1].title, "\x84Omas\x94 Apfelkuchen");
+  EXPECT_EQ(recipes[1].ingredients, (Lines{"\x84viel\x94 Zimt"}));
+  // Made UTF-8 since, with a byte order mark.
+  EXPECT_EQ(
+      readCollection("\xef\xbb\xbf" + std::string(kOwnStartLine) + "\r\nTitle: Gr\xc3\xbc\xc3\x9f\r\n\r\nMMMMM\r\n")[0]
+          .title,
+      "Gr\xfc\xdf");
+}
