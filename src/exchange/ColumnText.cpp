@@ -492,7 +492,7 @@ bool ingredientNeedsEscape(std::string_view columns, bool continuation, std::str
   if (continuation) line += '-';
   line += s;
   if (columns.find_first_not_of(' ') == std::string_view::npos) {
-    // Read as the continuation of the line above.
+    // Read as the continuation of the line above, or as a line of the format.
     if (!continuation && s.starts_with('-')) return true;
     if (formatLike(std::string_view(line).substr(kTextColumn))) return true;
   }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 #include <new>
 
 #include "exchange/ColumnText.h"
@@ -42,7 +43,10 @@ class EntryBuffer {
 
   void grow(std::size_t needed) {
     std::size_t capacity = capacity_ == 0 ? kFirstCapacity : capacity_;
-    while (capacity < needed) capacity *= 2;
+    while (capacity < needed) {
+      if (capacity > std::numeric_limits<std::size_t>::max() / 2) throw std::bad_alloc();
+      capacity *= 2;
+    }
     void* pages = data_ == nullptr ? mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)
                                    : mremap(data_, capacity_, capacity, MREMAP_MAYMOVE);
     if (pages == MAP_FAILED) throw std::bad_alloc();
