@@ -1,7 +1,10 @@
 #include "exchange/ColumnText.h"
 
+#include <algorithm>
+#include <array>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "store/Cp1252.h"
 
@@ -11,10 +14,15 @@ namespace {
 
 enum class Dialect { MealMaster, MealMasterDashes, RezKonv };
 
-// The lines of a text, without their line ends (LF, CR LF or a lone CR).
+constexpr std::string_view kByteOrderMark = "\xef\xbb\xbf";
+
+// The lines of a text, without their line ends (LF, CR LF or a lone CR), in Windows-1252. A line
+// converted from another encoding lives until the next one is read.
 class Lines {
  public:
-  explicit Lines(std::string_view text) : text_(text) {}
+  explicit Lines(std::string_view text, Encoding encoding = Encoding::Cp1252) : text_(text), encoding_(encoding) {
+    if (encoding_ == Encoding::Utf8 && text_.starts_with(kByteOrderMark)) text_.remove_prefix(kByteOrderMark.size());
+  }
   bool next(std::string_view& line) {
     if (pos_ >= text_.size()) return false;
     const std::size_t end = text_.find_first_of("\r\n", pos_);
@@ -25,6 +33,13 @@ class Lines {
       line = text_.substr(pos_, end - pos_);
       pos_ = end + (text_[end] == '\r' && end + 1 < text_.size() && text_[end + 1] == '\n' ? 2 : 1);
     }
+    // ASCII reads the same in all three encodings.
+    const bool ascii =
+        std::all_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (encoding_ != Encoding::Cp1252 && !ascii) {
+      converted_ = toCp1252(line, encoding_);
+      line = converted_;
+    }
     ++number_;
     return true;
   }
@@ -32,6 +47,8 @@ class Lines {
 
  private:
   std::string_view text_;
+  Encoding encoding_;
+  std::string converted_;
   std::size_t pos_ = 0;
   std::size_t number_ = 0;
 };
@@ -122,8 +139,11 @@ bool unitChar(char c) {
 }
 
 struct Cell {
-  std::string_view amount, unit, text;
-  bool empty() const { return amount.empty() && unit.empty() && text.empty(); }
+  std::string_view amount, unit;
+  std::string_view text;  // of a continuation: the text after its "-"
+  bool continuation = false;
+  std::string_view dashed;  // a continuation's text with its "-", as it stands in the line
+  bool empty() const { return amount.empty() && unit.empty() && text.empty() && !continuation; }
 };
 
 char at(std::string_view s, std::size_t i) { return i < s.size() ? s[i] : ' '; }
@@ -142,11 +162,26 @@ std::optional<Cell> cell(std::string_view s) {
   // An amount column of dashes only is a rule, not an amount.
   if (!c.amount.empty() && c.amount.find_first_of("0123456789\xbc\xbd\xbe") == std::string_view::npos)
     return std::nullopt;
+  if (c.amount.empty() && c.unit.empty() && c.text.starts_with('-')) {
+    c.continuation = true;
+    c.dashed = c.text;
+    c.text = trimmed(c.text.substr(1));
+  }
   return c;
 }
 
 // The right column of a two-column line begins at column 41.
 constexpr std::size_t kRightColumn = 40;
+// The amount and the unit column: the text of an ingredient begins at column 12.
+constexpr std::size_t kTextColumn = 11;
+
+// The ingredient in the right column of a line, when the line holds two.
+std::optional<Cell> rightColumn(std::string_view line) {
+  if (line.size() <= kRightColumn + kTextColumn || at(line, kRightColumn - 1) != ' ') return std::nullopt;
+  auto right = cell(line.substr(kRightColumn));
+  if (right && right->text.empty() && !right->continuation) right.reset();
+  return right;
+}
 
 // The ingredients of one block (between sub-headings and blank lines), in their two columns.
 class IngredientBlock {
@@ -161,12 +196,18 @@ class IngredientBlock {
 
  private:
   static void add(std::vector<std::string>& column, const Cell& c) {
-    if (c.amount.empty() && c.unit.empty() && c.text.starts_with('-') && !column.empty()) {
-      const std::string_view rest = trimmed(c.text.substr(1));
-      if (!rest.empty()) {
+    if (c.continuation && !column.empty()) {
+      if (!c.text.empty()) {
         column.back() += ' ';
-        column.back() += rest;
+        column.back() += c.text;
       }
+      return;
+    }
+    if (c.continuation) {
+      // Nothing above to continue: the line stands as it is.
+      std::string line(c.dashed);
+      if (line.empty()) line.append(1, '-').append(c.text);
+      column.push_back(std::move(line));
       return;
     }
     std::string line;
@@ -200,6 +241,47 @@ std::optional<std::string_view> field(std::string_view line, std::initializer_li
   return std::nullopt;
 }
 
+// The names of the fields that readers of the format take from any line: the header fields of both
+// dialects, the author line of German files and the source fields other programs read.
+constexpr std::array<std::string_view, 10> kFieldNames = {"Title", "Titel", "Categories", "Kategorien", "Servings",
+                                                          "Yield", "Menge", "Erfasser",   "Source",     "Recipe by"};
+
+// Whether a text at the start of a line could be read as a line of the format by some reader: the
+// start, end and sub-heading lines of both dialects (five of "M", "-" or "=" to begin with; some
+// readers take the letter case and mixed runs loosely) and the named fields ("Title: ...", also
+// ":Erfasser: ...").
+bool formatLike(std::string_view s) {
+  if (s.size() >= 5 && s.substr(0, 5).find_first_not_of("Mm-=") == std::string_view::npos) return true;
+  if (s.starts_with(':')) s = trimmed(s.substr(1));
+  for (const std::string_view name : kFieldNames)
+    if (startsWithIgnoringCase(s, name) && trimmed(s.substr(name.size())).starts_with(':')) return true;
+  return false;
+}
+
+std::string_view withoutEscapes(std::string_view text) {
+  while (text.starts_with(kEscape)) text.remove_prefix(1);
+  return text;
+}
+
+// The amount and unit columns of a line, eleven characters.
+std::string columnsOf(std::string_view line) {
+  std::string columns(line.substr(0, std::min(line.size(), kTextColumn)));
+  columns.resize(kTextColumn, ' ');
+  return columns;
+}
+
+// Drops the escape of an ingredient written by our export. Returns whether the text began with
+// kEscape: such a line holds one ingredient, never two side by side.
+bool unescape(Cell& c, std::string_view line) {
+  if (!c.text.starts_with(kEscape)) return false;
+  const std::string_view rest = c.text.substr(1);
+  if (ingredientNeedsEscape(columnsOf(line), c.continuation, rest)) {
+    c.text = rest;
+    c.dashed = {};
+  }
+  return true;
+}
+
 void addCategories(ForeignRecipe& recipe, std::string_view list) {
   while (!list.empty()) {
     const std::size_t comma = list.find(',');
@@ -212,7 +294,7 @@ void addCategories(ForeignRecipe& recipe, std::string_view list) {
 
 // The author and the rest of a RezKonv source block: the name after "Erfasst *RK* ... von", else the
 // first source line. The source lines stay with the directions as their last paragraph.
-void takeSource(ForeignRecipe& recipe, const std::vector<std::string_view>& lines, ParagraphBuilder& directions) {
+void takeSource(ForeignRecipe& recipe, const std::vector<std::string>& lines, ParagraphBuilder& directions) {
   const auto plain = [](std::string_view line) {
     line = trimmed(line);
     while (line.starts_with('-')) line.remove_prefix(1);
@@ -246,15 +328,16 @@ void takeSource(ForeignRecipe& recipe, const std::vector<std::string_view>& line
 
 class Parser {
  public:
-  explicit Parser(std::string_view text) : lines_(text) {}
+  Parser(std::string_view bytes, Encoding encoding) : lines_(bytes, encoding) {}
 
-  std::vector<ForeignRecipe> run() {
-    std::vector<ForeignRecipe> recipes;
+  void run(const std::function<void(ForeignRecipe&&)>& take) {
     std::string_view line;
     while (lines_.next(line)) {
-      if (const auto dialect = startLine(line)) recipes.push_back(recipe(*dialect));
+      if (const auto dialect = startLine(line)) {
+        const bool own = trimmed(line) == kOwnStartLine;
+        take(recipe(*dialect, own));
+      }
     }
-    return recipes;
   }
 
  private:
@@ -265,33 +348,39 @@ class Parser {
     throw ImportError("Zeile " + std::to_string(startLine) + ": das Rezept \"" + title + "\" hat keine Endzeile");
   }
 
-  ForeignRecipe recipe(Dialect dialect) {
+  ForeignRecipe recipe(Dialect dialect, bool ownExport) {
     const std::size_t start = lines_.number();
     ForeignRecipe recipe;
+    recipe.ownExport = ownExport;
     ParagraphBuilder directions;
     IngredientBlock block;
-    std::vector<std::string_view> source;
+    std::vector<std::string> source;
     Phase phase = Phase::Header;
+    bool anyField = false;
     std::string_view line;
     while (true) {
       if (!lines_.next(line)) missingEnd(start, recipe);
       if (endLine(line, dialect)) break;
       if (startLine(line)) missingEnd(start, recipe);
       if (phase == Phase::Header) {
-        if (trimmed(line).empty()) continue;
+        if (trimmed(line).empty()) {
+          // The blank line after the fields ends the header.
+          if (anyField) phase = Phase::Ingredients;
+          continue;
+        }
         if (const auto v = field(line, {"Title", "Titel"})) {
           recipe.title = *v;
-          continue;
-        }
-        if (const auto v = field(line, {"Categories", "Kategorien"})) {
+        } else if (const auto v = field(line, {"Categories", "Kategorien"})) {
           addCategories(recipe, *v);
-          continue;
-        }
-        if (const auto v = field(line, {"Servings", "Yield", "Menge"})) {
+        } else if (const auto v = field(line, {"Servings", "Yield", "Menge"})) {
           recipe.servings = *v;
+        } else {
+          phase = Phase::Ingredients;
+        }
+        if (phase == Phase::Header) {
+          anyField = true;
           continue;
         }
-        phase = Phase::Ingredients;
       }
       if (phase == Phase::Ingredients) {
         if (trimmed(line).empty()) {
@@ -310,11 +399,11 @@ class Parser {
           recipe.ingredients.push_back(std::move(title));
           continue;
         }
-        std::optional<Cell> right;
-        if (line.size() > kRightColumn + 11 && at(line, kRightColumn - 1) == ' ') {
-          right = cell(line.substr(kRightColumn));
-          if (right && right->text.empty()) right.reset();
+        if (auto whole = cell(line); whole && unescape(*whole, line)) {
+          block.add(*whole, false);
+          continue;
         }
+        const std::optional<Cell> right = rightColumn(line);
         if (const auto left = cell(right ? line.substr(0, kRightColumn) : line)) {
           block.add(*left, false);
           if (right) block.add(*right, true);
@@ -328,6 +417,14 @@ class Parser {
           phase = Phase::Source;
           continue;
         }
+        const std::string_view text = trimmed(line);
+        if (text.starts_with(kEscape) && directionNeedsEscape(text.substr(1))) {
+          if (text.size() == 1)
+            directions.addEmptyParagraph();
+          else
+            directions.addLine(text.substr(1));
+          continue;
+        }
         if (const auto name = erfasser(line)) {
           if (recipe.author.empty()) recipe.author = *name;
           continue;
@@ -335,7 +432,7 @@ class Parser {
         directions.addLine(line);
         continue;
       }
-      source.push_back(line);
+      source.emplace_back(line);
     }
     block.flushTo(recipe.ingredients);
     if (!source.empty()) takeSource(recipe, source, directions);
@@ -348,14 +445,59 @@ class Parser {
 
 }  // namespace
 
-bool looksLikeColumnText(std::string_view cp1252Text) {
-  Lines lines(cp1252Text);
+bool looksLikeColumnText(std::string_view text) {
+  Lines lines(text);
   std::string_view line;
   while (lines.next(line))
     if (startLine(line)) return true;
   return false;
 }
 
-std::vector<ForeignRecipe> parseColumnText(std::string_view cp1252Text) { return Parser(cp1252Text).run(); }
+std::size_t countRecipeStarts(std::string_view text) {
+  Lines lines(text);
+  std::size_t count = 0;
+  std::string_view line;
+  while (lines.next(line))
+    if (startLine(line)) ++count;
+  return count;
+}
+
+bool startsAsOwnExport(std::string_view text) {
+  Lines lines(text);
+  std::string_view line;
+  while (lines.next(line))
+    if (startLine(line)) return trimmed(line) == kOwnStartLine;
+  return false;
+}
+
+void parseColumnText(std::string_view bytes, Encoding encoding, const std::function<void(ForeignRecipe&&)>& take) {
+  Parser(bytes, encoding).run(take);
+}
+
+std::vector<ForeignRecipe> parseColumnText(std::string_view cp1252Text) {
+  std::vector<ForeignRecipe> recipes;
+  parseColumnText(cp1252Text, Encoding::Cp1252, [&](ForeignRecipe&& recipe) { recipes.push_back(std::move(recipe)); });
+  return recipes;
+}
+
+bool directionNeedsEscape(std::string_view line) {
+  const std::string_view s = withoutEscapes(line);
+  return s.empty() || formatLike(s) || cell(s).has_value();
+}
+
+bool ingredientNeedsEscape(std::string_view columns, bool continuation, std::string_view text) {
+  const std::string_view s = withoutEscapes(text);
+  std::string line(columns);
+  line.resize(kTextColumn, ' ');
+  if (continuation) line += '-';
+  line += s;
+  if (columns.find_first_not_of(' ') == std::string_view::npos) {
+    // Read as the continuation of the line above, or as a line of the format.
+    if (!continuation && s.starts_with('-')) return true;
+    if (formatLike(std::string_view(line).substr(kTextColumn))) return true;
+  }
+  // Read as two ingredients side by side.
+  return rightColumn(line).has_value();
+}
 
 }  // namespace zestovar::exchange

@@ -24,14 +24,16 @@ void ParagraphBuilder::addLine(std::string_view line) {
     }
     return;
   }
-  if (!open_) {
-    // Each blank line beyond the one that ended the last paragraph stands for an empty paragraph.
-    for (; blanks_ > 0; --blanks_) paragraphs_.emplace_back();
-    open_ = true;
-  } else {
-    current_ += ' ';
-  }
+  if (open_ && !current_.empty()) current_ += ' ';
+  addEmptyParagraph();
   current_ += line;
+}
+
+void ParagraphBuilder::addEmptyParagraph() {
+  if (open_) return;
+  // Each blank line beyond the one that ended the last paragraph stands for an empty paragraph.
+  for (; blanks_ > 0; --blanks_) paragraphs_.emplace_back();
+  open_ = true;
 }
 
 void ParagraphBuilder::endParagraph() {

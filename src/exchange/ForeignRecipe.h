@@ -20,7 +20,11 @@ struct ForeignRecipe {
   // a sub-heading is a line of its own ending in ":".
   std::vector<std::string> ingredients;
   std::vector<std::string> paragraphs;  // the preparation, a paragraph each
-  std::string picture;                  // a JPEG picture's bytes, when the file carries one
+  std::string picture{};                // a JPEG picture's bytes, when the file carries one
+  // Written by our own Meal-Master export, whose fields are the records of a recipe as they stood: an
+  // empty title or author means an empty record, not a missing one, and the servings are the persons
+  // record itself.
+  bool ownExport = false;
 };
 
 // A file that cannot be read as a whole. The message is UTF-8 and names the line where it can.
@@ -35,6 +39,9 @@ class ImportError : public std::runtime_error {
 class ParagraphBuilder {
  public:
   void addLine(std::string_view line);
+  // A line that holds no text, yet unlike a blank line begins a paragraph: followed by a blank line
+  // it is an empty paragraph, also before the first and after the last one.
+  void addEmptyParagraph();
   // Ends the paragraph being built, without counting a blank line.
   void endParagraph();
   std::vector<std::string> finish();
@@ -42,7 +49,7 @@ class ParagraphBuilder {
  private:
   std::vector<std::string> paragraphs_;
   std::string current_;
-  bool open_ = false;  // a paragraph has text and is not ended yet
+  bool open_ = false;  // a paragraph is begun and not ended yet
   int blanks_ = 0;     // blank lines since the last paragraph ended
 };
 

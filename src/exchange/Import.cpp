@@ -1,5 +1,12 @@
 #include "exchange/Import.h"
 
+#include <sys/mman.h>
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <new>
+
 #include "exchange/ColumnText.h"
 #include "exchange/CookMl.h"
 #include "exchange/Encoding.h"
@@ -8,19 +15,91 @@
 
 namespace zestovar::exchange {
 
-std::vector<ForeignRecipe> readCollection(std::string_view bytes) {
+namespace {
+
+// Thrown from inside the readers when the user cancels; it never leaves importFile.
+struct Cancelled {};
+
+// The encoded entries of one file, held for the one write at the end. The buffer grows by moving its
+// pages to a larger mapping, never by copying them, so growing never holds the entries twice.
+class EntryBuffer {
+ public:
+  EntryBuffer() = default;
+  EntryBuffer(const EntryBuffer&) = delete;
+  EntryBuffer& operator=(const EntryBuffer&) = delete;
+  ~EntryBuffer() {
+    if (data_ != nullptr) munmap(data_, capacity_);
+  }
+
+  void append(std::string_view bytes) {
+    if (capacity_ - size_ < bytes.size()) grow(size_ + bytes.size());
+    std::memcpy(data_ + size_, bytes.data(), bytes.size());
+    size_ += bytes.size();
+  }
+  std::string_view bytes() const { return {data_, size_}; }
+
+ private:
+  static constexpr std::size_t kFirstCapacity = std::size_t{1} << 20;
+
+  void grow(std::size_t needed) {
+    std::size_t capacity = capacity_ == 0 ? kFirstCapacity : capacity_;
+    while (capacity < needed) {
+      if (capacity > std::numeric_limits<std::size_t>::max() / 2) throw std::bad_alloc();
+      capacity *= 2;
+    }
+    void* pages = data_ == nullptr ? mmap(nullptr, capacity, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0)
+                                   : mremap(data_, capacity_, capacity, MREMAP_MAYMOVE);
+    if (pages == MAP_FAILED) throw std::bad_alloc();
+    data_ = static_cast<char*>(pages);
+    capacity_ = capacity;
+  }
+
+  char* data_ = nullptr;
+  std::size_t size_ = 0;
+  std::size_t capacity_ = 0;
+};
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+}  // namespace
+
+void readCollection(std::string_view bytes, const std::function<void(ForeignRecipe&&)>& take) {
   if (bytes.empty()) throw ImportError("Die Datei ist leer");
+  std::size_t count = 0;
+  const auto counted = [&](ForeignRecipe&& recipe) {
+    ++count;
+    take(std::move(recipe));
+  };
   if (looksLikeCookMl(bytes)) {
-    auto recipes = parseCookMl(bytes);
-    if (recipes.empty()) throw ImportError("Die CookML-Datei enth\xc3\xa4lt keine Rezepte");
-    return recipes;
+    parseCookMl(bytes, counted);
+    if (count == 0) throw ImportError("Die CookML-Datei enth\xc3\xa4lt keine Rezepte");
+    return;
   }
   // A text file holds no NUL byte.
   if (bytes.find('\0') != std::string_view::npos) throw ImportError("Die Datei ist keine Textdatei");
-  const std::string text = toCp1252(bytes, detectEncoding(bytes));
-  auto recipes = parseColumnText(text);
-  if (recipes.empty()) throw ImportError("Keine Rezepte im Format Meal-Master, RezKonv oder CookML gefunden");
+  // Our own export is Windows-1252, though its bytes may pass for UTF-8 as well ("Ã¼") or hold more of
+  // the letters of code page 850 (the quotes „ and ” are its ä and ö): so it comes back as it went out.
+  // Only a byte order mark says that it has been made UTF-8 since.
+  const bool own = !bytes.starts_with("\xef\xbb\xbf") && startsAsOwnExport(bytes);
+  parseColumnText(bytes, own ? Encoding::Cp1252 : detectEncoding(bytes), counted);
+  if (count == 0) throw ImportError("Keine Rezepte im Format Meal-Master, RezKonv oder CookML gefunden");
+}
+
+std::vector<ForeignRecipe> readCollection(std::string_view bytes) {
+  std::vector<ForeignRecipe> recipes;
+  readCollection(bytes, [&](ForeignRecipe&& recipe) { recipes.push_back(std::move(recipe)); });
   return recipes;
+}
+
+std::size_t expectedRecipes(std::string_view bytes) {
+  if (!looksLikeCookMl(bytes)) return countRecipeStarts(bytes);
+  constexpr std::string_view kRecipe = "<recipe";
+  std::size_t count = 0;
+  for (std::size_t at = bytes.find(kRecipe); at != std::string_view::npos; at = bytes.find(kRecipe, at + 1)) {
+    const std::size_t next = at + kRecipe.size();
+    if (next < bytes.size() && (isBlank(bytes[next]) || bytes[next] == '>' || bytes[next] == '/')) ++count;
+  }
+  return count;
 }
 
 Importer::Importer(store::RecipeStore& store) : store_(store) {
@@ -29,23 +108,28 @@ Importer::Importer(store::RecipeStore& store) : store_(store) {
 
 std::optional<FileImport> Importer::importFile(std::string_view bytes, std::string_view fallbackCategory,
                                                const ImportProgress& progress) {
-  const std::vector<ForeignRecipe> recipes = readCollection(bytes);
+  const std::size_t expected = progress ? expectedRecipes(bytes) : 0;
   FileImport result;
-  std::vector<store::NewRecipe> added;
+  EntryBuffer encoded;
   std::unordered_set<std::string> taken;
-  for (std::size_t i = 0; i < recipes.size(); ++i) {
-    store::NewRecipe recipe = toNewRecipe(recipes[i], fallbackCategory);
-    const bool fresh = !names_.contains(recipe.name) && taken.insert(recipe.name).second;
-    result.recipes.push_back({recipe.name, fresh});
-    if (fresh) {
-      added.push_back(std::move(recipe));
-      ++result.imported;
-    } else {
-      ++result.skipped;
-    }
-    if (progress && !progress(i + 1, recipes.size())) return std::nullopt;
+  try {
+    readCollection(bytes, [&](ForeignRecipe&& foreign) {
+      store::NewRecipe recipe = toNewRecipe(foreign, fallbackCategory);
+      const bool fresh = !names_.contains(recipe.name) && taken.insert(recipe.name).second;
+      if (fresh) {
+        encoded.append(store::encodeEntry(recipe, store_.files()));
+        ++result.imported;
+      } else {
+        ++result.skipped;
+      }
+      result.recipes.push_back({std::move(recipe.name), fresh});
+      const std::size_t done = result.recipes.size();
+      if (progress && !progress(done, std::max(done, expected))) throw Cancelled();
+    });
+  } catch (const Cancelled&) {
+    return std::nullopt;
   }
-  store_.appendEntries(added);
+  store_.appendEncoded(encoded.bytes());
   for (std::string name : taken) names_.insert(std::move(name));
   return result;
 }

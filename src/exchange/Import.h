@@ -18,9 +18,15 @@ namespace zestovar::exchange {
 inline constexpr std::string_view kDefaultFallbackCategory = "Hauptgericht";
 
 // The recipes of a file: CookML when its first element is <cookml>, else Meal-Master and RezKonv
-// recipes in UTF-8, Windows-1252 or code page 850. Throws ImportError for a file that holds no
-// recipe of these formats or cannot be read as a whole; then nothing of it is imported.
+// recipes in UTF-8, Windows-1252 or code page 850, handed to take one by one as they are read.
+// Throws ImportError for a file that holds no recipe of these formats or cannot be read as a whole
+// (also when some of its recipes have been handed over already); an exception thrown by take passes on.
+void readCollection(std::string_view bytes, const std::function<void(ForeignRecipe&&)>& take);
+// The same, all recipes at once.
 std::vector<ForeignRecipe> readCollection(std::string_view bytes);
+// The number of recipes a file holds, as far as a glance at it tells: its start lines, or its
+// <recipe> elements. For showing progress only.
+std::size_t expectedRecipes(std::string_view bytes);
 
 struct ImportedRecipe {
   std::string name;       // as stored (Windows-1252)
@@ -33,8 +39,8 @@ struct FileImport {
   std::size_t skipped = 0;
 };
 
-// Called after each recipe with the number done and the number there are; returning false cancels
-// the file, which then imports nothing.
+// Called after each recipe with the number done and the number expected (expectedRecipes, never less
+// than done); returning false cancels the file, which then imports nothing.
 using ImportProgress = std::function<bool(std::size_t done, std::size_t total)>;
 
 class Importer {
@@ -43,9 +49,10 @@ class Importer {
   explicit Importer(store::RecipeStore& store);
 
   // Imports the recipes of one file. A recipe whose name the book holds (or an earlier recipe of the
-  // import took) is skipped, as the editor refuses a name that exists. Throws ImportError when the
+  // import took) is skipped, as the editor refuses a name that exists. The recipes are encoded one by
+  // one as they are read and go into the book in one write at the end. Throws ImportError when the
   // file cannot be read, store::StoreError when the write fails; nothing of the file is in the book
-  // then. Returns nothing when cancelled.
+  // then. Returns nothing when cancelled, and nothing is written.
   std::optional<FileImport> importFile(std::string_view bytes, std::string_view fallbackCategory,
                                        const ImportProgress& progress = {});
 

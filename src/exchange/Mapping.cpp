@@ -195,12 +195,22 @@ bool isNumber(std::string_view text) {
          text.find_first_not_of("0123456789-/.,") == std::string_view::npos;
 }
 
-// A line as records hold it: no line breaks.
+// A line as a record holds it: each run of control characters (line breaks, tabs, NUL) one blank, no
+// blanks at the ends.
 std::string oneLine(std::string_view text) {
-  std::string out(trimmed(text));
-  std::replace_if(
-      out.begin(), out.end(), [](char c) { return c == '\r' || c == '\n' || c == '\t'; }, ' ');
-  return out;
+  std::string out;
+  out.reserve(text.size());
+  bool gap = false;
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) < 0x20) {
+      gap = true;
+      continue;
+    }
+    if (gap && !out.empty() && out.back() != ' ') out += ' ';
+    gap = false;
+    out += c;
+  }
+  return std::string(trimmed(out));
 }
 
 // Lines of at most a record's length, broken at the last blank that fits where there is one.
@@ -267,8 +277,12 @@ std::string personsOf(std::string_view servings) {
 
 std::string storedNameOf(const ForeignRecipe& recipe) {
   std::string name = oneLine(recipe.title);
-  if (name.empty()) name = kUntitled;
-  if (name.size() > store::kMaxText) name.resize(store::kMaxText);
+  if (name.empty() && !recipe.ownExport) name = kUntitled;
+  if (name.size() > store::kMaxText) {
+    // Cut as the store cuts it, without a blank left at the end.
+    name.resize(store::kMaxText);
+    name.resize(trimmed(name).size());
+  }
   return name;
 }
 
@@ -284,8 +298,8 @@ store::NewRecipe toNewRecipe(const ForeignRecipe& recipe, std::string_view fallb
     out.preparation += oneLine(recipe.paragraphs[i]);
   }
   out.author = oneLine(recipe.author);
-  if (out.author.empty()) out.author = kDefaultAuthor;
-  out.persons = personsOf(recipe.servings);
+  if (out.author.empty() && !recipe.ownExport) out.author = kDefaultAuthor;
+  out.persons = recipe.ownExport ? oneLine(recipe.servings) : personsOf(recipe.servings);
   out.pictureBytes = recipe.picture;
   return out;
 }

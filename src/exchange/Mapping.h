@@ -33,7 +33,10 @@ std::string personsOf(std::string_view servings);
 
 // The recipe to store: the name is the title on one line, cut to 50 characters as the store cuts it;
 // ingredient lines longer than a record are carried on in further lines (broken at a blank where there
-// is one), so no text is cut off; the paragraphs become lines of the preparation.
+// is one), so no text is cut off; the paragraphs become lines of the preparation. No record of one
+// line (name, ingredient line, author, persons) holds a control character: each run of line breaks,
+// tabs or NUL becomes one blank; the preparation's lines are separated by CR LF. A recipe of our own
+// export keeps an empty name and author and its persons record as they stand.
 store::NewRecipe toNewRecipe(const ForeignRecipe& recipe, std::string_view fallbackCategory);
 
 // The name the recipe gets in the book (the key of the name check).

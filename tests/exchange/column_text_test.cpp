@@ -117,3 +117,68 @@ TEST(ColumnText, DirectionsAndOddColumnsAreNotTakenForIngredients) {
   EXPECT_EQ(recipes[0].ingredients, (Lines{"250 g Mehl                            ohne zweite Spalte"}));
   EXPECT_EQ(recipes[0].paragraphs, (Lines{"180 Grad vorheizen. Eingerueckt bleibt Text."}));
 }
+
+TEST(ColumnText, FieldsAreReadInTheHeaderBlockOnly) {
+  const auto recipes = parseColumnText(
+      "MMMMM----- Recipe via Meal-Master (tm) v8.05\n"
+      "\n"
+      "      Title: Rote Gr\xfctze\n"
+      " Categories: Dessert\n"
+      "      Yield: 4 Portionen\n"
+      "\n"
+      "           Categories: Obst\n"
+      "    500 g  Beeren\n"
+      "\n"
+      "Title: Omas Art\n"
+      "Servings: 8\n"
+      "MMMMM\n");
+  ASSERT_EQ(recipes.size(), 1u);
+  EXPECT_EQ(recipes[0].title, "Rote Gr\xfctze");
+  EXPECT_EQ(recipes[0].categories, (Lines{"Dessert"}));
+  EXPECT_EQ(recipes[0].servings, "4 Portionen");
+  EXPECT_EQ(recipes[0].ingredients, (Lines{"Categories: Obst", "500 g Beeren"}));
+  EXPECT_EQ(recipes[0].paragraphs, (Lines{"Title: Omas Art Servings: 8"}));
+  EXPECT_FALSE(recipes[0].ownExport);
+}
+
+TEST(ColumnText, EscapeIsDroppedOnlyWhereTheRestNeedsIt) {
+  // A ">" before a line that needs no escape is the recipe's own text, in any file.
+  const auto recipes = parseColumnText(
+      "MMMMM----- Recipe via Meal-Master (tm) v8.05\n"
+      "      Title: Zitate\n"
+      "\n"
+      "           >MMMMM\n"
+      "           >Salz\n"
+      "      1 EL >Zucker\n"
+      "           >-Deko\n"
+      "\n"
+      ">Erfasser: Mallory\n"
+      ">Wie Oma sagte\n"
+      ">>1.\n"
+      "Erfasser: Anna\n"
+      "MMMMM\n");
+  ASSERT_EQ(recipes.size(), 1u);
+  EXPECT_EQ(recipes[0].ingredients, (Lines{"MMMMM", ">Salz", "1 EL >Zucker", "-Deko"}));
+  EXPECT_EQ(recipes[0].paragraphs, (Lines{"Erfasser: Mallory >Wie Oma sagte >1."}));
+  EXPECT_EQ(recipes[0].author, "Anna");
+}
+
+TEST(ColumnText, OwnExportIsToldByItsStartLine) {
+  const auto recipes =
+      parseColumnText(std::string(kOwnStartLine) + "\r\n      Title: \r\n Categories: Suppe\r\n\r\nMMMMM\r\n");
+  ASSERT_EQ(recipes.size(), 1u);
+  EXPECT_TRUE(recipes[0].ownExport);
+  EXPECT_EQ(recipes[0].title, "");
+}
+
+TEST(ColumnText, LinesAreConvertedOneByOne) {
+  // "Würstchen" in code page 850 and in UTF-8 with its byte order mark.
+  const std::string dos = "MMMMM----- Meal-Master\r\nTitle: W\x81rstchen\r\n\r\nMMMMM\r\n";
+  const std::string utf8 = "\xef\xbb\xbfMMMMM----- Meal-Master\nTitle: W\xc3\xbcrstchen\n\nMMMMM\n";
+  for (const auto& [bytes, encoding] : {std::pair{dos, Encoding::Cp850}, std::pair{utf8, Encoding::Utf8}}) {
+    std::vector<std::string> titles;
+    parseColumnText(bytes, encoding, [&](ForeignRecipe&& recipe) { titles.push_back(recipe.title); });
+    EXPECT_EQ(titles, (Lines{"W\xfcrstchen"}));
+  }
+  EXPECT_EQ(countRecipeStarts(sample("rezepte.mmf") + sample("rezkonv.txt")), 5u);
+}

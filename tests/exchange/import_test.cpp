@@ -8,9 +8,11 @@
 
 #include "Samples.h"
 #include "StoreFixtures.h"
+#include "exchange/ColumnText.h"
 #include "exchange/Import.h"
 #include "exchange/Mapping.h"
 #include "exchange/MealMasterExport.h"
+#include "store/Categories.h"
 #include "store/Entry.h"
 #include "store/RecipeStore.h"
 #include "store/RecordReader.h"
@@ -122,6 +124,71 @@ TEST(Mapping, PersonsNameAndLongLines) {
   EXPECT_EQ(storedNameOf(ForeignRecipe{}), "Ohne Titel");
 }
 
+TEST(Mapping, OneLineRecordsHoldNoControlCharacters) {
+  ForeignRecipe recipe;
+  recipe.title = "Apfel\r\nkuchen\r";
+  recipe.ingredients = {"1 kg\r\xc4pfel", std::string("Zimt\0Zucker", 11)};
+  recipe.author = "Anna\nBeispiel";
+  recipe.servings = "1 Blech\r\n(rund)";
+  recipe.paragraphs = {"Teig\rkneten.", "Backen \n\n\n fertig."};
+  const NewRecipe stored = toNewRecipe(recipe, "Dessert");
+  EXPECT_EQ(stored.name, "Apfel kuchen");
+  EXPECT_EQ(stored.ingredients, (Lines{"1 kg \xc4pfel", "Zimt Zucker"}));
+  EXPECT_EQ(stored.author, "Anna Beispiel");
+  EXPECT_EQ(stored.persons, "1 Blech (rund)");
+  // The preparation's lines are separated by CR LF, as the records hold them.
+  EXPECT_EQ(stored.preparation, "Teig kneten.\r\nBacken  fertig.");
+}
+
+TEST(Import, LineBreaksInsideAFieldNeverReachARecordOfOneLine) {
+  const std::string cookml =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<cookml version=\"1.1.2\"><recipe lang=\"de\">\n"
+      "<head><title>Apfel&#13;&#10;kuchen</title><cat>Kuchen</cat><author>Anna&#10;Beispiel</author>"
+      "<servingqty>1</servingqty><servingtype>Blech&#13;</servingtype></head>\n"
+      "<part><ingredient qty=\"1\" unit=\"kg\" item=\"&#13;&#10;\xc3\x84pfel&#10;gesch\xc3\xa4lt\"/></part>\n"
+      "<preparation><text>Teig&#13;kneten.&#10;Backen.</text></preparation></recipe></cookml>\n";
+  // Lone CRs end the lines of a Meal-Master file, as CR LF and LF do.
+  const std::string mealMaster =
+      "MMMMM----- Meal-Master\rTitle: Birnen\r\r      1 kg Birnen\r           -gesch\xe4lt\rErfasser: Ben\rMMMMM\r";
+  MemoryDir dir;
+  RecipeStore store(dir.path(), dir.files());
+  Importer importer(store);
+  ASSERT_TRUE(importer.importFile(cookml, kDefaultFallbackCategory));
+  ASSERT_TRUE(importer.importFile(mealMaster, kDefaultFallbackCategory));
+  const auto all = entries(store);
+  ASSERT_EQ(all.size(), 2u);
+  EXPECT_EQ(all[0].head.name, "Apfel kuchen");
+  EXPECT_EQ(all[0].author, "Anna Beispiel");
+  EXPECT_EQ(all[0].persons, "1 Blech");
+  EXPECT_EQ(all[0].ingredients, (Lines{"1 kg \xc4pfel gesch\xe4lt"}));
+  EXPECT_EQ(all[1].head.name, "Birnen");
+  EXPECT_EQ(all[1].ingredients, (Lines{"1 kg Birnen gesch\xe4lt"}));
+  for (const StoredRecipe& recipe : all) {
+    std::vector<std::string> oneLine = {recipe.head.category, recipe.head.subcategories,
+                                        recipe.head.name,     recipe.origin,
+                                        recipe.author,        recipe.persons};
+    oneLine.insert(oneLine.end(), recipe.ingredients.begin(), recipe.ingredients.end());
+    for (const std::string& text : oneLine)
+      EXPECT_EQ(text.find_first_of(std::string("\r\n\0", 3)), std::string::npos) << text;
+  }
+}
+
+TEST(Mapping, EveryCategoryAndSubcategoryComesBackFromTheExport) {
+  // The export writes "Categories: CATEGORY, SUB, ..." and the import chooses from those words.
+  for (const std::string_view category : zestovar::store::kCategoryNames) {
+    const Lines subcategories = zestovar::store::subcategoriesSorted(category);
+    std::vector<Lines> choices = {subcategories};
+    for (const std::string& sub : subcategories) choices.push_back({sub});
+    for (const Lines& ticked : choices) {
+      Lines words = {std::string(category)};
+      words.insert(words.end(), ticked.begin(), ticked.end());
+      const CategoryChoice choice = chooseCategory(words, kDefaultFallbackCategory);
+      EXPECT_EQ(choice.category, category);
+      EXPECT_EQ(choice.subcategories, ticked) << category << ", " << ticked.front();
+    }
+  }
+}
+
 TEST(Import, SkipsNamesTheBookHoldsAndAppendsTheRest) {
   MemoryDir dir;
   RecipeStore store(dir.path(), dir.files());
@@ -177,6 +244,35 @@ TEST(Import, SkipsNamesTheBookHoldsAndAppendsTheRest) {
   EXPECT_TRUE(entries(empty).empty());
 }
 
+TEST(Import, CancellingLeavesTheBookByteForByte) {
+  // A program directory on the disk with recipes in its book; a file of five recipes cancelled after
+  // its first, its third and its last recipe.
+  zestovar::test::TempDir dir;
+  RecipeStore store(dir.path());
+  ASSERT_TRUE(Importer(store).importFile(sample("suppen-latin1.cml"), kDefaultFallbackCategory));
+  const std::string before = dir.read("Zestovar.dat");
+  ASSERT_FALSE(before.empty());
+  const std::string file = sample("rezepte.mmf") + sample("rezkonv.txt");
+  Importer importer(store);
+  for (const std::size_t cancelAt : {1u, 3u, 5u}) {
+    SCOPED_TRACE(cancelAt);
+    std::size_t calls = 0;
+    const auto result = importer.importFile(file, kDefaultFallbackCategory, [&](std::size_t done, std::size_t total) {
+      ++calls;
+      EXPECT_EQ(total, 5u);
+      return done < cancelAt;
+    });
+    EXPECT_FALSE(result);
+    EXPECT_EQ(calls, cancelAt);
+    EXPECT_TRUE(zestovar::test::sameRecords(dir.read("Zestovar.dat"), before));
+  }
+  // The names a cancelled import saw are free for the next one.
+  const auto result = importer.importFile(file, kDefaultFallbackCategory);
+  ASSERT_TRUE(result);
+  EXPECT_EQ(result->imported, 5u);
+  EXPECT_EQ(dir.read("Zestovar.dat").substr(0, before.size()), before);
+}
+
 TEST(Import, FilesThatCannotBeReadImportNothing) {
   EXPECT_EQ(importError(""), "Die Datei ist leer");
   EXPECT_EQ(importError(std::string("MMMMM----- Meal-Master\0\x01\x02", 25)), "Die Datei ist keine Textdatei");
@@ -219,8 +315,45 @@ TEST(Import, FailingDiskLeavesTheBookAsItWas) {
   EXPECT_EQ(dir.read("Zestovar.dat"), before);
 }
 
+// A recipe made of lines that look like lines of the format, each where it would be misread.
+NewRecipe formatLines() {
+  NewRecipe r;
+  r.category = "Dessert";
+  r.subcategories = {"Eis"};
+  r.name = "MMMMM";
+  r.ingredients = {
+      "Categories: Dessert",
+      "MMMMM",
+      "-1 Prise Salz",
+      "- Deko",
+      "MMMMM-----Teig-----",
+      "=====",
+      "===== QUELLE =====",
+      "Title: Falle",
+      "Erfasser: Eve",
+      ">MMMMM",
+      ">",
+      "1 EL >Zucker",
+      "2 -Eier",
+      "----- Recipe via Meal-Master",
+      "Meal-Master:",
+      "Teig :",
+      "::",
+      "1",
+      // Blank runs that put an ingredient into the second column, on the first and on a continuation line.
+      std::string(27, 'a') + "        1    Mehl",
+      "a " + std::string(26, 'b') + "        1    Mehl",
+  };
+  r.preparation =
+      "\r\nErfasser: Mallory\r\nMMMMM-----Zubereitung-----\r\nMMMMM\r\n-----\r\n1.\r\n250 g\r\n>Erfasser: Eve\r\n>\r\n"
+      "Categories: Dessert\r\n:Erfasser: x\r\n\r\n\r\nTitle: Falle\r\n========== REZKONV-Rezept\r\n\r\n";
+  r.author = "";
+  r.persons = "4 Personen";
+  return r;
+}
+
 TEST(MealMasterExport, ReadingTheExportBackGivesTheSameRecipes) {
-  // The shipped recipes and one with every awkward line.
+  // The shipped recipes, one with every awkward line, and one of lines that look like the format's.
   MemoryDir dir;
   RecipeStore book(dir.path(), dir.files());
   auto disk = zestovar::store::diskFiles();
@@ -249,6 +382,14 @@ TEST(MealMasterExport, ReadingTheExportBackGivesTheSameRecipes) {
   odd.author = "Ben";
   odd.persons = "1 Blech";
   recipes.push_back(odd);
+  recipes.push_back(formatLines());
+  NewRecipe untitled = formatLines();
+  untitled.name = "";
+  untitled.author = "Mallory";
+  untitled.persons = "";
+  untitled.ingredients = {};
+  untitled.preparation = "\r\n";
+  recipes.push_back(untitled);
   book.appendEntries(recipes);
 
   const std::vector<StoredRecipe> original = entries(book);
@@ -274,4 +415,62 @@ TEST(MealMasterExport, ReadingTheExportBackGivesTheSameRecipes) {
   }
   // Exporting the copy gives the same file.
   EXPECT_EQ(mealMaster(back), exported);
+}
+
+TEST(MealMasterExport, LinesThatLookLikeTheFormatAreTextToEveryReader) {
+  MemoryDir dir;
+  RecipeStore book(dir.path(), dir.files());
+  book.appendEntry(formatLines());
+  const std::string exported = mealMaster(entries(book));
+  const auto has = [&](std::string_view line) { return exported.find("\r\n" + std::string(line) + "\r\n"); };
+  // The escape as other programs see it: a ">" before the text column or at the start of the line.
+  EXPECT_NE(has("           >MMMMM"), std::string::npos);
+  EXPECT_NE(has("           >Categories: Dessert"), std::string::npos);
+  EXPECT_NE(has("           >-1 Prise Salz"), std::string::npos);
+  EXPECT_NE(has("      1 EL >Zucker"), std::string::npos);
+  EXPECT_NE(has("      2    -Eier"), std::string::npos);
+  EXPECT_NE(has(">Erfasser: Mallory"), std::string::npos);
+  EXPECT_NE(has(">>Erfasser: Eve"), std::string::npos);
+  EXPECT_NE(has(">1."), std::string::npos);
+
+  // Apart from the start line, the header and the end line, no line begins like a line of the format,
+  // so no reader ends the recipe early or takes a field from it.
+  std::istringstream in(exported);
+  Lines formatLike;
+  for (std::string line; std::getline(in, line);) {
+    line.pop_back();  // CR
+    std::string_view text = trimmed(line);
+    const bool dashes = text.size() >= 5 && text.substr(0, 5).find_first_not_of("Mm-=") == std::string_view::npos;
+    if (text.starts_with(':')) text.remove_prefix(1);
+    const std::string_view name = trimmed(text.substr(0, text.find(':')));
+    bool field = text.find(':') != std::string_view::npos;
+    field = field && (name == "Title" || name == "Titel" || name == "Categories" || name == "Kategorien" ||
+                      name == "Servings" || name == "Yield" || name == "Menge" || name == "Erfasser");
+    if (dashes || field) formatLike.push_back(line);
+  }
+  EXPECT_EQ(formatLike, (Lines{std::string(kOwnStartLine), "      Title: MMMMM", " Categories: Dessert, Eis",
+                               "      Yield: 4 Personen", "MMMMM"}));
+}
+
+TEST(MealMasterExport, TheExportIsReadAsWindows1252WhateverItsBytesPassFor) {
+  // Text that is valid UTF-8 as well, and quotes that are the letters of code page 850.
+  MemoryDir dir;
+  RecipeStore book(dir.path(), dir.files());
+  NewRecipe recipe = formatLines();
+  recipe.name = "Gr\xc3\xbc\xc3\x9f Gott";
+  book.appendEntry(recipe);
+  recipe.name = "\x84Omas\x94 Apfelkuchen";
+  recipe.ingredients = {"\x84viel\x94 Zimt"};
+  book.appendEntry(recipe);
+  const std::string exported = mealMaster(entries(book));
+  const auto recipes = readCollection(exported);
+  ASSERT_EQ(recipes.size(), 2u);
+  EXPECT_EQ(recipes[0].title, "Gr\xc3\xbc\xc3\x9f Gott");
+  EXPECT_EQ(recipes[1].title, "\x84Omas\x94 Apfelkuchen");
+  EXPECT_EQ(recipes[1].ingredients, (Lines{"\x84viel\x94 Zimt"}));
+  // Made UTF-8 since, with a byte order mark.
+  EXPECT_EQ(
+      readCollection("\xef\xbb\xbf" + std::string(kOwnStartLine) + "\r\nTitle: Gr\xc3\xbc\xc3\x9f\r\n\r\nMMMMM\r\n")[0]
+          .title,
+      "Gr\xfc\xdf");
 }
