@@ -93,6 +93,24 @@ TEST(Names, SuffixIsCutToFiftyCharacters) {
   EXPECT_TRUE(sameRecords(dir.read("Zestovar.dat"), main + entries({named(name49 + "_")})));
 }
 
+// Each repeat takes the smallest suffix still free, also where names taken before leave gaps, and a
+// suffix cut off again stays free for the next repeat.
+TEST(Names, EachRepeatTakesTheSmallestFreeSuffix) {
+  const std::string name49 = "Ungarisches Gulasch nach Art des Hauses, scharf!!";
+  MemoryDir dir;
+  dir.write("zsv.dat", entries({named("Gulasch"), named("Gulasch_1"), named("gulasch_3")}));
+  dir.write("Zestovar.dat", entries({named("Gulasch"), named(name49), named("GULASCH"), named(name49), named("Gulasch"),
+                                     named(name49), named("Gulasch")}));
+  RecipeStore store(dir.path(), dir.files());
+  std::vector<std::string> names;
+  store.listNamesByCategory("Suppe", names);
+  EXPECT_EQ(names, (std::vector<std::string>{"Gulasch", "Gulasch_1", "gulasch_3", "Gulasch_0", name49, "GULASCH_2",
+                                             name49 + "_", "Gulasch_4", name49 + "_", "Gulasch_5"}));
+  EXPECT_TRUE(sameRecords(dir.read("Zestovar.dat"),
+                          entries({named("Gulasch_0"), named(name49), named("GULASCH_2"), named(name49 + "_"),
+                                   named("Gulasch_4"), named(name49 + "_"), named("Gulasch_5")})));
+}
+
 TEST(BrowseList, LetterItemsJoinListsOfMoreThanTwentyNames) {
   for (std::size_t count : {20, 21}) {
     SCOPED_TRACE(count);
