@@ -212,9 +212,19 @@ class DiskFiles final : public Files {
 
 void FileIo::setPermissions(Permissions) { throw StoreError(std::string(kAccessDenied)); }
 
-NotAFileError::NotAFileError(const std::filesystem::path& path)
-    : StoreError("'" + path.string() +
-                 "' ist keine gewöhnliche Datei, sondern etwa ein Ordner, eine Pipe oder ein Gerät") {}
+namespace {
+
+// Built by appending: GCC 12 at -O3 takes "'" + path.string() for an overlapping copy (-Wrestrict).
+std::string notAFileText(const std::filesystem::path& path) {
+  std::string text = "'";
+  text += path.string();
+  text += "' ist keine gewöhnliche Datei, sondern etwa ein Ordner, eine Pipe oder ein Gerät";
+  return text;
+}
+
+}  // namespace
+
+NotAFileError::NotAFileError(const std::filesystem::path& path) : StoreError(notAFileText(path)) {}
 
 std::shared_ptr<Files> diskFiles() { return std::make_shared<DiskFiles>(); }
 

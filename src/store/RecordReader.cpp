@@ -13,11 +13,6 @@ RecordReader::RecordReader(FileIo& file, std::size_t blockRecords)
       block_(static_cast<std::size_t>(std::clamp<std::uint64_t>(count_, 1, std::max<std::size_t>(blockRecords, 1))) *
              kRecordSize) {}
 
-void RecordReader::endAt(std::uint64_t records) {
-  count_ = std::min(count_, records);
-  blockRecords_ = 0;
-}
-
 const unsigned char* RecordReader::at(std::uint64_t record) {
   if (record >= count_) throw EndOfFileError();
   if (record < blockFirst_ || record >= blockFirst_ + blockRecords_) {

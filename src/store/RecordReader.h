@@ -24,8 +24,6 @@ class RecordReader {
   bool atEnd() const { return pos_ >= count_; }
   // Moves to a record index; a position past the end makes the next read fail.
   void seek(std::uint64_t record) { pos_ = record; }
-  // Lets the file end after `records` records for this reader (before a torn tail).
-  void endAt(std::uint64_t records);
 
   // The next record's 51 bytes, valid until the next call; throws EndOfFileError at the end.
   const unsigned char* next() {
