@@ -201,7 +201,8 @@ std::string encodeEntry(const NewRecipe& r, PictureState pictureState, std::stri
     if (const auto at = pictureEndInPicture(picture))
       throw StoreError(pictureLabel(r) + " kann nicht gespeichert werden: ab Byte " + std::to_string(*at) +
                        " enth\xc3\xa4lt es die Endmarke der Bilddaten (\"" + std::string(kPictureEnd) +
-                       "\"), die das Rezeptbuch unlesbar machen w\xc3\xbcrde.");
+                       "\"), die das Rezeptbuch unlesbar machen w\xc3\xbcrde." +
+                       (r.picture.empty() ? "" : " Bitte ein anderes Bild w\xc3\xa4hlen."));
   }
   std::string out;
   appendTextRecord(out, r.category);
