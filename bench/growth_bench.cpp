@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "Format.h"
 #include "store/Check.h"
 #include "store/Errors.h"
 #include "store/RecipeStore.h"
@@ -24,6 +25,8 @@
 
 namespace fs = std::filesystem;
 using namespace zestovar::store;
+using zestovar::bench::formatTime;
+using zestovar::bench::grouped;
 
 namespace {
 
@@ -67,26 +70,6 @@ struct Workload {
   std::size_t work;                              // at scale 1
   std::string unit;
 };
-
-std::string grouped(std::size_t n) {
-  std::string digits = std::to_string(n), out;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
-    out += digits[i];
-  }
-  return out;
-}
-
-std::string duration(double s) {
-  char text[32];
-  if (s < 1e-3)
-    std::snprintf(text, sizeof text, "%.0f µs", s * 1e6);
-  else if (s < 1)
-    std::snprintf(text, sizeof text, "%.1f ms", s * 1e3);
-  else
-    std::snprintf(text, sizeof text, "%.2f s", s);
-  return text;
-}
 
 }  // namespace
 
@@ -181,8 +164,8 @@ int main(int argc, char** argv) {
     const double eighth = w.time(n / 8);
     char ratio[16];
     std::snprintf(ratio, sizeof ratio, "%.1f", full / eighth);
-    std::cout << "| " << w.what << " | " << grouped(n) << " " << w.unit << " | " << duration(full) << " | "
-              << grouped(n / 8) << " " << w.unit << " | " << duration(eighth) << " | " << ratio << " |\n";
+    std::cout << "| " << w.what << " | " << grouped(n) << " " << w.unit << " | " << formatTime(full) << " | "
+              << grouped(n / 8) << " " << w.unit << " | " << formatTime(eighth) << " | " << ratio << " |\n";
   }
   fs::remove_all(dir);
   return 0;

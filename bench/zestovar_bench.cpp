@@ -25,6 +25,7 @@
 #include <string_view>
 #include <vector>
 
+#include "Format.h"
 #include "store/Categories.h"
 #include "store/Cp1252.h"
 #include "store/Errors.h"
@@ -38,6 +39,8 @@
 
 namespace fs = std::filesystem;
 using namespace zestovar::store;
+using zestovar::bench::formatTime;
+using zestovar::bench::grouped;
 
 namespace {
 
@@ -111,8 +114,6 @@ std::uint64_t rawRead(const std::vector<fs::path>& paths) {
   }
   return total;
 }
-
-std::string grouped(std::uint64_t n);
 
 // ---- Measuring --------------------------------------------------------------------------------------
 
@@ -401,29 +402,6 @@ StoreReport benchStore(const fs::path& dir, int repsOverride) {
 }
 
 // ---- Output ----------------------------------------------------------------------------------------
-
-std::string grouped(std::uint64_t n) {
-  const std::string digits = std::to_string(n);
-  std::string out;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
-    out += digits[i];
-  }
-  return out;
-}
-
-std::string formatTime(double seconds) {
-  char text[32];
-  if (seconds < 1e-3)
-    std::snprintf(text, sizeof text, "%.0f µs", seconds * 1e6);
-  else if (seconds < 0.01)
-    std::snprintf(text, sizeof text, "%.2f ms", seconds * 1e3);
-  else if (seconds < 1)
-    std::snprintf(text, sizeof text, "%.1f ms", seconds * 1e3);
-  else
-    std::snprintf(text, sizeof text, "%.2f s", seconds);
-  return text;
-}
 
 std::string formatSize(std::uint64_t bytes) {
   char text[32];
