@@ -151,7 +151,8 @@ QWidget* TForm14::buildRecipePane() {
   Label10 = label("Label10", "Zutaten:", pane);
   Memo2 = named(new QPlainTextEdit(pane), "Memo2", QStringLiteral("Zutaten:"));
   Label11 = label("Label11", "Zubereitung:", pane);
-  // The preparation wraps words; every wrap point becomes a line end when the recipe is saved.
+  // The preparation wraps words; a wrap point after a blank becomes a line end when the recipe is
+  // saved.
   Memo1 = named(new QPlainTextEdit(pane), "Memo1", QStringLiteral("Zubereitung:"));
   Memo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -261,7 +262,7 @@ void TForm14::load(const std::string& name) {
   setName(fromCp1252(entry->head.name));
   showChoice(ComboBox1, fromCp1252(entry->origin));
   editing::setMemoLines(Memo2, entry->ingredients);
-  editing::setMemoLines(Memo1, editing::preparationLines(entry->preparation()));
+  editing::setMemoParagraphs(Memo1, editing::preparationLines(entry->preparation()));
   setAuthor(fromCp1252(entry->author));
   ComboBox5->setCurrentIndex(findIgnoringCase(ComboBox5, entry->persons));
   Image1->clear();

@@ -36,16 +36,16 @@ bool hasCategory(const RecipeFields& fields) {
                      [](const Subcategory& item) { return item.ticked; });
 }
 
-std::string convertWrapPoints(const std::vector<std::string>& lines) {
+std::string convertWrapPoints(const std::vector<ShownLine>& lines) {
   std::string text;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    const std::string& line = lines[i];
+    const std::string& line = lines[i].text;
     if (!line.empty() && line.back() == ' ') {
       text.append(line, 0, line.size() - 1);
       text += "\r\r\n";
     } else {
       text += line;
-      if (i + 1 < lines.size()) text += "\r\n";
+      if (lines[i].end != LineEnd::Wrap && i + 1 < lines.size()) text += "\r\n";
     }
   }
   return text;
@@ -62,6 +62,7 @@ std::vector<std::string> preparationLines(std::string_view text) {
       continue;
     }
     lines.emplace_back(text.substr(start, i - start));
+    if (ending == 3) lines.back() += ' ';
     i += ending;
     start = i;
   }

@@ -16,13 +16,23 @@ struct Subcategory {
   bool ticked = false;
 };
 
+// How a line of a memo ends as the memo shows it: where the memo wrapped it to its width, at the end
+// of a paragraph (Enter, or the end of the text), or at a line break inside a paragraph
+// (Shift+Enter).
+enum class LineEnd { Wrap, Paragraph, LineBreak };
+
+struct ShownLine {
+  std::string text;
+  LineEnd end = LineEnd::Paragraph;
+};
+
 struct RecipeFields {
   std::string category;
   std::vector<Subcategory> subcategories;  // the items of the subcategory list, in its order
   std::string name;
   std::string origin;
   std::vector<std::string> ingredients;  // the lines of the ingredients memo
-  std::vector<std::string> preparation;  // the lines of the preparation memo as the memo shows them
+  std::vector<ShownLine> preparation;    // the lines of the preparation memo as the memo shows them
   std::string author;
   std::string persons;
   std::filesystem::path picture;  // empty: no picture
@@ -39,13 +49,17 @@ std::string storedName(std::string_view name);
 // A category of the six is chosen and at least one of its subcategories ticked.
 bool hasCategory(const RecipeFields& fields);
 
-// The wrap-point conversion of the preparation memo: a line that is not empty and ends in a blank
-// lost its line end to the memo's word wrap (or the user ended it with a blank); it loses the blank
-// and ends with CR CR LF, also as the last line. The other lines are separated by CR LF.
-std::string convertWrapPoints(const std::vector<std::string>& lines);
+// The wrap-point conversion of the preparation memo. A line that is not empty and ends in a blank
+// loses the blank and ends with CR CR LF, also as the last line: where the memo wrapped it, and
+// where the user ended it. At a wrap point that follows no blank (after a hyphen, a slash, a tab, a
+// soft hyphen, inside a word longer than the memo) nothing is inserted, so the words stay whole.
+// A line the user ended ends with CR LF; the last line with nothing.
+std::string convertWrapPoints(const std::vector<ShownLine>& lines);
 
-// The lines of a stored preparation text for the memo: CR CR LF, CR LF, a lone CR and a lone LF
-// each end one line, so the line ends the conversion wrote read back as one line end each.
+// The paragraphs of a stored preparation text for the memo, the inverse of the conversion: CR CR LF
+// ends a line that ended in a blank and gives the blank back, CR LF ends a line, and so do a lone CR
+// and a lone LF of a text from elsewhere. A final line end leaves an empty last paragraph, so it is
+// written again with the next save.
 std::vector<std::string> preparationLines(std::string_view text);
 
 // The entry the store writes for the fields: the ticked subcategories in list order, the one-line

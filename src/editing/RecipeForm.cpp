@@ -182,30 +182,44 @@ std::vector<std::string> memoLines(const QPlainTextEdit* memo) {
   return lines;
 }
 
-std::vector<std::string> shownMemoLines(const QPlainTextEdit* memo) {
+void setMemoLines(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
+  std::vector<std::string> paragraphs = lines;
+  // An empty last line needs a line end after it, or reading the memo takes it for none.
+  if (!lines.empty() && lines.back().empty()) paragraphs.emplace_back();
+  setMemoParagraphs(memo, paragraphs);
+}
+
+std::vector<ShownLine> shownMemoLines(const QPlainTextEdit* memo) {
   auto* layout = qobject_cast<QPlainTextDocumentLayout*>(memo->document()->documentLayout());
-  std::vector<std::string> lines;
+  std::vector<ShownLine> lines;
   for (QTextBlock block = memo->document()->begin(); block.isValid(); block = block.next()) {
     if (layout) layout->ensureBlockLayout(block);
     const QTextLayout* text = block.layout();
+    const QString paragraph = block.text();
     if (text == nullptr || text->lineCount() == 0) {
-      lines.push_back(app::toCp1252(block.text()));
+      const QStringList parts = paragraph.split(QChar::LineSeparator);
+      for (qsizetype i = 0; i < parts.size(); ++i)
+        lines.push_back({app::toCp1252(parts[i]), i + 1 < parts.size() ? LineEnd::LineBreak : LineEnd::Paragraph});
       continue;
     }
     for (int i = 0; i < text->lineCount(); ++i) {
       const QTextLine line = text->lineAt(i);
-      QString shown = block.text().mid(line.textStart(), line.textLength());
-      if (shown.endsWith(QChar::LineSeparator)) shown.chop(1);
-      lines.push_back(app::toCp1252(shown));
+      QString shown = paragraph.mid(line.textStart(), line.textLength());
+      LineEnd end = i + 1 < text->lineCount() ? LineEnd::Wrap : LineEnd::Paragraph;
+      // The line separator of Shift+Enter belongs to the line it ends.
+      if (shown.endsWith(QChar::LineSeparator)) {
+        shown.chop(1);
+        end = LineEnd::LineBreak;
+      }
+      lines.push_back({app::toCp1252(shown), end});
     }
   }
-  if (!lines.empty() && lines.back().empty()) lines.pop_back();
   return lines;
 }
 
-void setMemoLines(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
+void setMemoParagraphs(QPlainTextEdit* memo, const std::vector<std::string>& paragraphs) {
   QStringList texts;
-  for (const std::string& line : lines) texts.append(app::fromCp1252(line));
+  for (const std::string& paragraph : paragraphs) texts.append(app::fromCp1252(paragraph));
   memo->setPlainText(texts.join(QLatin1Char('\n')));
 }
 

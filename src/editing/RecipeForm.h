@@ -35,12 +35,15 @@ QStringList categoryTexts();
 void fillSubcategories(QListWidget* list, const QString& category);
 std::vector<Subcategory> subcategoryItems(const QListWidget* list);
 
-// The lines of a memo, without the empty line after a final line break: its paragraphs, or the
-// lines as the memo shows them where it wraps words.
+// The lines of a memo, without the empty line after a final line break, as a memo of lines reads
+// them; setMemoLines is its inverse, also for lines whose last one is empty. Texts are Windows-1252.
 std::vector<std::string> memoLines(const QPlainTextEdit* memo);
-std::vector<std::string> shownMemoLines(const QPlainTextEdit* memo);
-// Puts lines (Windows-1252) into a memo.
 void setMemoLines(QPlainTextEdit* memo, const std::vector<std::string>& lines);
+// The lines of a memo as it shows them, each with how it ends; the last one ends the text. Where
+// the memo wraps words, these are its display lines.
+std::vector<ShownLine> shownMemoLines(const QPlainTextEdit* memo);
+// Puts paragraphs into a memo, one a paragraph, the last one also when it is empty.
+void setMemoParagraphs(QPlainTextEdit* memo, const std::vector<std::string>& paragraphs);
 
 // Typed or pasted line breaks become blanks in a field of one line.
 void keepOneLine(QLineEdit* field);

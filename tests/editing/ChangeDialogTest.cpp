@@ -3,7 +3,10 @@
 #include <sys/stat.h>
 #include <QApplication>
 #include <QFontMetrics>
+#include <QLayout>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include "EditingFixture.h"
 #include "PlantedLink.h"
@@ -42,6 +45,45 @@ void openFromResultList(zestovar::test::Editing& f, const QString& name) {
   f.recipes().PopupMenu2.change->trigger();
 }
 
+// The preparation as the memo shows it: each display line, and whether the memo wrapped it.
+struct DisplayLine {
+  QString text;
+  bool wrapped;
+};
+
+QList<DisplayLine> displayLines(const QPlainTextEdit* memo) {
+  QList<DisplayLine> lines;
+  for (QTextBlock block = memo->document()->begin(); block.isValid(); block = block.next()) {
+    const QTextLayout* layout = block.layout();
+    for (int i = 0; i < layout->lineCount(); ++i) {
+      const QTextLine line = layout->lineAt(i);
+      const QString text = block.text().mid(line.textStart(), line.textLength());
+      lines.append({text, i + 1 < layout->lineCount() && !text.endsWith(QChar::LineSeparator)});
+    }
+  }
+  return lines;
+}
+
+// Lays the preparation memo out at a width its words do not fit; gives the width it took.
+int layOutAt(TForm14& dialog, int width) {
+  dialog.Memo1->setFixedWidth(width);
+  dialog.layout()->activate();
+  QApplication::processEvents();
+  return dialog.Memo1->width();
+}
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+  return text;
+}
+
+std::size_t count(const std::string& text, const std::string& part) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) ++n;
+  return n;
+}
+
 }  // namespace
 
 class ChangeDialogTest : public QObject {
@@ -50,7 +92,7 @@ class ChangeDialogTest : public QObject {
  private slots:
   void changedRecipeOfTheUpdateFileMovesToTheEndOfTheMainFile();
   void loadingTakesTheLastEntryAndChoosesWithoutLetterCase();
-  void wrapPointsOfThePreparationBecomeLineEnds();
+  void unchangedSaveKeepsTheWordsAndLines();
   void closeQuestionKeepsOrClosesTheDialog();
   void keysSetTheChoicesBackButTabbingInKeepsThem();
   void loadedPictureReplacesALinkAndAPipeIsNeverThePicture();
@@ -77,7 +119,8 @@ void ChangeDialogTest::changedRecipeOfTheUpdateFileMovesToTheEndOfTheMainFile() 
   QCOMPARE(dialog.Label4->text(), u"Gulasch"_qs);
   QCOMPARE(dialog.ComboBox1->currentText(), u"ungarisch"_qs);
   QCOMPARE(dialog.Memo2->toPlainText(), u"1 kg Rindfleisch\n3 Zwiebeln"_qs);
-  QCOMPARE(dialog.Memo1->toPlainText(), u"Anbraten.\nSchmoren."_qs);
+  // The line end that the conversion wrote for a line ending in a blank gives the blank back.
+  QCOMPARE(dialog.Memo1->toPlainText(), u"Anbraten. \nSchmoren."_qs);
   QCOMPARE(dialog.Label5->text(), u"Quenna"_qs);
   QCOMPARE(dialog.ComboBox5->currentText(), u"4"_qs);
   QCOMPARE(f.read("IM1.jpg"), gulasch().picture);
@@ -97,8 +140,6 @@ void ChangeDialogTest::changedRecipeOfTheUpdateFileMovesToTheEndOfTheMainFile() 
   EntryRecords changed = gulasch();
   changed.subcategories = " Rind Wild";
   changed.ingredients.push_back("Salz");
-  // The line end that the conversion wrote reads back as one and is written as CR LF now.
-  changed.preparation = "Anbraten.\r\nSchmoren.";
   changed.persons = "6";
   QCOMPARE_RECORDS(f.read("Zestovar.dat"), bread + zestovar::test::buildEntry(changed));
   QCOMPARE_RECORDS(f.read("zsv.dat"), onionSoup);
@@ -165,46 +206,86 @@ void ChangeDialogTest::loadingTakesTheLastEntryAndChoosesWithoutLetterCase() {
   QCOMPARE(dialog.Label4->text(), u"Limonade"_qs);
 }
 
-void ChangeDialogTest::wrapPointsOfThePreparationBecomeLineEnds() {
-  const std::string paragraph =
-      "Die Zwiebeln sch\xe4len und in feine W\xfcrfel schneiden, dann in einem gro\xdf"
-      "en Topf mit etwas Butter glasig d\xfcnsten. Das Fleisch in St\xfc"
-      "cke schneiden, dazugeben und rundum kr\xe4"
-      "ftig anbraten, bis es eine sch\xf6ne braune Farbe hat. Mit Br\xfc"
-      "he abl\xf6schen und zugedeckt zwei Stunden schmoren lassen.";
+void ChangeDialogTest::unchangedSaveKeepsTheWordsAndLines() {
+  const std::string compound = "Dreizehn-Vierzehn-F\xfcnfzehn-Sechzehn-Siebzehn-Achtzehn-Neunzehn-Zwanzig";
+  const std::string longWord =
+      "Donaudampfschifffahrtselektrizit\xe4tenhauptbetriebswerkbauunterbeamtengesellschaftsm\xfctze";
+  const std::string tabs = "Mehl\tZucker\tButter\tEier\tSalz\tMilch\tHefe";
+  const std::string softHyphens = "Zwiebel\xadschneide\xadmaschinen\xadhalterungs\xadschrauben\xadzieher";
+  const std::string address = "www.example.org/rezepte/hauptgerichte/gulasch/vom/hirsch/mit/spaetzle";
+  const std::string blanks = "Salz   und   Pfeffer   nach   Geschmack   und   etwas   Muskat   dazugeben.";
+  const std::string noBreak = "Bei 180\xa0Grad 25\xa0Minuten backen, dann 10\xa0Minuten ruhen lassen.";
+  // A line the user ended after a hyphen, and a final line end.
+  const std::string ended = "Mit Vanille-\r\nEis servieren.";
+  const std::string original = "Im Gusseisen-Topf mit Wurzel-Gem\xfcse und " + compound + " Minuten garen.\r\n" +
+                               longWord + "\r\n" + tabs + "\r\n" + softHyphens + "\r\n" + address + "\r\n" + blanks +
+                               "\r\n" + noBreak + "\r\n" + ended + "\r\n";
   EntryRecords stew = gulasch();
-  stew.preparation = paragraph + "\r\r\nServieren.";
-  zestovar::test::Editing f({}, zestovar::test::buildEntry(stew));
+  stew.originPair = false;
+  stew.ingredients = {"1 kg Rindfleisch", "3 Zwiebeln", ""};
+  stew.preparation = original;
+  const std::string bread = zestovar::test::buildEntry(zestovar::test::named("Bauernbrot", "Backwaren"));
+  zestovar::test::Editing f(zestovar::test::buildEntry(stew) + bread);
   TForm14& dialog = f.dialog();
   openFromResultList(f, u"Gulasch"_qs);
-  QCOMPARE(dialog.Memo1->document()->blockCount(), 2);
-  dialog.Button5->click();
+  QCOMPARE(layOutAt(dialog, 260), 260);
+  QVERIFY(QFontMetrics(dialog.Memo1->font()).horizontalAdvance(zestovar::app::fromCp1252(longWord)) >
+          dialog.Memo1->viewport()->width());
+  // Shift+Enter ends a line inside the last paragraph.
+  QTextCursor cursor = dialog.Memo1->document()->find(u"Eis servieren."_qs);
+  cursor.clearSelection();
+  dialog.Memo1->setTextCursor(cursor);
+  dialog.Memo1->setFocus();
+  QTest::keyClick(dialog.Memo1, Qt::Key_Return, Qt::ShiftModifier);
+  QTest::keyClicks(dialog.Memo1, u"Guten Appetit!"_qs);
+  const std::string typed = replaced(original, "Eis servieren.", "Eis servieren.\r\nGuten Appetit!");
 
-  // Every wrap point of the paragraph became a line end, each shown line fits the memo.
-  const std::string stored = f.main().store().lastByName("Gulasch")->preparation();
-  const std::string last = "\r\nServieren.";
-  QVERIFY(stored.ends_with(last));
-  std::vector<std::string> shown;
-  const std::string wrapped = stored.substr(0, stored.size() - last.size());
-  for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 3)
-    shown.push_back(wrapped.substr(start, (end = wrapped.find("\r\r\n", start)) - start));
-  QVERIFY(shown.size() >= 3);
-  std::string joined;
-  for (const std::string& line : shown) {
-    QVERIFY(line.find('\r') == std::string::npos && line.find('\n') == std::string::npos);
-    const int width = QFontMetrics(dialog.Memo1->font()).horizontalAdvance(zestovar::app::fromCp1252(line));
-    QVERIFY(width <= dialog.Memo1->viewport()->width());
-    joined += (joined.empty() ? "" : " ") + line;
+  // The memo wraps after blanks and in every other place Qt wraps.
+  const QList<DisplayLine> shown = displayLines(dialog.Memo1);
+  QString wrapsAfter;
+  int blankEnds = 0;
+  for (const DisplayLine& line : shown) {
+    if (line.wrapped) wrapsAfter += line.text.back();
+    if (line.text.endsWith(QLatin1Char(' '))) ++blankEnds;
   }
-  QCOMPARE(joined, paragraph);
+  for (const QChar c : {QChar(u' '), QChar(u'-'), QChar(u'/'), QChar(u'\t'), QChar(0xad)})
+    QVERIFY2(wrapsAfter.contains(c), qPrintable(wrapsAfter));
+  QVERIFY2(std::any_of(wrapsAfter.begin(), wrapsAfter.end(), [](QChar c) { return c.isLetter(); }),
+           qPrintable(wrapsAfter));
+  QTest::mouseClick(dialog.Button5, Qt::LeftButton);
+  QCOMPARE(f.prompts().texts(Kind::Message), QStringList{u"Rezept gespeichert"_qs});
 
-  // Saved again unchanged, the lines keep their breaks, now as CR LF.
+  // Each line end the save inserted stands for a blank at a display line's end; nothing else moved.
+  const auto first = f.main().store().lastByName("Gulasch");
+  const std::string saved = first->preparation();
+  QCOMPARE(replaced(saved, "\r\r\n", " "), typed);
+  QCOMPARE(count(saved, "\r\r\n"), std::size_t(blankEnds));
+  QVERIFY(count(saved, "\r\r\n") >= 2);
+  for (const std::string& whole :
+       {compound, longWord, tabs, softHyphens, address, std::string("180\xa0Grad"), std::string("10\xa0Minuten")})
+    QVERIFY2(saved.find(whole) != std::string::npos, whole.c_str());
+  QVERIFY(saved.ends_with("Mit Vanille-\r\nEis servieren.\r\nGuten Appetit!\r\n"));
+  // The empty last ingredient line stays, and the origin pair is written.
+  QCOMPARE(first->ingredients, (std::vector<std::string>{"1 kg Rindfleisch", "3 Zwiebeln", ""}));
+  QVERIFY(first->hasOriginMarker);
+  QCOMPARE(first->origin, std::string("keine Angabe"));
+  const std::string afterFirst = f.read("Zestovar.dat");
+  QVERIFY(afterFirst.starts_with(bread));
+
+  // Opened and saved again at the same width, the recipe is written byte for byte as before.
   openFromResultList(f, u"Gulasch"_qs);
-  QCOMPARE(dialog.Memo1->document()->blockCount(), int(shown.size()) + 1);
-  dialog.Button5->click();
-  std::string again;
-  for (const std::string& line : shown) again += line + "\r\n";
-  QCOMPARE(f.main().store().lastByName("Gulasch")->preparation(), again + "Servieren.");
+  QCOMPARE(layOutAt(dialog, 260), 260);
+  QTest::mouseClick(dialog.Button5, Qt::LeftButton);
+  QCOMPARE(f.read("Zestovar.dat"), afterFirst);
+
+  // At a narrower width the save adds line ends only at blanks.
+  openFromResultList(f, u"Gulasch"_qs);
+  QCOMPARE(layOutAt(dialog, 180), 180);
+  QTest::mouseClick(dialog.Button5, Qt::LeftButton);
+  const std::string narrower = f.main().store().lastByName("Gulasch")->preparation();
+  QCOMPARE(replaced(narrower, "\r\r\n", " "), typed);
+  QVERIFY(count(narrower, "\r\r\n") > count(saved, "\r\r\n"));
+  QCOMPARE(count(narrower, "\r\n") - count(narrower, "\r\r\n"), count(saved, "\r\n") - count(saved, "\r\r\n"));
   f.main().hide();
 }
 

@@ -13,20 +13,34 @@
 namespace {
 
 using zestovar::editing::convertWrapPoints;
+using zestovar::editing::LineEnd;
 using zestovar::editing::preparationLines;
 using zestovar::editing::RecipeFields;
+using zestovar::editing::ShownLine;
 using zestovar::test::MemoryDir;
 using Lines = std::vector<std::string>;
 
-TEST(WrapPoints, LineEndingInBlankLosesItAndEndsWithCrCrLfAlsoAsLastLine) {
-  const std::vector<std::pair<Lines, std::string>> cases = {
+TEST(WrapPoints, BlankBeforeAWrapOrALineEndBecomesCrCrLfAndOtherWrapsKeepTheWordsWhole) {
+  const auto wrap = [](std::string text) { return ShownLine{std::move(text), LineEnd::Wrap}; };
+  const auto ended = [](std::string text) { return ShownLine{std::move(text), LineEnd::Paragraph}; };
+  const auto shiftEnter = [](std::string text) { return ShownLine{std::move(text), LineEnd::LineBreak}; };
+  const std::vector<std::pair<std::vector<ShownLine>, std::string>> cases = {
       {{}, ""},
-      {{"Kochen."}, "Kochen."},
-      {{"Zwiebeln in feine ", "Scheiben schneiden."}, "Zwiebeln in feine\r\r\nScheiben schneiden."},
-      {{"Anbraten.", "Zugedeckt schmoren "}, "Anbraten.\r\nZugedeckt schmoren\r\r\n"},
-      {{"Erster Schritt", "", "Zweiter Schritt"}, "Erster Schritt\r\n\r\nZweiter Schritt"},
-      {{" ", "b"}, "\r\r\nb"},
-      {{"zwei Blanks  ", "Tab\t"}, "zwei Blanks \r\r\nTab\t"},
+      {{ended("Kochen.")}, "Kochen."},
+      {{wrap("Zwiebeln in feine "), ended("Scheiben schneiden.")}, "Zwiebeln in feine\r\r\nScheiben schneiden."},
+      {{ended("Anbraten."), ended("Zugedeckt schmoren ")}, "Anbraten.\r\nZugedeckt schmoren\r\r\n"},
+      {{ended("Erster Schritt"), ended(""), ended("Zweiter Schritt")}, "Erster Schritt\r\n\r\nZweiter Schritt"},
+      {{ended(" "), ended("b")}, "\r\r\nb"},
+      {{wrap("drei   "), ended("Blanks")}, "drei  \r\r\nBlanks"},
+      // Qt wraps after a hyphen, a slash, a tab, a soft hyphen and inside a word longer than the line.
+      {{wrap("Dreizehn-"), wrap("Vierzehn-"), ended("F\xfcnfzehn")}, "Dreizehn-Vierzehn-F\xfcnfzehn"},
+      {{wrap("www.example.org/"), ended("rezepte")}, "www.example.org/rezepte"},
+      {{wrap("Mehl\t"), ended("Zucker")}, "Mehl\tZucker"},
+      {{wrap("Zwiebel\xad"), ended("schneider")}, "Zwiebel\xadschneider"},
+      {{wrap("Donaudampfschiff"), wrap("fahrtsgesell"), ended("schaft")}, "Donaudampfschifffahrtsgesellschaft"},
+      // Lines the user ended stay ended, with Enter as with Shift+Enter; a no-break space is no blank.
+      {{ended("Vanille-"), shiftEnter("Eis"), ended("")}, "Vanille-\r\nEis\r\n"},
+      {{shiftEnter("Tab\t"), shiftEnter("ab\xa0"), ended("zwei Blanks  ")}, "Tab\t\r\nab\xa0\r\nzwei Blanks \r\r\n"},
   };
   for (const auto& [lines, text] : cases) {
     SCOPED_TRACE(text);
@@ -34,19 +48,34 @@ TEST(WrapPoints, LineEndingInBlankLosesItAndEndsWithCrCrLfAlsoAsLastLine) {
   }
 }
 
-TEST(WrapPoints, EveryKindOfLineEndReadsBackAsOneLineEnd) {
-  EXPECT_EQ(preparationLines("a\r\r\nb\r\nc\rd\ne"), (Lines{"a", "b", "c", "d", "e"}));
+TEST(WrapPoints, LoadingIsTheInverseOfTheConversion) {
+  EXPECT_EQ(preparationLines("a\r\r\nb\r\nc\rd\ne"), (Lines{"a ", "b", "c", "d", "e"}));
   EXPECT_EQ(preparationLines(""), (Lines{""}));
   EXPECT_EQ(preparationLines("Ende\r\n"), (Lines{"Ende", ""}));
-  EXPECT_EQ(preparationLines("a\n\rb"), (Lines{"a", "", "b"}));
-  EXPECT_EQ(preparationLines("\r\r\r\n"), (Lines{"", "", ""}));
+  EXPECT_EQ(preparationLines("drei  \r\r\nBlanks"), (Lines{"drei   ", "Blanks"}));
 
-  // A second save of the unchanged lines stores CR LF where the first stored CR CR LF; from then on
-  // the text stays as it is.
-  const std::string first = convertWrapPoints({"Zwiebeln in feine ", "Scheiben schneiden."});
-  const std::string second = convertWrapPoints(preparationLines(first));
-  EXPECT_EQ(second, "Zwiebeln in feine\r\nScheiben schneiden.");
-  EXPECT_EQ(convertWrapPoints(preparationLines(second)), second);
+  // Whatever the conversion wrote, loaded and shown as paragraphs, converts to the same bytes: the
+  // paragraphs of a text saved at a width are display lines at that width.
+  const std::vector<std::vector<ShownLine>> saved = {
+      {{"Zwiebeln in feine ", LineEnd::Wrap}, {"Scheiben ", LineEnd::Wrap}, {"schneiden.", LineEnd::Paragraph}},
+      {{"drei   ", LineEnd::Wrap}, {"Blanks ", LineEnd::Paragraph}, {"", LineEnd::Paragraph}},
+      {{"Vanille-", LineEnd::LineBreak}, {"Eis  ", LineEnd::Paragraph}, {" ", LineEnd::Paragraph}},
+      {{"", LineEnd::Paragraph}, {"", LineEnd::Paragraph}},
+      {{"Dreizehn-", LineEnd::Wrap}, {"Vierzehn ", LineEnd::Wrap}, {"Mehl\t", LineEnd::Paragraph}},
+  };
+  for (const std::vector<ShownLine>& lines : saved) {
+    const std::string text = convertWrapPoints(lines);
+    SCOPED_TRACE(text);
+    std::vector<ShownLine> loaded;
+    for (const std::string& paragraph : preparationLines(text)) loaded.push_back({paragraph, LineEnd::Paragraph});
+    EXPECT_EQ(convertWrapPoints(loaded), text);
+  }
+
+  // A text from elsewhere with lone CRs and LFs: the first save writes CR LF, and from then on the
+  // text stays as it is.
+  std::vector<ShownLine> foreign;
+  for (const std::string& paragraph : preparationLines("a\rb\nc\n")) foreign.push_back({paragraph});
+  EXPECT_EQ(convertWrapPoints(foreign), "a\r\nb\r\nc\r\n");
 }
 
 TEST(RecipeFields, TickedNamesInListOrderOneLineFieldsAndTheCategoryCheck) {
