@@ -143,8 +143,8 @@ void EditorTab::connectControls() {
   new app::EventHook(Memo2->viewport(), QEvent::MouseButtonPress, main_.handler([this] { Memo2Click(); }));
   // "Speichern" is the tab's default button: Enter in a field of one line saves. A combo box would
   // otherwise take the Enter as a choice of its text first, which empties the subcategory list.
-  for (QWidget* field : std::initializer_list<QWidget*>{Edit4, Edit3, ComboBox3, ComboBox3->lineEdit(), ComboBox4,
-                                                        ComboBox4->lineEdit()})
+  for (QWidget* field : std::initializer_list<QWidget*>{Edit4, Edit3, ComboBox5, ComboBox3, ComboBox3->lineEdit(),
+                                                        ComboBox4, ComboBox4->lineEdit()})
     onEnter(field, main_.handler([this] { BitBtn10Click(); }));
 }
 

@@ -208,9 +208,13 @@ QWidget* TForm14::buildChoicePane() {
   picture->addLayout(pictureButtons);
   Button5 = zestovar::app::button("Button5", "Speichern", pane);
   Button4 = zestovar::app::button("Button4", "Nicht ändern", pane);
-  // Enter outside the memos saves, as on the editor tab; without a default button Qt would give
-  // Enter to "Bild laden".
-  Button5->setDefault(true);
+  // The dialog has no default button: an Enter meant for a list or a box saves nothing. A dialog
+  // makes a button that takes the focus its default, so none does; Enter and Space still press the
+  // button that has the focus.
+  for (QPushButton* button : {Button1, Button2, Button5, Button4}) {
+    button->setAutoDefault(false);
+    editing::onEnter(button, [button] { button->click(); });
+  }
   auto* ending = new QHBoxLayout;
   ending->addWidget(Button5);
   ending->addWidget(Button4);

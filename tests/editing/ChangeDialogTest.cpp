@@ -93,6 +93,7 @@ class ChangeDialogTest : public QObject {
   void changedRecipeOfTheUpdateFileMovesToTheEndOfTheMainFile();
   void loadingTakesTheLastEntryAndChoosesWithoutLetterCase();
   void unchangedSaveKeepsTheWordsAndLines();
+  void enterSavesOnlyOnTheFocusedSaveButton();
   void closeQuestionKeepsOrClosesTheDialog();
   void keysSetTheChoicesBackButTabbingInKeepsThem();
   void loadedPictureReplacesALinkAndAPipeIsNeverThePicture();
@@ -286,6 +287,44 @@ void ChangeDialogTest::unchangedSaveKeepsTheWordsAndLines() {
   QCOMPARE(replaced(narrower, "\r\r\n", " "), typed);
   QVERIFY(count(narrower, "\r\r\n") > count(saved, "\r\r\n"));
   QCOMPARE(count(narrower, "\r\n") - count(narrower, "\r\r\n"), count(saved, "\r\n") - count(saved, "\r\r\n"));
+  f.main().hide();
+}
+
+void ChangeDialogTest::enterSavesOnlyOnTheFocusedSaveButton() {
+  const std::string recipes = zestovar::test::buildEntry(gulasch());
+  zestovar::test::Editing f(recipes);
+  TForm14& dialog = f.dialog();
+  openFromResultList(f, u"Gulasch"_qs);
+  QApplication::setActiveWindow(&dialog);
+  for (QPushButton* button : {dialog.Button1, dialog.Button2, dialog.Button5, dialog.Button4})
+    QVERIFY(!button->isDefault());
+
+  // Enter in the lists and in the persons box saves nothing, also after a button had the focus.
+  const auto pressEnter = [](QWidget* control) {
+    control->setFocus();
+    QTest::keyClick(control, Qt::Key_Return);
+    QTest::keyClick(control, Qt::Key_Enter, Qt::KeypadModifier);
+  };
+  pressEnter(dialog.CheckListBox1);
+  pressEnter(dialog.ComboBox5);
+  // Enter and Space press the button that has the focus.
+  f.prompts().answerPicture(QString());
+  dialog.Button1->setFocus();
+  QTest::keyClick(dialog.Button1, Qt::Key_Space);
+  QCOMPARE(f.prompts().shown().last().kind, Kind::Picture);
+  pressEnter(dialog.Button2);
+  QVERIFY(dialog.picturePath().isEmpty());
+  QVERIFY(!dialog.Button2->isDefault());
+  pressEnter(dialog.CheckListBox1);
+  QVERIFY(dialog.isVisible());
+  QVERIFY(f.prompts().texts(Kind::Message).isEmpty());
+  QCOMPARE(f.read("Zestovar.dat"), recipes);
+
+  dialog.Button5->setFocus();
+  QTest::keyClick(dialog.Button5, Qt::Key_Return);
+  QCOMPARE(f.prompts().texts(Kind::Message), QStringList{u"Rezept gespeichert"_qs});
+  QVERIFY(!dialog.isVisible());
+  QVERIFY(f.prompts().unexpected().isEmpty());
   f.main().hide();
 }
 
