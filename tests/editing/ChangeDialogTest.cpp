@@ -64,7 +64,7 @@ QList<DisplayLine> displayLines(const QPlainTextEdit* memo) {
   return lines;
 }
 
-// Lays the preparation memo out at a width its words do not fit; gives the width it took.
+// Lays the preparation memo out at a known width; gives the width it took.
 int layOutAt(TForm14& dialog, int width) {
   dialog.Memo1->setFixedWidth(width);
   dialog.layout()->activate();
