@@ -2,7 +2,6 @@
 // filters and order, downloads into "zsv.dat", "Abbrechen", and downloads that are refused.
 #include <QHeaderView>
 #include <QRegularExpression>
-#include <QStyleOptionViewItem>
 #include <QTest>
 #include <QTimer>
 
@@ -14,6 +13,7 @@
 #include "ProgramFixture.h"
 #include "StoreFixtures.h"
 #include "TestHttpServer.h"
+#include "ViewClicks.h"
 #include "app/Application.h"
 #include "editing/EditorTab.h"
 #include "lists/ShoppingTab.h"
@@ -24,6 +24,8 @@
 
 using zestovar::app::ScriptedPrompts;
 using zestovar::test::buildEntry;
+using zestovar::test::clickCheckBox;
+using zestovar::test::clickHeader;
 using zestovar::test::EntryRecords;
 using zestovar::test::named;
 using zestovar::test::StartedProgram;
@@ -99,26 +101,6 @@ QStringList names(const QTreeWidget* view) {
 void tick(QTreeWidget* view, const QString& name) {
   for (int i = 0; i < view->topLevelItemCount(); ++i)
     if (view->topLevelItem(i)->text(0) == name) view->topLevelItem(i)->setCheckState(0, Qt::Checked);
-}
-
-// A left click on the middle of a column's header section.
-void clickHeader(QTreeWidget* view, int column) {
-  QHeaderView* header = view->header();
-  const QPoint at(header->sectionViewportPosition(column) + header->sectionSize(column) / 2, header->height() / 2);
-  QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, at);
-}
-
-// A left click on the check box of the item with that name, where the view's style draws it.
-void clickCheckBox(QTreeWidget* view, const QString& name) {
-  const auto found = view->findItems(name, Qt::MatchExactly);
-  QVERIFY2(found.size() == 1, qPrintable(name));
-  const QRect row = view->visualItemRect(found.front());
-  QStyleOptionViewItem option;
-  option.initFrom(view->viewport());
-  option.rect = QRect(view->header()->sectionViewportPosition(0), row.top(), view->columnWidth(0), row.height());
-  option.features |= QStyleOptionViewItem::HasCheckIndicator;
-  const QRect box = view->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, view);
-  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, box.center());
 }
 
 // The text of a failed fetch of that address, as the transport gives it; numbers (a port, a time) as #.
