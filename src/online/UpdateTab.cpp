@@ -5,6 +5,12 @@
 #include <QHeaderView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
 #include "app/Controls.h"
 #include "app/TextCodec.h"
 #include "online/Download.h"
@@ -16,6 +22,27 @@ namespace zestovar::online {
 
 using app::named;
 using app::utf8;
+
+namespace {
+
+// Each item carries its record in its columns; the download address is the hidden one.
+constexpr int kDateColumn = 2;
+constexpr int kAddressColumn = 3;
+constexpr int kColumns = 5;
+
+// What a column compares: the Windows-1252 bytes of the list page line it shows.
+std::string columnBytes(const QTreeWidgetItem* item, int column) { return app::toCp1252(item->text(column)); }
+
+int compareColumn(int column, std::string_view a, std::string_view b) {
+  return column == kDateColumn ? compareDates(a, b) : compareTexts(a, b);
+}
+
+const std::pair<const char*, std::string_view> kFilters[] = {
+    {"RadioButton7", kAllCategories}, {"RadioButton1", "Vorspeise"}, {"RadioButton2", "Suppe"},
+    {"RadioButton3", "Hauptgericht"}, {"RadioButton4", "Dessert"},   {"RadioButton5", "Backwaren"},
+    {"RadioButton6", "Getr\xe4nke"}};
+
+}  // namespace
 
 UpdateTab::UpdateTab(app::MainWindow& main, HttpClient& http, std::string siteUrl, QWidget* parent)
     : QWidget(parent), main_(main), http_(http), siteUrl_(std::move(siteUrl)) {
@@ -29,7 +56,10 @@ UpdateTab::UpdateTab(app::MainWindow& main, HttpClient& http, std::string siteUr
                                QStringLiteral("Kategorie")},
                               {200, 150, 100, 0, 150}, this);
   // The download address lives in a column the user does not see.
-  ListView2->setColumnHidden(3, true);
+  ListView2->setColumnHidden(kAddressColumn, true);
+  // A header click sorts by that column through ListView2Compare; Qt's own sorting would turn the order
+  // round at a second click.
+  ListView2->header()->setSectionsClickable(true);
   ListView2->setStyleSheet(
       QStringLiteral("QTreeView::item { border-right: 1px solid #d8d8d8; "
                      "border-bottom: 1px solid #d8d8d8; }"));
@@ -105,17 +135,6 @@ void UpdateTab::connectControls() {
           [this](int column) { main_.handler([this, column] { ListView2ColumnClick(column); })(); });
 }
 
-namespace {
-
-constexpr int kRecordRole = Qt::UserRole;  // the place of an item's record in the offer
-
-const std::pair<const char*, std::string_view> kFilters[] = {
-    {"RadioButton7", kAllCategories}, {"RadioButton1", "Vorspeise"}, {"RadioButton2", "Suppe"},
-    {"RadioButton3", "Hauptgericht"}, {"RadioButton4", "Dessert"},   {"RadioButton5", "Backwaren"},
-    {"RadioButton6", "Getr\xe4nke"}};
-
-}  // namespace
-
 std::string UpdateTab::filterName() const {
   for (const auto& [button, filter] : kFilters)
     if (const auto* radio = findChild<QRadioButton*>(QLatin1String(button)); radio && radio->isChecked())
@@ -134,8 +153,7 @@ void UpdateTab::fillView(const std::vector<std::size_t>& records) {
     const ListRecord& r = offer_[i];
     auto* item = new QTreeWidgetItem;
     const std::string* columns[] = {&r.name, &r.author, &r.date, &r.address, &r.categoryLine};
-    for (int c = 0; c < 5; ++c) item->setText(c, app::fromCp1252(*columns[c]));
-    item->setData(0, kRecordRole, static_cast<qulonglong>(i));
+    for (int c = 0; c < kColumns; ++c) item->setText(c, app::fromCp1252(*columns[c]));
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(0, Qt::Unchecked);
     items.append(item);
@@ -145,28 +163,27 @@ void UpdateTab::fillView(const std::vector<std::size_t>& records) {
   sortView();
 }
 
+int UpdateTab::sortKeyColumn() const { return sortColumn_ >= 0 && sortColumn_ < kColumns ? sortColumn_ : 0; }
+
 int UpdateTab::ListView2Compare(const QTreeWidgetItem* a, const QTreeWidgetItem* b) const {
-  const ListRecord& x = offer_[a->data(0, kRecordRole).toULongLong()];
-  const ListRecord& y = offer_[b->data(0, kRecordRole).toULongLong()];
-  switch (sortColumn_) {
-    case 1:
-      return compareTexts(x.author, y.author);
-    case 2:
-      return compareDates(x.date, y.date);
-    case 3:
-      return compareTexts(x.address, y.address);
-    case 4:
-      return compareTexts(x.categoryLine, y.categoryLine);
-    default:
-      return compareTexts(x.name, y.name);
-  }
+  const int column = sortKeyColumn();
+  return compareColumn(column, columnBytes(a, column), columnBytes(b, column));
 }
 
 void UpdateTab::sortView() {
+  // Each item's key converted once, not at every comparison; the order is ListView2Compare's.
+  const int column = sortKeyColumn();
+  std::vector<std::pair<std::string, QTreeWidgetItem*>> keyed;
+  keyed.reserve(static_cast<std::size_t>(ListView2->topLevelItemCount()));
+  while (ListView2->topLevelItemCount() > 0) {
+    QTreeWidgetItem* item = ListView2->takeTopLevelItem(0);
+    keyed.emplace_back(columnBytes(item, column), item);
+  }
+  std::stable_sort(keyed.begin(), keyed.end(),
+                   [column](const auto& a, const auto& b) { return compareColumn(column, a.first, b.first) < 0; });
   QList<QTreeWidgetItem*> items;
-  while (ListView2->topLevelItemCount() > 0) items.append(ListView2->takeTopLevelItem(0));
-  std::stable_sort(items.begin(), items.end(),
-                   [this](const QTreeWidgetItem* a, const QTreeWidgetItem* b) { return ListView2Compare(a, b) < 0; });
+  items.reserve(static_cast<qsizetype>(keyed.size()));
+  for (const auto& [key, item] : keyed) items.append(item);
   ListView2->addTopLevelItems(items);
 }
 
@@ -269,46 +286,40 @@ void UpdateTab::BitBtn1Click() {
 }
 
 bool UpdateTab::downloadTicked() {
-  std::vector<std::size_t> ticked;
+  // Each item fetches from its own address, whatever became of the offer since the view was filled. An
+  // address ticked twice is fetched once: its recipe is downloaded then.
+  std::vector<std::string> addresses;
   for (int i = 0; i < ListView2->topLevelItemCount(); ++i)
     if (const QTreeWidgetItem* item = ListView2->topLevelItem(i); item->checkState(0) == Qt::Checked)
-      ticked.push_back(item->data(0, kRecordRole).toULongLong());
+      if (std::string address = columnBytes(item, kAddressColumn);
+          std::find(addresses.begin(), addresses.end(), address) == addresses.end())
+        addresses.push_back(std::move(address));
   store::Files& files = main_.files();
   const auto downloadFile = store::resolveProgramFile(files, main_.programDir(), kDownloadFileName);
   files.remove(downloadFile);
-  // Downloaded records leave the offer, so a later filter never offers them a second time; also when
-  // the download stops part-way.
-  struct Pruned {
-    std::vector<ListRecord>& offer;
-    std::vector<bool> downloaded;
-    ~Pruned() {
-      std::size_t kept = 0;
-      for (std::size_t i = 0; i < offer.size(); ++i) {
-        if (downloaded[i]) continue;
-        // A string moved onto itself may lose its text.
-        if (kept != i) offer[kept] = std::move(offer[i]);
-        ++kept;
-      }
-      offer.resize(kept);
-    }
-  } pruned{offer_, std::vector<bool>(offer_.size(), false)};
-  for (std::size_t i = 0; i < ticked.size(); ++i) {
+  for (std::size_t i = 0; i < addresses.size(); ++i) {
     if (cancelled_) {
       main_.prompts().message(QStringLiteral("Download-Vorgang wurde abgebrochen."));
       window()->setWindowTitle(QString::fromUtf16(app::kProgramTitle));
       return false;
     }
-    window()->setWindowTitle(QStringLiteral("Noch %1 Rezepte übrig").arg(ticked.size() - i));
-    const std::string body = http_.fetch(offer_[ticked[i]].address, kMaxRecipeBytes);
+    window()->setWindowTitle(QStringLiteral("Noch %1 Rezepte übrig").arg(addresses.size() - i));
+    const std::string body = http_.fetch(addresses[i], kMaxRecipeBytes);
     // "newzsv.dat" holds the body with a line end after it, as the recipe is written to disk; only its
     // whole records that walk as complete entries reach the update recipe file.
     store::writeWholeFile(files, downloadFile, body + "\r\n");
     const auto written = store::readOwnFile(files, downloadFile);
     files.remove(downloadFile);
     main_.store().appendToUpdateFile(checkedDownload(written.value_or(std::string())));
-    pruned.downloaded[ticked[i]] = true;
+    forgetDownloaded(addresses[i]);
   }
   return true;
+}
+
+void UpdateTab::forgetDownloaded(const std::string& address) {
+  std::erase_if(offer_, [&](const ListRecord& record) { return record.address == address; });
+  for (int i = ListView2->topLevelItemCount(); i-- > 0;)
+    if (columnBytes(ListView2->topLevelItem(i), kAddressColumn) == address) delete ListView2->takeTopLevelItem(i);
 }
 
 void UpdateTab::BitBtn2Click() { cancelled_ = true; }

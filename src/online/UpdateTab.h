@@ -60,7 +60,8 @@ class UpdateTab : public QWidget {
 
   // Another recipe web site than the build's (a test's server).
   void setSiteUrl(std::string siteUrl) { siteUrl_ = std::move(siteUrl); }
-  // The recipes offered by the last check (the list page without what is known here).
+  // The recipes offered by the last check (the list page without what is known here), less those
+  // downloaded since.
   const std::vector<ListRecord>& offer() const { return offer_; }
 
  private:
@@ -70,12 +71,17 @@ class UpdateTab : public QWidget {
   // The filter name of the chosen radio button ("Alle" or a category name, Windows-1252).
   std::string filterName() const;
   void categoryFilter(const std::string& filter);
-  // Fills the view with the records of the offer given by their places, sorted by name.
+  // Fills the view with the records of the offer given by their places, sorted by name; each item holds
+  // its record's five lines, the download address in the hidden column.
   void fillView(const std::vector<std::size_t>& records);
   void sortView();
+  // The sort column, 0 ("Name") for any other number.
+  int sortKeyColumn() const;
   void setButtonsEnabled(bool enabled);
   // Downloads the ticked recipes into the update recipe file; false when "Abbrechen" stopped it.
   bool downloadTicked();
+  // A downloaded recipe leaves the offer and the view, so it is never downloaded a second time.
+  void forgetDownloaded(const std::string& address);
 
   app::MainWindow& main_;
   HttpClient& http_;

@@ -1,7 +1,9 @@
 // Publishing own recipes and mailing a recipe on the started program, against a site and a mail server
 // on 127.0.0.1; every box answered through the scripted prompts.
+#include <QTabBar>
 #include <QTest>
 
+#include <atomic>
 #include <cstdlib>
 #include <memory>
 
@@ -10,6 +12,7 @@
 #include "StoreFixtures.h"
 #include "TestHttpServer.h"
 #include "TestSmtpServer.h"
+#include "ViewClicks.h"
 #include "app/Application.h"
 #include "online/PublishTab.h"
 #include "online/RecipeMail.h"
@@ -88,6 +91,17 @@ QStringList names(const QTreeWidget* view) {
   return out;
 }
 
+// The text of a failed fetch of that address, as the transport gives it.
+QString fetchError(const std::string& url) {
+  zestovar::online::HttpClient http;
+  try {
+    http.fetch(url, 1024);
+  } catch (const zestovar::online::TransferError& e) {
+    return QString::fromUtf8(e.what());
+  }
+  return {};
+}
+
 }  // namespace
 
 class MailTest : public QObject {
@@ -95,6 +109,7 @@ class MailTest : public QObject {
 
  private slots:
   void publishedRecipesReachTheOperatorAsTheyStandInTheFile();
+  void failedListingKeepsTheViewAndFailedMailKeepsTheUploadFile();
   void recipeMailCarriesTheChosenRecipe();
   void recipeMailIsAbandonedOrRefusedBeforeAnythingIsSent();
 };
@@ -161,6 +176,67 @@ void MailTest::publishedRecipesReachTheOperatorAsTheyStandInTheFile() {
             std::string::npos);
     QCOMPARE(link.problems(false), std::string());
   }
+}
+
+void MailTest::failedListingKeepsTheViewAndFailedMailKeepsTheUploadFile() {
+  std::atomic<bool> siteDown = false;
+  TestHttpServer site([&siteDown](const std::string&) {
+    return siteDown ? TestHttpServer::reply("404 Not Found", "weg")
+                    : TestHttpServer::reply("200 OK",
+                                            "Linsensuppe\r\nQuenna\r\n1.1.2005\r\nhttp://x/1.dat\r\nSuppe Suppen\r\n");
+  });
+  std::vector<std::string> refusing = accepting();
+  refusing[9] = "554 5.6.0 Nachricht abgelehnt";  // the answer to the whole message
+  TestSmtpServer mail(refusing);
+  Started s;
+  s.pointAt(site, mail);
+  auto& publish = s.started->program.publishTab();
+  TForm1& form = s.started->program.form1();
+  form.resize(1000, 700);
+  form.show();
+  QTabBar* tabs = form.PageControl1->tabBar();
+  const auto clickTab = [tabs](int index) {
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+  };
+  const QStringList listed{QStringLiteral("Gulasch"), QStringLiteral("Soljanka")};
+
+  s.prompts().answerConfirm(true);
+  clickTab(TForm1::kTabPublish);
+  QCOMPARE(names(publish.ListView3), listed);
+  QTest::mouseClick(publish.BitBtn6, Qt::LeftButton);  // "Alles auswählen"
+
+  // The list page fails: its error, and the view keeps its recipes and ticks.
+  clickTab(TForm1::kTabRecipe);
+  siteDown = true;
+  const QString notFound = fetchError("http://127.0.0.1:" + std::to_string(site.port()) + "/zestovar3/rezeptlist.htm");
+  s.prompts().answerConfirm(true);
+  clickTab(TForm1::kTabPublish);
+  QCOMPARE(s.prompts().texts(Kind::Error), QStringList{notFound});
+  QCOMPARE(names(publish.ListView3), listed);
+  for (int i = 0; i < 2; ++i) QCOMPARE(publish.ListView3->topLevelItem(i)->checkState(0), Qt::Checked);
+
+  // The mail is refused: the server's text, and "UploadRez.dat" stays with what was sent.
+  s.prompts().clear();
+  QTest::mouseClick(publish.BitBtn5, Qt::LeftButton);
+  QCOMPARE(s.prompts().texts(Kind::Error), QStringList{QStringLiteral("554 5.6.0 Nachricht abgelehnt")});
+  QVERIFY(s.dir.read("UploadRez.dat") == buildEntry(s.gulasch) + buildEntry(s.ilka));
+
+  // The next publication replaces it, shorter, and once the mail is taken it is gone.
+  TestSmtpServer again(refusing);
+  s.pointAt(site, again);
+  zestovar::test::clickCheckBox(publish.ListView3, QStringLiteral("Gulasch"));
+  s.prompts().clear();
+  QTest::mouseClick(publish.BitBtn5, Qt::LeftButton);
+  QCOMPARE(s.prompts().texts(Kind::Error).size(), 1);
+  QVERIFY(s.dir.read("UploadRez.dat") == buildEntry(s.ilka));
+  TestSmtpServer taking(accepting());
+  s.pointAt(site, taking);
+  s.prompts().clear();
+  QTest::mouseClick(publish.BitBtn5, Qt::LeftButton);
+  QCOMPARE(s.prompts().texts(Kind::Error), QStringList{});
+  QVERIFY(taking.received().find("Subject: Zestovar.dat, Filesize: " + std::to_string(buildEntry(s.ilka).size()) +
+                                 "\r\n") != std::string::npos);
+  QVERIFY(!s.dir.has("UploadRez.dat"));
 }
 
 void MailTest::recipeMailCarriesTheChosenRecipe() {

@@ -1,16 +1,19 @@
 // The update tab on the started program against a recipe web site served on 127.0.0.1: the offer, its
 // filters and order, downloads into "zsv.dat", "Abbrechen", and downloads that are refused.
 #include <QHeaderView>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
 #include <memory>
 #include <thread>
 
+#include "LocalServers.h"
 #include "PlantedLink.h"
 #include "ProgramFixture.h"
 #include "StoreFixtures.h"
 #include "TestHttpServer.h"
+#include "ViewClicks.h"
 #include "app/Application.h"
 #include "editing/EditorTab.h"
 #include "lists/ShoppingTab.h"
@@ -21,6 +24,8 @@
 
 using zestovar::app::ScriptedPrompts;
 using zestovar::test::buildEntry;
+using zestovar::test::clickCheckBox;
+using zestovar::test::clickHeader;
 using zestovar::test::EntryRecords;
 using zestovar::test::named;
 using zestovar::test::StartedProgram;
@@ -34,6 +39,7 @@ struct Published {
   EntryRecords entry;
   std::string date;
   std::string body;  // what the site sends for it; its records unless a test wants something else
+  std::string status = "200 OK";
 };
 
 // A site of a few recipes: a list page, one download a recipe and a news page.
@@ -42,6 +48,7 @@ class Site {
   std::vector<Published> recipes;
   std::chrono::milliseconds delay{0};      // before each recipe
   std::chrono::milliseconds listDelay{0};  // before the list page
+  std::string listStatus = "200 OK";
 
   Site() {
     add(named("Linsensuppe"), "12.2.2005");
@@ -72,14 +79,14 @@ class Site {
   std::optional<std::string> answer(const std::string& request) {
     if (request.starts_with("GET /zestovar3/rezeptlist.htm ")) {
       std::this_thread::sleep_for(listDelay);
-      return TestHttpServer::reply("200 OK", listPage());
+      return TestHttpServer::reply(listStatus, listPage());
     }
     if (request.starts_with("GET /zestovar3/zestovarnews.htm "))
       return TestHttpServer::reply("200 OK", "Neu: www.rezepte.invalid/neu\r\nEnde");
     for (std::size_t i = 0; i < recipes.size(); ++i)
       if (request.starts_with("GET /r/" + std::to_string(i) + " ")) {
         std::this_thread::sleep_for(delay);
-        return TestHttpServer::reply("200 OK", recipes[i].body);
+        return TestHttpServer::reply(recipes[i].status, recipes[i].body);
       }
     return TestHttpServer::reply("404 Not Found", "weg");
   }
@@ -96,6 +103,20 @@ void tick(QTreeWidget* view, const QString& name) {
     if (view->topLevelItem(i)->text(0) == name) view->topLevelItem(i)->setCheckState(0, Qt::Checked);
 }
 
+// The text of a failed fetch of that address, as the transport gives it; numbers (a port, a time) as #.
+QString fetchError(const std::string& url) {
+  zestovar::online::HttpClient http;
+  try {
+    http.fetch(url, 1024);
+  } catch (const zestovar::online::TransferError& e) {
+    return QString::fromUtf8(e.what());
+  }
+  return {};
+}
+QString withoutNumbers(QString text) {
+  return text.replace(QRegularExpression(QStringLiteral("[0-9]+")), QStringLiteral("#"));
+}
+
 // The program on a directory whose main recipe file holds Gulasch by Quenna and whose deleted recipes
 // hold Zwiebelkuchen by Quenna, pointed at the site.
 class Started {
@@ -107,6 +128,13 @@ class Started {
     tab().setSiteUrl(site.url());
   }
   zestovar::online::UpdateTab& tab() { return started->program.updateTab(); }
+  // The main window on screen with this tab in front, for clicks at places the layout decides.
+  void showTab() {
+    TForm1& form = started->program.form1();
+    form.resize(1000, 700);
+    form.show();
+    form.showMainTab(zestovar::app::MainWindow::kTabUpdate);
+  }
   ScriptedPrompts& prompts() { return started->prompts; }
 
   TempDir dir;
@@ -123,6 +151,8 @@ class UpdateTabTest : public QObject {
   void filtersAndSortingOfTheView();
   void downloadAppendsExactlyTheTickedRecipes();
   void abbrechenStopsAfterTheDownloadOnItsWay();
+  void aFailedListPageEndsTheCheckBeforeTheView();
+  void afterAFailedDownloadEachItemFetchesItsOwnRecipe();
   void refusedDownloadLeavesTheUpdateFileUnchanged();
   void downloadFileReplacesALinkPlacedUnderItsName();
   void whileATransferWaitsNothingChangesTheFiles();
@@ -157,9 +187,15 @@ void UpdateTabTest::filtersAndSortingOfTheView() {
   QTest::mouseClick(tab.BitBtn8, Qt::LeftButton);
   QCOMPARE(names(tab.ListView2),
            (QStringList{QStringLiteral("Linsensuppe"), QStringLiteral("Soljanka"), QStringLiteral("Zwiebelkuchen")}));
-  tab.ListView2->header()->sectionClicked(2);  // "Datum": 3.11.2004, 1.1.2005, 12.2.2005
+  s.showTab();
+  const QStringList byDate{QStringLiteral("Soljanka"), QStringLiteral("Zwiebelkuchen"), QStringLiteral("Linsensuppe")};
+  clickHeader(tab.ListView2, 2);  // "Datum": 3.11.2004, 1.1.2005, 12.2.2005
+  QCOMPARE(names(tab.ListView2), byDate);
+  clickHeader(tab.ListView2, 2);  // a second click sorts the same way again
+  QCOMPARE(names(tab.ListView2), byDate);
+  clickHeader(tab.ListView2, 0);  // "Name"
   QCOMPARE(names(tab.ListView2),
-           (QStringList{QStringLiteral("Soljanka"), QStringLiteral("Zwiebelkuchen"), QStringLiteral("Linsensuppe")}));
+           (QStringList{QStringLiteral("Linsensuppe"), QStringLiteral("Soljanka"), QStringLiteral("Zwiebelkuchen")}));
 
   tab.RadioButton2->click();  // "Suppen"
   QCOMPARE(tab.CheckListBox2->count(), 3);
@@ -233,9 +269,75 @@ void UpdateTabTest::abbrechenStopsAfterTheDownloadOnItsWay() {
   QCOMPARE(caption, QStringLiteral("Noch 3 Rezepte übrig"));
   QCOMPARE(s.prompts().texts(Kind::Message), QStringList{QStringLiteral("Download-Vorgang wurde abgebrochen.")});
   QCOMPARE(s.started->program.form1().windowTitle(), QStringLiteral("Quenna's Zestovar"));
-  // The first recipe (Borschtsch, first by name) is in; the view stays as it was.
+  // The first recipe (Borschtsch, first by name) is in and has left the view; the rest stays as it was.
   QVERIFY(s.dir.read("zsv.dat") == site.recipes[4].body);
-  QCOMPARE(tab.ListView2->topLevelItemCount(), 3);
+  QCOMPARE(names(tab.ListView2), (QStringList{QStringLiteral("Linsensuppe"), QStringLiteral("Soljanka")}));
+}
+
+void UpdateTabTest::aFailedListPageEndsTheCheckBeforeTheView() {
+  Site site;
+  site.listStatus = "404 Not Found";
+  Started s(site);
+  auto& tab = s.tab();
+  const QString error = fetchError(site.url() + "/zestovar3/rezeptlist.htm");
+  QTest::mouseClick(tab.BitBtn8, Qt::LeftButton);
+  QCOMPARE(s.prompts().texts(Kind::Error), QStringList{error});
+  QCOMPARE(tab.ListView2->topLevelItemCount(), 0);
+  QVERIFY(tab.BitBtn1->isEnabled() && tab.BitBtn3->isEnabled() && tab.BitBtn4->isEnabled());
+  // The news come after the view: neither fetched nor shown.
+  QCOMPARE(site.server->requests().size(), std::size_t{2});  // the probe's and the check's
+  QVERIFY(!s.started->program.form7().isVisible());
+}
+
+// Once a download failed part-way and the next check could not reach the list page, the view is one
+// the offer no longer matches: each item still fetches its own recipe.
+void UpdateTabTest::afterAFailedDownloadEachItemFetchesItsOwnRecipe() {
+  Site site;
+  Started s(site);
+  s.dir.write("DelRez.dat", "");
+  s.started->program.form1().deletedRecipes().clear();
+  s.showTab();
+  auto& tab = s.tab();
+  QTest::mouseClick(tab.BitBtn8, Qt::LeftButton);
+  QCOMPARE(names(tab.ListView2),
+           (QStringList{QStringLiteral("Linsensuppe"), QStringLiteral("Soljanka"), QStringLiteral("Zwiebelkuchen")}));
+  clickCheckBox(tab.ListView2, QStringLiteral("Linsensuppe"));
+  clickCheckBox(tab.ListView2, QStringLiteral("Soljanka"));
+  QCOMPARE(tab.ListView2->topLevelItem(1)->checkState(0), Qt::Checked);
+  site.recipes[1].status = "500 Internal Server Error";  // Soljanka
+  const QString failed = fetchError(site.url() + "/r/1");
+  QTest::mouseClick(tab.BitBtn1, Qt::LeftButton);
+  QCOMPARE(s.prompts().texts(Kind::Error), QStringList{failed});
+  QVERIFY(s.dir.read("zsv.dat") == site.recipes[0].body);
+  // Linsensuppe has left the view with the offer; Soljanka waits with its tick.
+  QCOMPARE(names(tab.ListView2), (QStringList{QStringLiteral("Soljanka"), QStringLiteral("Zwiebelkuchen")}));
+  QCOMPARE(tab.offer().size(), std::size_t{2});
+  QVERIFY(!tab.BitBtn1->isEnabled());
+
+  const std::string unreachable = "http://127.0.0.1:" + std::to_string(zestovar::test::freePort());
+  tab.setSiteUrl(unreachable);
+  s.prompts().clear();
+  QTest::mouseClick(tab.BitBtn8, Qt::LeftButton);
+  QCOMPARE(s.prompts().texts(Kind::Error).size(), 1);
+  QCOMPARE(withoutNumbers(s.prompts().texts(Kind::Error).front()),
+           withoutNumbers(fetchError(unreachable + "/zestovar3/rezeptlist.htm")));
+  QCOMPARE(names(tab.ListView2), (QStringList{QStringLiteral("Soljanka"), QStringLiteral("Zwiebelkuchen")}));
+  QVERIFY(tab.BitBtn1->isEnabled());
+
+  site.recipes[1].status = "200 OK";
+  QTest::mouseClick(tab.BitBtn4, Qt::LeftButton);
+  clickCheckBox(tab.ListView2, QStringLiteral("Soljanka"));
+  const std::size_t before = site.server->requests().size();
+  s.prompts().clear();
+  QTest::mouseClick(tab.BitBtn1, Qt::LeftButton);
+  QCOMPARE(s.prompts().texts(Kind::Error), QStringList{});
+  const auto requests = site.server->requests();
+  QCOMPARE(requests.size(), before + 1);
+  QVERIFY(requests.back().starts_with("GET /r/1 "));
+  QVERIFY(s.dir.read("zsv.dat") == site.recipes[0].body + site.recipes[1].body);
+  // What is left on offer is what was not downloaded.
+  QCOMPARE(tab.offer().size(), std::size_t{1});
+  QCOMPARE(tab.offer().front().name, std::string("Zwiebelkuchen"));
 }
 
 void UpdateTabTest::refusedDownloadLeavesTheUpdateFileUnchanged() {
