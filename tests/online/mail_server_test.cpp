@@ -40,7 +40,7 @@ TEST(MailServer, AiosmtpdTakesTheMessageByteForByteWithTheBuildsAccountOnly) {
   ASSERT_TRUE(catcher.started()) << "the mail catcher (/usr/bin/python3 with aiosmtpd) did not start";
 
   online::SmtpClient client;
-  client.limits = {5s, 10s};
+  client.limits = {5s, 10s, 60s, 1024};
   const online::MailServer server{"127.0.0.1", port, build::kSmtpAccount, build::kSmtpPassword};
   client.send(server, {"rezepte@zestovar.invalid",
                        {"freund@example.invalid"},
