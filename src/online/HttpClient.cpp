@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
 namespace zestovar::online {
 namespace {
@@ -15,6 +16,7 @@ struct Reply {
   std::string body;
   std::string statusLine;
   std::size_t maxBody = 0;
+  std::uint64_t received = 0;  // headers and body
   bool tooLarge = false;
   std::chrono::steady_clock::time_point lastByte;
 };
@@ -23,6 +25,7 @@ std::size_t onBody(char* data, std::size_t size, std::size_t count, void* user) 
   auto& reply = *static_cast<Reply*>(user);
   const std::size_t bytes = size * count;
   reply.lastByte = std::chrono::steady_clock::now();
+  reply.received += bytes;
   if (reply.body.size() + bytes > reply.maxBody) {
     reply.tooLarge = true;
     return 0;  // ends the transfer
@@ -35,6 +38,7 @@ std::size_t onHeader(char* data, std::size_t size, std::size_t count, void* user
   auto& reply = *static_cast<Reply*>(user);
   const std::size_t bytes = size * count;
   reply.lastByte = std::chrono::steady_clock::now();
+  reply.received += bytes;
   std::string_view line(data, bytes);
   if (line.starts_with("HTTP/")) {
     while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
@@ -58,6 +62,17 @@ bool isHttpAddress(std::string_view url) {
 }
 
 }  // namespace
+
+PaceFloor::PaceFloor(const TransferLimits& limits, Clock::time_point start)
+    : span_(limits.floorSpan), floor_(limits.floorBytes), marks_{{start, 0}} {}
+
+bool PaceFloor::tooSlow(Clock::time_point now, std::uint64_t bytes) {
+  if (span_ <= Clock::duration::zero() || floor_ == 0) return false;
+  if (now - marks_.back().when >= span_ / 64) marks_.push_back({now, bytes});
+  // The front becomes the last mark at or before the start of the span that ends now.
+  while (marks_.size() > 1 && marks_[1].when <= now - span_) marks_.pop_front();
+  return marks_.front().when <= now - span_ && bytes - marks_.front().bytes < floor_;
+}
 
 // One easy handle for the run: its cookie store lives as long as it.
 struct HttpClient::Curl {
@@ -151,6 +166,7 @@ std::string HttpClient::fetch(std::string_view url, std::size_t maxBody) {
 
   const auto start = std::chrono::steady_clock::now();
   reply.lastByte = start;
+  std::optional<PaceFloor> pace;
   CURLcode result = CURLE_OK;
   for (;;) {
     int running = 0;
@@ -167,17 +183,21 @@ std::string HttpClient::fetch(std::string_view url, std::size_t maxBody) {
       throw TransferAborted(
           "Die \xC3\x9C"
           "bertragung wurde abgebrochen");
-    // The connect time-out is libcurl's; from the connection on, the other side must keep sending.
+    // The connect time-out is libcurl's; from the connection on, the other side must keep sending,
+    // and at a pace. libcurl's own low-speed limit is not used: it counts whole seconds and compares a
+    // speed averaged over its last few seconds, not the bytes of the span.
     curl_off_t connectTime = 0;
     curl_easy_getinfo(easy, CURLINFO_CONNECT_TIME_T, &connectTime);
     const auto now = std::chrono::steady_clock::now();
     if (connectTime == 0) {
       reply.lastByte = now;
-    } else if (now - reply.lastByte > limits.stall) {
-      throw TransferError(
-          "Zeit\xC3\xBC"
-          "berschreitung: keine Daten von " +
-          address);
+    } else {
+      if (!pace) pace.emplace(limits, now);
+      if (now - reply.lastByte > limits.stall || pace->tooSlow(now, reply.received))
+        throw TransferError(
+            "Zeit\xC3\xBC"
+            "berschreitung: keine Daten von " +
+            address);
     }
   }
 

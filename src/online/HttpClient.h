@@ -6,6 +6,8 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <stdexcept>
@@ -39,6 +41,29 @@ struct ProxySettings {
 struct TransferLimits {
   std::chrono::milliseconds connect{30000};  // until the connection stands
   std::chrono::milliseconds stall{60000};    // without a byte from the other side
+  // Once the connection has stood this long, every span of this length just past must have moved at
+  // least floorBytes, or the other side is as good as silent: a byte now and then keeps no transfer.
+  std::chrono::milliseconds floorSpan{60000};
+  std::size_t floorBytes = 1024;
+};
+
+// The floor of TransferLimits, fed after every slice with the bytes moved so far. It keeps one mark
+// per 1/64 of the span, so it costs the same however fast the bytes come.
+class PaceFloor {
+ public:
+  using Clock = std::chrono::steady_clock;
+  PaceFloor(const TransferLimits& limits, Clock::time_point start);
+  // Whether the span that ends now moved fewer than floorBytes (bytes: all moved since the start).
+  bool tooSlow(Clock::time_point now, std::uint64_t bytes);
+
+ private:
+  struct Mark {
+    Clock::time_point when;
+    std::uint64_t bytes;
+  };
+  Clock::duration span_;
+  std::uint64_t floor_;
+  std::deque<Mark> marks_;
 };
 
 // Caps of a reply's body.

@@ -1,7 +1,9 @@
 #include "online/MailText.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <optional>
 
 #include "online/Mime.h"
 #include "store/Cp1252.h"
@@ -24,18 +26,91 @@ std::string_view hostOf(std::string_view url) {
   return url.substr(0, url.find_first_of(":/"));
 }
 
+bool isWsp(char c) { return c == ' ' || c == '\t'; }
+
+bool isControl(char c) { return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7f; }
+
+bool isAtext(char c) {
+  constexpr std::string_view specials = "!#$%&'*+-/=?^_`{|}~";
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+         specials.find(c) != std::string_view::npos;
+}
+
+std::string_view trimmed(std::string_view text) {
+  while (!text.empty() && isWsp(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isWsp(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// local@domain with nothing a mail server's command or a header could take for syntax of its own.
 bool plainAddress(std::string_view address) {
+  constexpr std::size_t kMaxAddressBytes = 254;  // RFC 5321's path of 256 less its brackets
   const auto at = address.find('@');
-  if (at == std::string_view::npos || at == 0 || at + 1 == address.size() || address.rfind('@') != at) return false;
-  constexpr std::string_view localSpecials = "!#$%&'*+/=?^_`{|}~.-";
+  if (at == std::string_view::npos || at == 0 || at + 1 == address.size() || address.rfind('@') != at ||
+      address.size() > kMaxAddressBytes)
+    return false;
   for (std::size_t i = 0; i < address.size(); ++i) {
-    const auto c = static_cast<unsigned char>(address[i]);
+    const char c = address[i];
     const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
     if (i == at || alnum) continue;
-    if (i < at ? localSpecials.find(static_cast<char>(c)) == std::string_view::npos : c != '.' && c != '-')
-      return false;
+    if (i < at ? !isAtext(c) && c != '.' : c != '.' && c != '-') return false;
   }
   return true;
+}
+
+// A display name's words with one blank between them, quoted strings without their quotes and escapes;
+// nothing when the text is no phrase.
+std::optional<std::string> displayName(std::string_view text) {
+  std::string name;
+  bool blank = false;
+  for (std::size_t i = 0; i < text.size();) {
+    const char c = text[i];
+    if (isWsp(c)) {
+      blank = !name.empty();
+      ++i;
+      continue;
+    }
+    std::string word;
+    if (c == '"') {
+      for (++i; i < text.size() && text[i] != '"'; ++i) {
+        if (text[i] == '\\' && ++i == text.size()) return std::nullopt;
+        word += isWsp(text[i]) ? ' ' : text[i];
+      }
+      if (i == text.size()) return std::nullopt;
+      ++i;
+    } else {
+      for (; i < text.size() && (isAtext(text[i]) || text[i] == '.' || static_cast<unsigned char>(text[i]) >= 0x80);
+           ++i)
+        word += text[i];
+      if (word.empty()) return std::nullopt;
+    }
+    if (blank) name += ' ';
+    name += word;
+    blank = false;
+  }
+  return name;
+}
+
+// One mailbox of the list: "local@domain" or "[display name] <local@domain>".
+std::optional<MailAddress> mailbox(std::string_view text) {
+  // The opening bracket that stands outside a quoted string.
+  std::size_t open = std::string_view::npos;
+  for (std::size_t i = 0; i < text.size() && open == std::string_view::npos; ++i) {
+    if (text[i] == '<') open = i;
+    if (text[i] != '"') continue;
+    for (++i; i < text.size() && text[i] != '"'; ++i)
+      if (text[i] == '\\') ++i;
+  }
+  if (open == std::string_view::npos) {
+    if (!plainAddress(text)) return std::nullopt;
+    return MailAddress{{}, std::string(text)};
+  }
+  const std::size_t close = text.find('>', open);
+  if (close == std::string_view::npos || close + 1 != text.size()) return std::nullopt;
+  const std::string_view address = trimmed(text.substr(open + 1, close - open - 1));
+  std::optional<std::string> name = displayName(text.substr(0, open));
+  if (!name || !plainAddress(address)) return std::nullopt;
+  return MailAddress{std::move(*name), std::string(address)};
 }
 
 }  // namespace
@@ -66,9 +141,13 @@ std::string publicationMail(std::string_view sender, std::string_view recipient,
   mail += "MIME-Version: 1.0\r\n";
   mail += "Content-Type: multipart/mixed; boundary=\"" + boundary + "\"\r\n\r\n";
   mail += "This is a multi-part message in MIME format\r\n\r\n";
+  const std::string text = mailBodyText("Version: " + std::string(version) + "\r\nFilesize: " + size + "\r\n");
+  const std::string_view encoding = transferEncodingOf(text);
   mail += "--" + boundary + "\r\n";
-  mail += "Content-Type: text/plain\r\nContent-Transfer-Encoding: 7bit\r\n\r\n";
-  mail += "Version: " + std::string(version) + "\r\nFilesize: " + size + "\r\n\r\n";
+  mail += "Content-Type: text/plain";
+  if (encoding != "7bit") mail += "; charset=" + std::string(charsetOf(text));
+  mail += "\r\nContent-Transfer-Encoding: " + std::string(encoding) + "\r\n\r\n";
+  mail += text + "\r\n";
   mail += "--" + boundary + "\r\n";
   mail += "Content-Type: application/octet-stream; name=\"" + std::string(kUploadFileName) + "\"\r\n";
   mail += "Content-Transfer-Encoding: base64\r\n";
@@ -98,7 +177,7 @@ std::string recipeMailSubject(std::string_view senderName) {
   return "Sie haben ein Rezept von " + std::string(senderName) + " erhalten.";
 }
 
-std::string recipeMail(std::string_view sender, const std::vector<std::string>& recipients, std::string_view senderName,
+std::string recipeMail(std::string_view sender, const std::vector<MailAddress>& recipients, std::string_view senderName,
                        const std::vector<std::string>& recipe, std::string_view siteUrl, std::string_view makerUrl,
                        std::string_view date) {
   const std::string subject = recipeMailSubject(senderName);
@@ -109,35 +188,48 @@ std::string recipeMail(std::string_view sender, const std::vector<std::string>& 
                                    "", ""};
   body.insert(body.end(), recipe.begin(), recipe.end());
   body.insert(body.end(), {"", "", "W\xfcnsche gutes Gelingen,", std::string(makerUrl)});
-  std::string to;
-  for (const auto& address : recipients) to += (to.empty() ? "" : ", ") + address;
+  const std::string text = mailBodyText(joined(body));
   std::string mail;
   mail += "From: " + std::string(sender) + "\r\n";
-  mail += "To: " + to + "\r\n";
-  mail += "Subject: " + headerText(subject) + "\r\n";
+  mail += addressHeader("To", recipients) + "\r\n";
+  mail += headerLine("Subject", subject) + "\r\n";
   mail += "Date: " + std::string(date) + "\r\n";
   mail += "MIME-Version: 1.0\r\n";
-  mail += "Content-Type: text/plain; charset=ISO-8859-1\r\nContent-Transfer-Encoding: 7bit\r\n\r\n";
-  mail += joined(body);
+  mail += "Content-Type: text/plain; charset=" + std::string(charsetOf(text)) + "\r\n";
+  mail += "Content-Transfer-Encoding: " + std::string(transferEncodingOf(text)) + "\r\n\r\n";
+  mail += text;
   return mail;
 }
 
-std::vector<std::string> recipients(std::string_view typed) {
-  std::vector<std::string> addresses;
+std::vector<MailAddress> recipients(std::string_view typed) {
+  const auto refuse = [](std::string_view place) {
+    std::string shown(trimmed(place));
+    std::replace_if(shown.begin(), shown.end(), isControl, ' ');
+    return AddressError("Keine g\xC3\xBCltige eMail-Adresse: '" + store::cp1252ToUtf8(shown) + "'");
+  };
+  std::vector<MailAddress> list;
   std::size_t start = 0;
-  for (;;) {
-    const std::size_t comma = typed.find(',', start);
-    std::string_view address =
-        typed.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
-    while (!address.empty() && address.front() == ' ') address.remove_prefix(1);
-    while (!address.empty() && address.back() == ' ') address.remove_suffix(1);
-    if (!plainAddress(address))
-      throw AddressError("Keine g\xC3\xBCltige eMail-Adresse: '" + store::cp1252ToUtf8(address) + "'");
-    addresses.emplace_back(address);
-    if (comma == std::string_view::npos) break;
-    start = comma + 1;
+  for (std::size_t i = 0; i <= typed.size(); ++i) {
+    if (i < typed.size() && isControl(typed[i])) throw refuse(typed.substr(start));
+    if (i < typed.size() && typed[i] == '"') {
+      // A comma inside a quoted display name separates nothing.
+      for (++i; i < typed.size() && typed[i] != '"'; ++i) {
+        if (typed[i] == '\\' && i + 1 < typed.size()) ++i;
+        if (isControl(typed[i])) throw refuse(typed.substr(start));
+      }
+      if (i == typed.size()) throw refuse(typed.substr(start));
+      continue;
+    }
+    if (i < typed.size() && typed[i] != ',') continue;
+    const std::string_view place = trimmed(typed.substr(start, i - start));
+    start = i + 1;
+    if (place.empty()) continue;
+    std::optional<MailAddress> one = mailbox(place);
+    if (!one) throw refuse(place);
+    list.push_back(std::move(*one));
   }
-  return addresses;
+  if (list.empty()) throw refuse(typed);
+  return list;
 }
 
 }  // namespace zestovar::online

@@ -35,11 +35,21 @@ void RecipeMail::AlseMailversenden1Click() {
   const std::optional<QString> to =
       main_.prompts().input(title, QStringLiteral("eMail-Adresse des Empfängers"), QStringLiteral("eMail"));
   if (!to) return;
-  const std::vector<std::string> addresses = recipients(oneLine(*to));
+  // A line break in the address list is refused by its reader, not turned into a blank.
+  const std::vector<MailAddress> mailboxes = recipients(app::toCp1252(*to));
+  std::vector<std::string> addresses;
+  for (const MailAddress& mailbox : mailboxes) {
+    // A character Windows-1252 cannot hold reads as "?", which an address may hold: such an address
+    // is not the one typed.
+    const QString address = app::fromCp1252(mailbox.address);
+    if (!to->contains(address))
+      throw AddressError("Keine g\xC3\xBCltige eMail-Adresse: '" + to->trimmed().toStdString() + "'");
+    addresses.push_back(mailbox.address);
+  }
   std::vector<std::string> recipe;
   if (const std::optional<QString> selected = main_.selectedName(app::MainWindow::RecipeList::Browse))
     recipe = recipeText(main_.store(), app::toCp1252(*selected), siteUrl_);
-  const std::string message = recipeMail(mail_.siteMailbox, addresses, oneLine(*name), recipe, siteUrl_, makerUrl_,
+  const std::string message = recipeMail(mail_.siteMailbox, mailboxes, oneLine(*name), recipe, siteUrl_, makerUrl_,
                                          mailDate(std::time(nullptr)));
   try {
     smtp_.send(mail_.server, {mail_.siteMailbox, addresses, message});

@@ -13,6 +13,7 @@
 #include <initializer_list>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string_view>
 #include <system_error>
 #include <thread>
@@ -103,6 +104,7 @@ class Connection {
       }
       if (error == 0) {
         lastProgress_ = Clock::now();
+        pace_.emplace(limits_, lastProgress_);
         return;
       }
       lastError = error;
@@ -118,6 +120,7 @@ class Connection {
       const ssize_t n = ::send(fd_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
       if (n > 0) {
         bytes.remove_prefix(static_cast<std::size_t>(n));
+        moved_ += static_cast<std::uint64_t>(n);
         lastProgress_ = Clock::now();
       } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
         wait(POLLOUT, lastProgress_ + limits_.stall, silence());
@@ -162,7 +165,8 @@ class Connection {
            where_ + " antwortet nicht";
   }
 
-  // Waits for the socket in slices, running the caller's hook after each one.
+  // Waits for the socket in slices, running the caller's hook after each one. Once connected, a dialogue
+  // that moves too few bytes in either direction is as silent as one that moves none.
   void wait(short events, Clock::time_point deadline, const std::string& timeout) {
     for (;;) {
       const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
@@ -170,6 +174,7 @@ class Connection {
       const int ready = ::poll(&waiting, 1, static_cast<int>(std::clamp(left, decltype(left){0}, kSlice).count()));
       if (const int error = errno; ready < 0 && error != EINTR) fail(where_ + ": " + systemText(error));
       afterSlice();
+      if (pace_ && pace_->tooSlow(Clock::now(), moved_)) fail(silence());
       if (ready > 0) return;
       if (Clock::now() >= deadline) fail(timeout);
     }
@@ -230,6 +235,7 @@ class Connection {
       const ssize_t n = ::recv(fd_, chunk, sizeof chunk, 0);
       if (n > 0) {
         buffer_.append(chunk, static_cast<std::size_t>(n));
+        moved_ += static_cast<std::uint64_t>(n);
         lastProgress_ = Clock::now();
       } else if (n == 0) {
         fail("Der Mailserver " + where_ + " hat die Verbindung beendet");
@@ -253,6 +259,8 @@ class Connection {
   int fd_ = -1;
   std::string buffer_;
   Clock::time_point lastProgress_ = Clock::now();
+  std::uint64_t moved_ = 0;  // sent and received
+  std::optional<PaceFloor> pace_;
 };
 
 void expect(const Reply& reply, std::initializer_list<int> codes) {

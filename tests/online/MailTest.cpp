@@ -241,7 +241,9 @@ void MailTest::failedListingKeepsTheViewAndFailedMailKeepsTheUploadFile() {
 
 void MailTest::recipeMailCarriesTheChosenRecipe() {
   TestHttpServer site([](const std::string&) { return TestHttpServer::reply("404 Not Found", ""); });
-  TestSmtpServer mail(accepting());
+  std::vector<std::string> replies = accepting();
+  replies.insert(replies.begin() + 7, "250 2.1.5 Ok");  // a second recipient
+  TestSmtpServer mail(replies);
   Started s;
   s.pointAt(site, mail);
   TForm1& form = s.started->program.form1();
@@ -249,13 +251,17 @@ void MailTest::recipeMailCarriesTheChosenRecipe() {
   auto* browse = s.started->program.recipeTab().ListBox3;
   browse->setCurrentRow(0);
   s.prompts().answerInput(QStringLiteral("Köchin\nmit Zeilenumbruch"));
-  s.prompts().answerInput(QStringLiteral("freundin@beispiel.de"));
+  s.prompts().answerInput(QStringLiteral("Anna Koch <freundin@beispiel.de>, \"Müller, Jörg\" <joerg@beispiel.de>,"));
   form.AlseMailversenden1->trigger();
   QCOMPARE(s.prompts().texts(Kind::Error), QStringList{});
   const std::string dialogue = mail.received();
-  QVERIFY(dialogue.find("RCPT TO:<freundin@beispiel.de>\r\nDATA\r\n") != std::string::npos);
+  QVERIFY(dialogue.find("RCPT TO:<freundin@beispiel.de>\r\nRCPT TO:<joerg@beispiel.de>\r\nDATA\r\n") !=
+          std::string::npos);
   const std::string text = message(dialogue);
-  QVERIFY(text.find("Content-Type: text/plain; charset=ISO-8859-1\r\n") != std::string::npos);
+  QVERIFY(text.find("\r\nTo: Anna Koch <freundin@beispiel.de>,\r\n =?ISO-8859-1?B?TfxsbGVyLCBK9nJn?= "
+                    "<joerg@beispiel.de>\r\n") != std::string::npos);
+  QVERIFY(text.find("Content-Type: text/plain; charset=ISO-8859-1\r\nContent-Transfer-Encoding: 8bit\r\n") !=
+          std::string::npos);
   QVERIFY(text.find("\r\n\r\nSie haben ein Rezept von K\xf6"
                     "chin mit Zeilenumbruch erhalten.\r\n") != std::string::npos);
   QVERIFY(text.find("\r\nGulasch\r\nVon Quenna aus Quenna's Zestovar (http://localhost:8080\r\n") != std::string::npos);
@@ -275,13 +281,15 @@ void MailTest::recipeMailIsAbandonedOrRefusedBeforeAnythingIsSent() {
   s.prompts().answerInput(QStringLiteral("Quenna"));
   s.prompts().answerInput(std::nullopt);  // "Abbrechen" at the address
   send->trigger();
-  for (const char* typed : {"eMail", "freundin@beispiel.de>\r\nRCPT TO:<alle@beispiel.de", "a@b.de, <c@d.de>"}) {
+  // A character Windows-1252 cannot hold would read as "?", which an address may hold.
+  for (const char* typed : {"eMail", "freundin@beispiel.de>\r\nRCPT TO:<alle@beispiel.de", "a@b.de\r\nBcc: c@d.de",
+                            "a@b.de, Freunde: c@d.de;", "\xC5\x81ucja <\xC5\x82ucja@beispiel.de>"}) {
     s.prompts().answerInput(QStringLiteral("Quenna"));
     s.prompts().answerInput(QString::fromUtf8(typed));
     send->trigger();
   }
   QCOMPARE(mail.connections(), 0);
-  QCOMPARE(s.prompts().texts(Kind::Error).size(), 3);
+  QCOMPARE(s.prompts().texts(Kind::Error).size(), 5);
   QVERIFY(s.prompts().texts(Kind::Error).front().startsWith(QStringLiteral("Keine gültige eMail-Adresse: 'eMail'")));
   QCOMPARE(s.prompts().unexpected(), QStringList{});
 }

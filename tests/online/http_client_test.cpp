@@ -1,8 +1,11 @@
 // The HTTP client against a server on 127.0.0.1 that records the raw bytes of each request: direct and
-// through a proxy, with and without credentials, cookies, redirects, errors and time-outs.
+// through a proxy, with and without credentials, cookies, redirects, errors, time-outs and senders that
+// drip; the floor under a transfer's pace on its own.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
+#include <optional>
 
 #include "TestHttpServer.h"
 #include "online/HttpClient.h"
@@ -92,7 +95,7 @@ TEST(HttpClient, EveryReplyOtherThanSuccessAndEverySocketFaultIsAnError) {
     return TestHttpServer::reply("200 OK", "ziel");
   });
   HttpClient client;
-  client.limits = {500ms, 400ms};
+  client.limits = {500ms, 400ms, 60s, 1024};
   int slices = 0;
   client.betweenSlices = [&] { ++slices; };
   EXPECT_EQ(errorOf(client, server.url("/weiter")), "HTTP/1.0 302 Found");
@@ -110,6 +113,45 @@ TEST(HttpClient, EveryReplyOtherThanSuccessAndEverySocketFaultIsAnError) {
   EXPECT_EQ(errorOf(client, "ftp://127.0.0.1/x"), "Nur http-Adressen werden geholt: ftp://127.0.0.1/x");
   EXPECT_EQ(errorOf(client, "file:///etc/passwd"), "Nur http-Adressen werden geholt: file:///etc/passwd");
   EXPECT_EQ(client.fetch(server.url("/ziel"), 100), "ziel");
+}
+
+TEST(HttpClient, ASenderThatDripsTimesOutAndOneAtThePaceOfTheFloorIsTaken) {
+  const std::string body(6000, 'r');
+  TestHttpServer server([&](const std::string&) { return TestHttpServer::reply("200 OK", body); });
+  HttpClient client;
+  // A byte every 10 ms never lets the 400 ms without data pass, but brings far less than 1 KiB in 800 ms.
+  client.limits = {500ms, 400ms, 800ms, 1024};
+  server.pace(1, 10ms);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(errorOf(client, server.url("/tropfen")),
+            "Zeit\xC3\xBC"
+            "berschreitung: keine Daten von " +
+                server.url("/tropfen"));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+  // 400 bytes every 100 ms: the reply takes about twice the span, and every span brings enough.
+  server.pace(400, 100ms);
+  EXPECT_EQ(client.fetch(server.url("/zuegig"), online::kMaxPageBytes), body);
+}
+
+TEST(PaceFloor, ItCountsTheBytesOfTheSpanJustPast) {
+  using online::PaceFloor;
+  using namespace std::chrono;
+  const PaceFloor::Clock::time_point t0{};
+  // When the floor first says "too slow", in slices of 250 ms, for bytes(ms) moved by then.
+  const auto slowAt = [&](auto bytes) -> std::optional<milliseconds> {
+    PaceFloor floor(online::TransferLimits{}, t0);
+    for (milliseconds t = 250ms; t <= 300s; t += 250ms)
+      if (floor.tooSlow(t0 + t, bytes(t.count()))) return t;
+    return std::nullopt;
+  };
+  // 17 bytes a second are 1,020 bytes a minute, 18 are 1,080.
+  EXPECT_EQ(slowAt([](std::int64_t ms) { return static_cast<std::uint64_t>(ms * 17 / 1000); }), 60s);
+  EXPECT_EQ(slowAt([](std::int64_t ms) { return static_cast<std::uint64_t>(ms * 18 / 1000); }), std::nullopt);
+  // 4 KiB at once, then a byte every 30 s: the span after the 4 KiB counts, not the minute they fell in.
+  const auto burst = slowAt([](std::int64_t ms) { return static_cast<std::uint64_t>(4096 + ms / 30000); });
+  ASSERT_TRUE(burst);
+  EXPECT_GE(*burst, 60s);
+  EXPECT_LE(*burst, 62s);
 }
 
 TEST(HttpClient, AbortEndsTheWaitAndASecondFetchInsideTheWaitIsRefused) {

@@ -1,5 +1,5 @@
 // The mail client against a real mail server started here on 127.0.0.1: aiosmtpd in the mail catcher of
-// tools/, offering AUTH LOGIN and taking the build's account only.
+// tools/, offering AUTH LOGIN and taking the build's account only, and refusing lines over 998 bytes.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,6 +10,7 @@
 #include "BuildValues.h"
 #include "LocalServers.h"
 #include "StoreFixtures.h"
+#include "online/MailText.h"
 #include "online/SmtpClient.h"
 
 namespace zestovar::test {
@@ -40,7 +41,7 @@ TEST(MailServer, AiosmtpdTakesTheMessageByteForByteWithTheBuildsAccountOnly) {
   ASSERT_TRUE(catcher.started()) << "the mail catcher (/usr/bin/python3 with aiosmtpd) did not start";
 
   online::SmtpClient client;
-  client.limits = {5s, 10s};
+  client.limits = {5s, 10s, 60s, 1024};
   const online::MailServer server{"127.0.0.1", port, build::kSmtpAccount, build::kSmtpPassword};
   client.send(server, {"rezepte@zestovar.invalid",
                        {"freund@example.invalid"},
@@ -65,6 +66,34 @@ TEST(MailServer, AiosmtpdTakesTheMessageByteForByteWithTheBuildsAccountOnly) {
     }
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "post"), {}), 1);
+}
+
+TEST(MailServer, ARecipeWithAParagraphOf2000BytesIsTakenNowThatItsLinesAreBroken) {
+  TempDir dir;
+  const int port = freePort();
+  MailCatcher catcher(port, dir / "post");
+  ASSERT_TRUE(catcher.started()) << "the mail catcher (/usr/bin/python3 with aiosmtpd) did not start";
+  online::SmtpClient client;
+  client.limits = {5s, 10s, 60s, 1024};
+  const online::MailServer server{"127.0.0.1", port, build::kSmtpAccount, build::kSmtpPassword};
+
+  std::string paragraph;
+  while (paragraph.size() < 2000) paragraph += "Das Fleisch in W\xfcrfel schneiden und scharf anbraten. ";
+  // As one line the server refuses the whole mail.
+  try {
+    client.send(server, {"rezepte@zestovar.invalid", {"a@example.invalid"}, "Subject: Gulasch\r\n\r\n" + paragraph});
+    ADD_FAILURE() << "no error";
+  } catch (const online::TransferError& e) {
+    EXPECT_EQ(std::string(e.what()).substr(0, 3), "500") << e.what();
+  }
+
+  const std::vector<std::string> recipe = {"Gulasch", "", "Rezept:", paragraph};
+  const std::string message = online::recipeMail("rezepte@zestovar.invalid", {{"Anna Koch", "a@example.invalid"}},
+                                                 "Quenna", recipe, "http://x", "http://m", "d");
+  client.send(server, {"rezepte@zestovar.invalid", {"a@example.invalid"}, message});
+  const std::string kept = contentOf(dir / "post" / "0001.eml");
+  EXPECT_EQ(kept, message + "\r\n");
+  EXPECT_NE(kept.find("\r\nTo: Anna Koch <a@example.invalid>\r\n"), std::string::npos);
 }
 
 }  // namespace

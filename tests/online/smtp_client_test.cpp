@@ -1,6 +1,6 @@
 // The mail client against a scripted server on 127.0.0.1 that records every byte of the dialogue: the
-// commands byte for byte, AUTH LOGIN only when offered, the HELO fallback, the server's refusals, broken
-// and silent servers, abort.
+// commands byte for byte, AUTH LOGIN only when offered, the HELO fallback, the server's refusals, broken,
+// silent and dripping servers, abort.
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -49,7 +49,7 @@ std::vector<std::string> join(std::initializer_list<std::vector<std::string>> pa
 SmtpClient quickClient() {
   SmtpClient client;
   client.localHostName = "kochbuch.local";
-  client.limits = {500ms, 400ms};
+  client.limits = {500ms, 400ms, 60s, 1024};
   return client;
 }
 
@@ -230,6 +230,32 @@ TEST(SmtpClient, SilenceAndAHungConnectEndInTimeOutsWhileTheHookRunsBetweenSlice
   const auto start = std::chrono::steady_clock::now();
   EXPECT_NE(errorOf(client, {"mail.zestovar.invalid", 25, "", ""}), "(no error)");
   EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
+}
+
+TEST(SmtpClient, AServerThatDripsTimesOutAndOneAtThePaceOfTheFloorIsServed) {
+  // An EHLO reply of about 6 KiB in lines of 100 bytes, offering no login.
+  std::string ehlo = "250-mail.test";
+  for (int i = 0; i < 60; ++i) ehlo += "\r\n250-X-FUELLUNG " + std::string(84, 'f');
+  ehlo += "\r\n250 8BITMIME";
+  const std::vector<std::string> replies = join({{kGreeting, ehlo}, kSubmissionReplies});
+  SmtpClient client = quickClient();
+  client.limits.floorSpan = 800ms;
+
+  // A byte every 10 ms never lets the 400 ms without data pass, but brings far less than 1 KiB in 800 ms.
+  TestSmtpServer dripping(replies);
+  dripping.pace(1, 10ms);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(errorOf(client, serverAt(dripping.port())),
+            "Zeit\xC3\xBC"
+            "berschreitung: der Mailserver 127.0.0.1:" +
+                std::to_string(dripping.port()) + " antwortet nicht");
+  EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
+
+  // 400 bytes every 100 ms: the dialogue takes about twice the span, and every span brings enough.
+  TestSmtpServer paced(replies);
+  paced.pace(400, 100ms);
+  client.send(serverAt(paced.port()), kMail);
+  EXPECT_EQ(paced.received(), "EHLO kochbuch.local\r\n" + kSubmission);
 }
 
 TEST(SmtpClient, AbortEndsTheWaitAndASendInsideTheWaitIsRefused) {

@@ -1,5 +1,6 @@
 // A web server on 127.0.0.1 for the tests of the HTTP client: it runs on a thread of its own, records
-// the raw bytes of every request, and answers each with what the test gives it (or never answers).
+// the raw bytes of every request, and answers each with what the test gives it (or never answers), at
+// once or dripping at a pace the test sets.
 #pragma once
 
 #include "LocalServers.h"
@@ -10,7 +11,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <mutex>
 #include <optional>
@@ -48,6 +51,11 @@ class TestHttpServer {
     return requests_;
   }
   int connections() const { return connections_; }
+  // Replies from now on go out in pieces of this many bytes with a pause after each (0: at once).
+  void pace(std::size_t bytes, std::chrono::milliseconds pause) {
+    pauseMs_ = static_cast<int>(pause.count());
+    paceBytes_ = bytes;
+  }
 
   static std::string reply(const std::string& status, const std::string& body, const std::string& headers = {}) {
     return "HTTP/1.0 " + status + "\r\n" + headers + "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" +
@@ -80,12 +88,22 @@ class TestHttpServer {
         silent_.push_back(fd);
         continue;
       }
-      for (std::size_t sent = 0; sent < reply->size();) {
-        const ssize_t n = ::send(fd, reply->data() + sent, reply->size() - sent, MSG_NOSIGNAL);
-        if (n <= 0) break;
-        sent += static_cast<std::size_t>(n);
-      }
+      sendPaced(fd, *reply);
       ::close(fd);
+    }
+  }
+
+  // Ends early when the client went away or the server stops.
+  void sendPaced(int fd, const std::string& bytes) {
+    const std::size_t piece = paceBytes_ == 0 ? bytes.size() : paceBytes_.load();
+    for (std::size_t sent = 0; sent < bytes.size();) {
+      const ssize_t n = ::send(fd, bytes.data() + sent, std::min(piece, bytes.size() - sent), MSG_NOSIGNAL);
+      if (n <= 0) return;
+      sent += static_cast<std::size_t>(n);
+      for (int waited = 0; paceBytes_ != 0 && sent < bytes.size() && waited < pauseMs_; waited += 5) {
+        if (stop_) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      }
     }
   }
 
@@ -94,6 +112,8 @@ class TestHttpServer {
   int port_ = 0;
   std::atomic<bool> stop_ = false;
   std::atomic<int> connections_ = 0;
+  std::atomic<std::size_t> paceBytes_ = 0;
+  std::atomic<int> pauseMs_ = 0;
   mutable std::mutex mutex_;
   std::vector<std::string> requests_;
   std::vector<int> silent_;

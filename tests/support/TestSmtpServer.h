@@ -2,7 +2,8 @@
 // the replies the test gives, one after another: the first as the greeting, then one for each command
 // line; after a reply starting "354" the next one answers the message, which ends with a line ".". Each
 // reply goes out with CR LF added; the reply kClose closes the connection instead. When the replies run
-// out the server stays silent. It records every byte the client sends.
+// out the server stays silent. It records every byte the client sends. Replies can drip at a pace the
+// test sets.
 #pragma once
 
 #include "LocalServers.h"
@@ -13,7 +14,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <mutex>
 #include <stdexcept>
@@ -51,6 +54,11 @@ class TestSmtpServer {
   int connections() const { return connections_; }
   // A command or message arrived before the reply to the one before it.
   bool pipelined() const { return pipelined_; }
+  // Replies from now on go out in pieces of this many bytes with a pause after each (0: at once).
+  void pace(std::size_t bytes, std::chrono::milliseconds pause) {
+    pauseMs_ = static_cast<int>(pause.count());
+    paceBytes_ = bytes;
+  }
 
  private:
   void serve() {
@@ -105,10 +113,15 @@ class TestSmtpServer {
     if (reply == kClose) return false;
     inMessage_ = reply.starts_with("354");
     const std::string bytes = reply + "\r\n";
+    const std::size_t piece = paceBytes_ == 0 ? bytes.size() : paceBytes_.load();
     for (std::size_t sent = 0; sent < bytes.size();) {
-      const ssize_t n = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+      const ssize_t n = ::send(fd, bytes.data() + sent, std::min(piece, bytes.size() - sent), MSG_NOSIGNAL);
       if (n <= 0) return false;
       sent += static_cast<std::size_t>(n);
+      for (int waited = 0; paceBytes_ != 0 && sent < bytes.size() && waited < pauseMs_; waited += 5) {
+        if (stop_) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      }
     }
     return true;
   }
@@ -121,6 +134,8 @@ class TestSmtpServer {
   std::atomic<bool> stop_ = false;
   std::atomic<bool> pipelined_ = false;
   std::atomic<int> connections_ = 0;
+  std::atomic<std::size_t> paceBytes_ = 0;
+  std::atomic<int> pauseMs_ = 0;
   mutable std::mutex mutex_;
   std::string received_;
   std::thread thread_;
