@@ -92,15 +92,7 @@ QStringList names(const QTreeWidget* view) {
 }
 
 // The text of a failed fetch of that address, as the transport gives it.
-QString fetchError(const std::string& url) {
-  zestovar::online::HttpClient http;
-  try {
-    http.fetch(url, 1024);
-  } catch (const zestovar::online::TransferError& e) {
-    return QString::fromUtf8(e.what());
-  }
-  return {};
-}
+QString fetchError(const std::string& url) { return QString::fromStdString(zestovar::test::fetchError(url)); }
 
 }  // namespace
 

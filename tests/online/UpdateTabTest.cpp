@@ -103,16 +103,9 @@ void tick(QTreeWidget* view, const QString& name) {
     if (view->topLevelItem(i)->text(0) == name) view->topLevelItem(i)->setCheckState(0, Qt::Checked);
 }
 
-// The text of a failed fetch of that address, as the transport gives it; numbers (a port, a time) as #.
-QString fetchError(const std::string& url) {
-  zestovar::online::HttpClient http;
-  try {
-    http.fetch(url, 1024);
-  } catch (const zestovar::online::TransferError& e) {
-    return QString::fromUtf8(e.what());
-  }
-  return {};
-}
+// The text of a failed fetch of that address, as the transport gives it.
+QString fetchError(const std::string& url) { return QString::fromStdString(zestovar::test::fetchError(url)); }
+// Numbers (a port, a time) as #.
 QString withoutNumbers(QString text) {
   return text.replace(QRegularExpression(QStringLiteral("[0-9]+")), QStringLiteral("#"));
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "LocalServers.h"
+#include "online/HttpClient.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -119,5 +120,17 @@ class TestHttpServer {
   std::vector<int> silent_;
   std::thread thread_;
 };
+
+// The text of a failed fetch of that address, as the program's own HTTP client gives it (UTF-8), so
+// that tests of error boxes do not spell out libcurl's wording.
+inline std::string fetchError(const std::string& url) {
+  online::HttpClient http;
+  try {
+    http.fetch(url, 1024);
+  } catch (const online::TransferError& e) {
+    return e.what();
+  }
+  return {};
+}
 
 }  // namespace zestovar::test
