@@ -1,7 +1,7 @@
 # zestovar_add_qt_test(NAME SOURCES...): a QtTest program on the window library, run headless.
 function(zestovar_add_qt_test name)
   add_executable(${name} ${ARGN})
-  target_link_libraries(${name} PRIVATE zestovar_ui zestovar_qt_test_support Qt6::Test)
+  target_link_libraries(${name} PRIVATE zestovar_app zestovar_qt_test_support Qt6::Test)
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES TIMEOUT 300

@@ -6,13 +6,13 @@
 #include <QVBoxLayout>
 
 #include "accessories/Launcher.h"
-#include "app/Controls.h"
-#include "app/Guarded.h"
 #include "store/DeletedRecipes.h"
+#include "ui/Controls.h"
+#include "ui/Guarded.h"
 
-using zestovar::app::button;
-using zestovar::app::guarded;
-using zestovar::app::named;
+using zestovar::ui::button;
+using zestovar::ui::guarded;
+using zestovar::ui::named;
 
 namespace {
 
@@ -23,7 +23,7 @@ std::filesystem::path localPath(const QString& path) {
 
 }  // namespace
 
-TForm12::TForm12(zestovar::app::MainWindow& main, std::filesystem::path program, const QWidget* owner)
+TForm12::TForm12(zestovar::ui::MainWindow& main, std::filesystem::path program, const QWidget* owner)
     : QWidget(nullptr, Qt::Window), main_(main), program_(std::move(program)), owner_(owner) {
   named(this, "Form12", QStringLiteral("Quenna's Zestovar - Optionen"));
   setWindowTitle(QStringLiteral("Quenna's Zestovar - Optionen"));
@@ -42,7 +42,7 @@ TForm12::TForm12(zestovar::app::MainWindow& main, std::filesystem::path program,
       font.setPointSizeF(font.pointSizeF() - 0.5);
     b->setFont(font);
   }
-  zestovar::app::Prompts& prompts = main_.prompts();
+  zestovar::ui::Prompts& prompts = main_.prompts();
   connect(Button2, &QPushButton::clicked, this, guarded(prompts, [this] { Button2Click(); }));
   connect(Button5, &QPushButton::clicked, this, [this] { Button5Click(); });
   connect(Button6, &QPushButton::clicked, this, [this] { Button6Click(); });

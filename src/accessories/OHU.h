@@ -7,14 +7,14 @@
 #include <QWidget>
 #include <filesystem>
 
-#include "app/MainWindow.h"
+#include "ui/MainWindow.h"
 
 class TForm12 : public QWidget {
   Q_OBJECT
 
  public:
   // program: the running program file, the launchers' target; the window opens centred on `owner`.
-  TForm12(zestovar::app::MainWindow& main, std::filesystem::path program, const QWidget* owner = nullptr);
+  TForm12(zestovar::ui::MainWindow& main, std::filesystem::path program, const QWidget* owner = nullptr);
 
   // "Gelöschte Rezepte wieder downloaden": empties the deleted-recipes list and its file.
   void Button2Click();
@@ -33,7 +33,7 @@ class TForm12 : public QWidget {
   void showEvent(QShowEvent* event) override;
 
  private:
-  zestovar::app::MainWindow& main_;
+  zestovar::ui::MainWindow& main_;
   std::filesystem::path program_;
   const QWidget* owner_;
 };

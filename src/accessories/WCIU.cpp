@@ -6,12 +6,12 @@
 #include <QScreen>
 #include <QUrl>
 
-#include "app/Controls.h"
-#include "app/EventHook.h"
+#include "ui/Controls.h"
+#include "ui/EventHook.h"
 
-using zestovar::app::named;
+using zestovar::ui::named;
 
-TInfoForm::TInfoForm(zestovar::app::Prompts& prompts, std::string makerUrl, QWidget* parent)
+TInfoForm::TInfoForm(zestovar::ui::Prompts& prompts, std::string makerUrl, QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
       prompts_(prompts),
       makerUrl_(std::move(makerUrl)) {
@@ -71,7 +71,7 @@ TInfoForm::TInfoForm(zestovar::app::Prompts& prompts, std::string makerUrl, QWid
   for (int i = 0; i < 11; ++i) items.append(QString());
   TextPanel1->setItems(items);
 
-  Button1 = zestovar::app::button("Button1", "OK", this);
+  Button1 = zestovar::ui::button("Button1", "OK", this);
   Button1->setGeometry(120, 384, 75, 25);
   Button1->setDefault(true);
   connect(Button1, &QPushButton::clicked, this, &QWidget::hide);
@@ -84,7 +84,7 @@ TInfoForm::TInfoForm(zestovar::app::Prompts& prompts, std::string makerUrl, QWid
   Label2->setCursor(Qt::PointingHandCursor);
   Label2->setAccessibleDescription(QStringLiteral("Verweis auf die Seite des Herstellers"));
   Label2->setGeometry(6, 417, 289, 18);
-  new zestovar::app::EventHook(Label2, QEvent::MouseButtonRelease, [this] { Label2Click(); });
+  new zestovar::ui::EventHook(Label2, QEvent::MouseButtonRelease, [this] { Label2Click(); });
 
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame(QPoint(), size());

@@ -8,14 +8,14 @@
 #include <string>
 
 #include "accessories/TextPanel.h"
-#include "app/Prompts.h"
+#include "ui/Prompts.h"
 
 class TInfoForm : public QWidget {
   Q_OBJECT
 
  public:
   // makerUrl: the maker's web address (a value of the build).
-  TInfoForm(zestovar::app::Prompts& prompts, std::string makerUrl, QWidget* parent = nullptr);
+  TInfoForm(zestovar::ui::Prompts& prompts, std::string makerUrl, QWidget* parent = nullptr);
 
   // The link label: opens the maker's address in the web browser; a failure says nothing.
   void Label2Click();
@@ -26,6 +26,6 @@ class TInfoForm : public QWidget {
   QPushButton* Button1;
 
  private:
-  zestovar::app::Prompts& prompts_;
+  zestovar::ui::Prompts& prompts_;
   std::string makerUrl_;
 };

@@ -7,7 +7,6 @@
 
 #include "accessories/OHU.h"
 #include "accessories/WCIU.h"
-#include "app/Guarded.h"
 #include "editing/EditorTab.h"
 #include "editing/HHU2.h"
 #include "exchange/ImportCommand.h"
@@ -22,15 +21,16 @@
 #include "online/RecipeMail.h"
 #include "online/SmtpClient.h"
 #include "online/UpdateTab.h"
+#include "ui/Guarded.h"
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
 #include "views/Splash.h"
 
 namespace zestovar::app {
 
-using RecipeList = MainWindow::RecipeList;
+using RecipeList = ui::MainWindow::RecipeList;
 
-Program::Program(std::filesystem::path programDir, Prompts& prompts, int splashMs) : prompts_(prompts) {
+Program::Program(std::filesystem::path programDir, ui::Prompts& prompts, int splashMs) : prompts_(prompts) {
   // The main window is created first and runs its creation handling with its pages in place; the
   // splash follows it, so it shows before the main window does.
   // The one HTTP client of the run: its cookies and proxy settings live as long as the program.
@@ -39,29 +39,29 @@ Program::Program(std::filesystem::path programDir, Prompts& prompts, int splashM
   http_->betweenSlices = [] { QCoreApplication::processEvents(); };
   smtp_ = std::make_unique<online::SmtpClient>();
   smtp_->betweenSlices = [] { QCoreApplication::processEvents(); };
-  form1_ = std::make_unique<TForm1>(std::move(programDir), prompts);
+  mainWindow_ = std::make_unique<TForm1>(std::move(programDir), prompts);
   buildPages();
   connectPages();
-  form1_->FormCreate();
+  mainWindow_->FormCreate();
 
-  form7_ = std::make_unique<TForm7>(prompts, form1_.get());
-  infoForm_ = std::make_unique<TInfoForm>(prompts, build::kMakerUrl);
-  form4_ = std::make_unique<TForm4>(form1_->prompts(), form1_->programDir(), form1_.get());
-  form11_ = std::make_unique<TForm11>(splashMs);
-  form17_ = std::make_unique<TForm17>(*http_, form1_->files(), form1_->programDir(), prompts);
+  newsWindow_ = std::make_unique<TForm7>(prompts, mainWindow_.get());
+  aboutWindow_ = std::make_unique<TInfoForm>(prompts, build::kMakerUrl);
+  printPreview_ = std::make_unique<TForm4>(mainWindow_->prompts(), mainWindow_->programDir(), mainWindow_.get());
+  splash_ = std::make_unique<TForm11>(splashMs);
+  proxyWindow_ = std::make_unique<TForm17>(*http_, mainWindow_->files(), mainWindow_->programDir(), prompts);
   // The launchers start the program file this run was started from.
-  form12_ = std::make_unique<TForm12>(
-      *form1_, std::filesystem::path(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString()),
-      form1_.get());
-  form14_ = std::make_unique<TForm14>(*form1_, form1_.get());
-  form1_->setOtherWindow(MainWindow::Window::News, form7_.get());
-  form1_->setOtherWindow(MainWindow::Window::About, infoForm_.get());
-  form1_->setOtherWindow(MainWindow::Window::PrintPreview, form4_.get());
-  form1_->setOtherWindow(MainWindow::Window::Proxy, form17_.get());
-  form1_->setOtherWindow(MainWindow::Window::Options, form12_.get());
-  form1_->setOtherWindow(MainWindow::Window::Change, form14_.get());
+  optionsWindow_ = std::make_unique<TForm12>(
+      *mainWindow_, std::filesystem::path(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString()),
+      mainWindow_.get());
+  changeDialog_ = std::make_unique<TForm14>(*mainWindow_, mainWindow_.get());
+  mainWindow_->setOtherWindow(ui::MainWindow::Window::News, newsWindow_.get());
+  mainWindow_->setOtherWindow(ui::MainWindow::Window::About, aboutWindow_.get());
+  mainWindow_->setOtherWindow(ui::MainWindow::Window::PrintPreview, printPreview_.get());
+  mainWindow_->setOtherWindow(ui::MainWindow::Window::Proxy, proxyWindow_.get());
+  mainWindow_->setOtherWindow(ui::MainWindow::Window::Options, optionsWindow_.get());
+  mainWindow_->setOtherWindow(ui::MainWindow::Window::Change, changeDialog_.get());
   // Closing the main window ends the program: a transfer on its way is aborted first.
-  QObject::connect(form1_.get(), &TForm1::closed, QCoreApplication::instance(), [this] {
+  QObject::connect(mainWindow_.get(), &TForm1::closed, QCoreApplication::instance(), [this] {
     http_->abort();
     smtp_->abort();
     QCoreApplication::quit();
@@ -71,7 +71,7 @@ Program::Program(std::filesystem::path programDir, Prompts& prompts, int splashM
 Program::~Program() = default;
 
 void Program::buildPages() {
-  TForm1& main = *form1_;
+  TForm1& main = *mainWindow_;
   recipeTab_ = new views::RecipeTab(main);
   updateTab_ = new online::UpdateTab(main, *http_, build::kSiteUrl);
   const online::MailSettings mail{{build::kSmtpHost, build::kSmtpPort, build::kSmtpAccount, build::kSmtpPassword},
@@ -91,10 +91,10 @@ void Program::buildPages() {
 }
 
 void Program::connectPages() {
-  TForm1& main = *form1_;
+  TForm1& main = *mainWindow_;
   // Each connection lives as long as the object that handles it.
   auto on = [this](auto* sender, auto signal, QObject* handlerObject, auto handle) {
-    QObject::connect(sender, signal, handlerObject, guarded(prompts_, std::move(handle)));
+    QObject::connect(sender, signal, handlerObject, ui::guarded(prompts_, std::move(handle)));
   };
   const std::pair<const views::RecipeTab::ListMenu*, RecipeList> menus[] = {
       {&recipeTab_->PopupMenu1, RecipeList::Browse},
@@ -118,8 +118,8 @@ void Program::connectPages() {
   on(main.PageControl1, &QTabWidget::currentChanged, publishTab_,
      [publish = publishTab_] { publish->PageControl1Change(); });
   on(main.Merkliste1, &QAction::triggered, bookmarks_, [&main, bookmarks = bookmarks_] {
-    main.showMainTab(MainWindow::kTabRecipe);
-    main.showInnerTab(MainWindow::kInnerBookmarks);
+    main.showMainTab(ui::MainWindow::kTabRecipe);
+    main.showInnerTab(ui::MainWindow::kInnerBookmarks);
     bookmarks->PageControl2Change();
   });
   on(main.Rezepteimportieren1, &QAction::triggered, importCommand_,
@@ -127,9 +127,11 @@ void Program::connectPages() {
   on(main.AlseMailversenden1, &QAction::triggered, recipeMail_,
      [mail = recipeMail_] { mail->AlseMailversenden1Click(); });
   on(main.Rezepteonlinestellen1, &QAction::triggered, publishTab_, [&main, publish = publishTab_] {
-    main.showMainTab(MainWindow::kTabPublish);
+    main.showMainTab(ui::MainWindow::kTabPublish);
     publish->PageControl1Change();
   });
 }
+
+void Program::show() { mainWindow_->show(); }
 
 }  // namespace zestovar::app

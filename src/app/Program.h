@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "app/Prompts.h"
+#include "ui/Prompts.h"
 
 class TForm1;
 class TForm4;
@@ -43,12 +43,15 @@ class Program {
  public:
   // Builds every window, hidden, and runs the main window's creation handling; the splash window
   // blocks for splashMs while it is created.
-  Program(std::filesystem::path programDir, Prompts& prompts, int splashMs);
+  Program(std::filesystem::path programDir, ui::Prompts& prompts, int splashMs);
   ~Program();
   Program(const Program&) = delete;
   Program& operator=(const Program&) = delete;
 
-  TForm1& form1() { return *form1_; }
+  // Shows the main window.
+  void show();
+
+  TForm1& mainWindow() { return *mainWindow_; }
   online::HttpClient& http() { return *http_; }
   online::SmtpClient& smtp() { return *smtp_; }
   online::RecipeMail& recipeMail() { return *recipeMail_; }
@@ -59,22 +62,22 @@ class Program {
   lists::ShoppingTab& shoppingTab() { return *shoppingTab_; }
   lists::Bookmarks& bookmarks() { return *bookmarks_; }
   exchange::ImportCommand& importCommand() { return *importCommand_; }
-  TForm7& form7() { return *form7_; }
-  TInfoForm& infoForm() { return *infoForm_; }
-  TForm4& form4() { return *form4_; }
-  TForm11& form11() { return *form11_; }
-  TForm17& form17() { return *form17_; }
-  TForm12& form12() { return *form12_; }
-  TForm14& form14() { return *form14_; }
+  TForm7& newsWindow() { return *newsWindow_; }
+  TInfoForm& aboutWindow() { return *aboutWindow_; }
+  TForm4& printPreview() { return *printPreview_; }
+  TForm11& splash() { return *splash_; }
+  TForm17& proxyWindow() { return *proxyWindow_; }
+  TForm12& optionsWindow() { return *optionsWindow_; }
+  TForm14& changeDialog() { return *changeDialog_; }
 
  private:
   void buildPages();
   void connectPages();
 
-  Prompts& prompts_;
+  ui::Prompts& prompts_;
   std::unique_ptr<online::HttpClient> http_;
   std::unique_ptr<online::SmtpClient> smtp_;
-  std::unique_ptr<TForm1> form1_;
+  std::unique_ptr<TForm1> mainWindow_;
   // The pages belong to the main window once handed to it.
   views::RecipeTab* recipeTab_ = nullptr;
   online::UpdateTab* updateTab_ = nullptr;
@@ -84,13 +87,13 @@ class Program {
   lists::ShoppingTab* shoppingTab_ = nullptr;
   lists::Bookmarks* bookmarks_ = nullptr;
   exchange::ImportCommand* importCommand_ = nullptr;
-  std::unique_ptr<TForm7> form7_;
-  std::unique_ptr<TInfoForm> infoForm_;
-  std::unique_ptr<TForm4> form4_;
-  std::unique_ptr<TForm11> form11_;
-  std::unique_ptr<TForm17> form17_;
-  std::unique_ptr<TForm12> form12_;
-  std::unique_ptr<TForm14> form14_;
+  std::unique_ptr<TForm7> newsWindow_;
+  std::unique_ptr<TInfoForm> aboutWindow_;
+  std::unique_ptr<TForm4> printPreview_;
+  std::unique_ptr<TForm11> splash_;
+  std::unique_ptr<TForm17> proxyWindow_;
+  std::unique_ptr<TForm12> optionsWindow_;
+  std::unique_ptr<TForm14> changeDialog_;
 };
 
 }  // namespace zestovar::app

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "app/Controls.h"
-#include "app/EventHook.h"
-#include "app/TextCodec.h"
 #include "editing/HHU2.h"
 #include "editing/RecipeForm.h"
 #include "store/DeletedRecipes.h"
 #include "store/SideFile.h"
+#include "ui/Controls.h"
+#include "ui/EventHook.h"
+#include "ui/TextCodec.h"
 
 namespace zestovar::editing {
 namespace {
@@ -34,11 +34,11 @@ void clearOnFirstClick(QPlainTextEdit* memo, bool& clicked) {
 
 }  // namespace
 
-using app::label;
-using app::named;
-using app::utf8;
+using ui::label;
+using ui::named;
+using ui::utf8;
 
-EditorTab::EditorTab(app::MainWindow& main, QWidget* parent) : QWidget(parent), main_(main) {
+EditorTab::EditorTab(ui::MainWindow& main, QWidget* parent) : QWidget(parent), main_(main) {
   named(this, "TabSheet4", utf8("Hinzufügen"));
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(8, 8, 8, 8);
@@ -92,7 +92,7 @@ EditorTab::EditorTab(app::MainWindow& main, QWidget* parent) : QWidget(parent), 
   ComboBox3->setCurrentIndex(-1);
   ComboBox3->setEditText(QString::fromUtf16(kChooseCategory));
   Label10 = label("Label10", "Unterkategorien:", this);
-  CheckListBox3 = app::checkList("CheckListBox3", "Unterkategorien:", this);
+  CheckListBox3 = ui::checkList("CheckListBox3", "Unterkategorien:", this);
   Label11 = label("Label11", "Herkunft:", this);
   ComboBox4 = editableBox(named(new QComboBox(this), "ComboBox4", QStringLiteral("Herkunft:")));
   ComboBox4->addItems(originTexts());
@@ -105,9 +105,9 @@ EditorTab::EditorTab(app::MainWindow& main, QWidget* parent) : QWidget(parent), 
   Image1->setFixedSize(128, 128);
   Image1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   Image1->setAlignment(Qt::AlignCenter);
-  BitBtn9 = app::button("BitBtn9", "Bild laden", this);
-  BitBtn11 = app::button("BitBtn11", "kein Bild", this);
-  BitBtn10 = app::button("BitBtn10", "Speichern", this);
+  BitBtn9 = ui::button("BitBtn9", "Bild laden", this);
+  BitBtn11 = ui::button("BitBtn11", "kein Bild", this);
+  BitBtn10 = ui::button("BitBtn10", "Speichern", this);
   BitBtn10->setDefault(true);
   auto* picture = new QHBoxLayout;
   auto* pictureButtons = new QVBoxLayout;
@@ -139,8 +139,8 @@ void EditorTab::connectControls() {
   connect(BitBtn9, &QPushButton::clicked, this, main_.handler([this] { BitBtn9Click(); }));
   connect(BitBtn11, &QPushButton::clicked, this, main_.handler([this] { BitBtn11Click(); }));
   connect(BitBtn10, &QPushButton::clicked, this, main_.handler([this] { BitBtn10Click(); }));
-  new app::EventHook(Memo3->viewport(), QEvent::MouseButtonPress, main_.handler([this] { Memo3Click(); }));
-  new app::EventHook(Memo2->viewport(), QEvent::MouseButtonPress, main_.handler([this] { Memo2Click(); }));
+  new ui::EventHook(Memo3->viewport(), QEvent::MouseButtonPress, main_.handler([this] { Memo3Click(); }));
+  new ui::EventHook(Memo2->viewport(), QEvent::MouseButtonPress, main_.handler([this] { Memo2Click(); }));
   // "Speichern" is the tab's default button: Enter in a field of one line saves. A combo box would
   // otherwise take the Enter as a choice of its text first, which empties the subcategory list.
   for (QWidget* field : std::initializer_list<QWidget*>{Edit4, Edit3, ComboBox5, ComboBox3, ComboBox3->lineEdit(),
@@ -159,14 +159,14 @@ void EditorTab::BitBtn11Click() {
 
 RecipeFields EditorTab::fields() const {
   RecipeFields fields;
-  fields.category = app::toCp1252(ComboBox3->currentText());
+  fields.category = ui::toCp1252(ComboBox3->currentText());
   fields.subcategories = subcategoryItems(CheckListBox3);
-  fields.name = app::toCp1252(Edit4->text());
-  fields.origin = app::toCp1252(ComboBox4->currentText());
+  fields.name = ui::toCp1252(Edit4->text());
+  fields.origin = ui::toCp1252(ComboBox4->currentText());
   fields.ingredients = memoLines(Memo3);
   fields.preparation = shownMemoLines(Memo2);
-  fields.author = app::toCp1252(Edit3->text());
-  fields.persons = app::toCp1252(ComboBox5->currentText());
+  fields.author = ui::toCp1252(Edit3->text());
+  fields.persons = ui::toCp1252(ComboBox5->currentText());
   fields.picture = toPath(picturePath_);
   return fields;
 }
@@ -206,16 +206,16 @@ void EditorTab::resetAfterSave() {
 void EditorTab::Memo3Click() { clearOnFirstClick(Memo3, memo3Clicked_); }
 void EditorTab::Memo2Click() { clearOnFirstClick(Memo2, memo2Clicked_); }
 
-void EditorTab::EntfernenClick(app::MainWindow::RecipeList list) {
+void EditorTab::EntfernenClick(ui::MainWindow::RecipeList list) {
   if (main_.transferRunning()) return;
   if (const std::optional<QString> name = main_.selectedName(list)) {
-    store::deleteRecipe(main_.store(), main_.deletedRecipes(), app::toCp1252(*name));
-    if (list != app::MainWindow::RecipeList::Browse) {
+    store::deleteRecipe(main_.store(), main_.deletedRecipes(), ui::toCp1252(*name));
+    if (list != ui::MainWindow::RecipeList::Browse) {
       QListWidget* shown = main_.recipeList(list);
       delete shown->selectedItems().front();
-      if (list == app::MainWindow::RecipeList::Bookmark) {
+      if (list == ui::MainWindow::RecipeList::Bookmark) {
         std::vector<std::string> bookmarks;
-        for (int i = 0; i < shown->count(); ++i) bookmarks.push_back(app::toCp1252(shown->item(i)->text()));
+        for (int i = 0; i < shown->count(); ++i) bookmarks.push_back(ui::toCp1252(shown->item(i)->text()));
         store::writeSideFile(main_.files(), main_.programDir(), store::kBookmarksFileName, bookmarks);
       }
     }
@@ -223,14 +223,14 @@ void EditorTab::EntfernenClick(app::MainWindow::RecipeList list) {
   main_.listCurrentCategory();
 }
 
-void EditorTab::ndernClick(app::MainWindow::RecipeList list) {
+void EditorTab::ndernClick(ui::MainWindow::RecipeList list) {
   if (main_.transferRunning()) return;
-  auto* dialog = qobject_cast<TForm14*>(main_.otherWindow(app::MainWindow::Window::Change));
+  auto* dialog = qobject_cast<TForm14*>(main_.otherWindow(ui::MainWindow::Window::Change));
   const std::optional<QString> name = main_.selectedName(list);
   if (!name || dialog == nullptr) return;
   // Listing can rename a repeated name on disk, so it comes before the dialog loads the entry.
   main_.listCurrentCategory();
-  dialog->load(app::toCp1252(*name));
+  dialog->load(ui::toCp1252(*name));
   main_.prompts().showModal(*dialog);
 }
 

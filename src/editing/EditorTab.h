@@ -10,9 +10,9 @@
 #include <QPushButton>
 #include <QWidget>
 
-#include "app/Guarded.h"
-#include "app/MainWindow.h"
 #include "editing/RecipeFields.h"
+#include "ui/Guarded.h"
+#include "ui/MainWindow.h"
 
 namespace zestovar::editing {
 
@@ -20,7 +20,7 @@ class EditorTab : public QWidget {
   Q_OBJECT
 
  public:
-  explicit EditorTab(app::MainWindow& main, QWidget* parent = nullptr);
+  explicit EditorTab(ui::MainWindow& main, QWidget* parent = nullptr);
 
   // Change of the category box: fill the subcategory list.
   void ComboBox3Change();
@@ -36,8 +36,8 @@ class EditorTab : public QWidget {
   const QString& picturePath() const { return picturePath_; }
 
   // "Entfernen" and "Ändern" of the list menu of a recipe list.
-  void EntfernenClick(app::MainWindow::RecipeList list);
-  void ndernClick(app::MainWindow::RecipeList list);
+  void EntfernenClick(ui::MainWindow::RecipeList list);
+  void ndernClick(ui::MainWindow::RecipeList list);
 
   QLabel *Label1, *Label2, *Label3, *Label6, *Label7, *Label8, *Label9, *Label10, *Label11, *Label12;
   QLineEdit *Edit4, *Edit3;
@@ -52,7 +52,7 @@ class EditorTab : public QWidget {
   RecipeFields fields() const;
   void resetAfterSave();
 
-  app::MainWindow& main_;
+  ui::MainWindow& main_;
   QString picturePath_;
   // First-click flags of the ingredients memo and the preparation memo.
   bool memo3Clicked_ = false;

@@ -9,18 +9,18 @@
 #include <functional>
 #include <optional>
 
-#include "app/Controls.h"
-#include "app/EventHook.h"
-#include "app/Guarded.h"
-#include "app/Prompts.h"
-#include "app/TextCodec.h"
 #include "editing/RecipeForm.h"
 #include "store/Cp1252.h"
 #include "store/FileIo.h"
+#include "ui/Controls.h"
+#include "ui/EventHook.h"
+#include "ui/Guarded.h"
+#include "ui/Prompts.h"
+#include "ui/TextCodec.h"
 
-using zestovar::app::label;
-using zestovar::app::named;
-using zestovar::app::utf8;
+using zestovar::ui::label;
+using zestovar::ui::named;
+using zestovar::ui::utf8;
 namespace editing = zestovar::editing;
 
 namespace {
@@ -35,7 +35,7 @@ QComboBox* choiceBox(QComboBox* box) {
   box->setInsertPolicy(QComboBox::NoInsert);
   box->setCompleter(nullptr);
   box->lineEdit()->setReadOnly(true);
-  new zestovar::app::EventHook(box->lineEdit(), QEvent::MouseButtonPress, [box] { box->showPopup(); });
+  new zestovar::ui::EventHook(box->lineEdit(), QEvent::MouseButtonPress, [box] { box->showPopup(); });
   return box;
 }
 
@@ -86,7 +86,7 @@ class ResetOnKey : public QObject {
 // The index of the item equal to text (Windows-1252) without regard to letter case; -1 for none.
 int findIgnoringCase(const QComboBox* box, std::string_view text) {
   for (int i = 0; i < box->count(); ++i)
-    if (zestovar::store::equalsIgnoringCase(zestovar::app::toCp1252(box->itemText(i)), text)) return i;
+    if (zestovar::store::equalsIgnoringCase(zestovar::ui::toCp1252(box->itemText(i)), text)) return i;
   return -1;
 }
 
@@ -98,9 +98,9 @@ void showChoice(QComboBox* box, const QString& text) {
 
 }  // namespace
 
-TForm14::TForm14(zestovar::app::MainWindow& main, QWidget* parent) : QDialog(parent), main_(main) {
+TForm14::TForm14(zestovar::ui::MainWindow& main, QWidget* parent) : QDialog(parent), main_(main) {
   setObjectName(QStringLiteral("Form14"));
-  setWindowTitle(QString::fromUtf16(zestovar::app::kProgramTitle));
+  setWindowTitle(QString::fromUtf16(zestovar::ui::kProgramTitle));
   setAccessibleName(windowTitle());
   setModal(true);
   resize(780, 580);
@@ -184,7 +184,7 @@ QWidget* TForm14::buildChoicePane() {
   ComboBox3->addItems(editing::categoryTexts());
   chooseCategory(-1);
   Label3 = label("Label3", "Unterkategorien:", pane);
-  CheckListBox1 = zestovar::app::checkList("CheckListBox1", "Unterkategorien:", pane);
+  CheckListBox1 = zestovar::ui::checkList("CheckListBox1", "Unterkategorien:", pane);
   Label9 = label("Label9", "Herkunft:", pane);
   ComboBox1 = choiceBox(named(new QComboBox(pane), "ComboBox1", QStringLiteral("Herkunft:")));
   ComboBox1->addItems(editing::originTexts());
@@ -197,8 +197,8 @@ QWidget* TForm14::buildChoicePane() {
   Image1->setFixedSize(160, 160);
   Image1->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   Image1->setAlignment(Qt::AlignCenter);
-  Button1 = zestovar::app::button("Button1", "Bild laden", pane);
-  Button2 = zestovar::app::button("Button2", "kein Bild", pane);
+  Button1 = zestovar::ui::button("Button1", "Bild laden", pane);
+  Button2 = zestovar::ui::button("Button2", "kein Bild", pane);
   auto* picture = new QHBoxLayout;
   auto* pictureButtons = new QVBoxLayout;
   pictureButtons->addWidget(Button1);
@@ -206,8 +206,8 @@ QWidget* TForm14::buildChoicePane() {
   pictureButtons->addStretch(1);
   picture->addWidget(Image1);
   picture->addLayout(pictureButtons);
-  Button5 = zestovar::app::button("Button5", "Speichern", pane);
-  Button4 = zestovar::app::button("Button4", "Nicht ändern", pane);
+  Button5 = zestovar::ui::button("Button5", "Speichern", pane);
+  Button4 = zestovar::ui::button("Button4", "Nicht ändern", pane);
   // The dialog has no default button: an Enter meant for a list or a box saves nothing. A dialog
   // makes a button that takes the focus its default, so none does; Enter and Space still press the
   // button that has the focus.
@@ -251,7 +251,7 @@ void TForm14::chooseCategory(int index) {
 void TForm14::load(const std::string& name) {
   const std::optional<zestovar::store::StoredRecipe> entry = main_.store().lastByName(name);
   if (!entry) return;
-  using zestovar::app::fromCp1252;
+  using zestovar::ui::fromCp1252;
   chooseCategory(findIgnoringCase(ComboBox3, entry->head.category));
   ComboBox3Change();
   const std::string& words = entry->head.subcategories;
@@ -259,7 +259,7 @@ void TForm14::load(const std::string& name) {
     const std::size_t blank = std::min(words.find(' ', start), words.size());
     const std::string_view word = std::string_view(words).substr(start, blank - start);
     for (int i = 0; i < CheckListBox1->count() && !word.empty(); ++i)
-      if (zestovar::store::equalsIgnoringCase(zestovar::app::toCp1252(CheckListBox1->item(i)->text()), word))
+      if (zestovar::store::equalsIgnoringCase(zestovar::ui::toCp1252(CheckListBox1->item(i)->text()), word))
         CheckListBox1->item(i)->setCheckState(Qt::Checked);
     start = blank + 1;
   }
@@ -280,7 +280,7 @@ void TForm14::load(const std::string& name) {
     editing::loadPicture(main_.files(), Image1, picturePath_);
   } catch (const std::exception& error) {
     // The dialog still opens: the picture's bytes are stored again with the next save.
-    zestovar::app::showError(main_.prompts(), error);
+    zestovar::ui::showError(main_.prompts(), error);
   }
 }
 
@@ -294,7 +294,7 @@ void TForm14::Button2Click() {
 }
 
 editing::RecipeFields TForm14::fields() const {
-  using zestovar::app::toCp1252;
+  using zestovar::ui::toCp1252;
   editing::RecipeFields fields;
   fields.category = toCp1252(ComboBox3->currentText());
   fields.subcategories = editing::subcategoryItems(CheckListBox1);

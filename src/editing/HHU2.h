@@ -10,14 +10,14 @@
 #include <QPushButton>
 #include <string>
 
-#include "app/MainWindow.h"
 #include "editing/RecipeFields.h"
+#include "ui/MainWindow.h"
 
 class TForm14 : public QDialog {
   Q_OBJECT
 
  public:
-  TForm14(zestovar::app::MainWindow& main, QWidget* parent = nullptr);
+  TForm14(zestovar::ui::MainWindow& main, QWidget* parent = nullptr);
 
   // Load into change dialog: the last entry carrying the name (Windows-1252) decides what the
   // dialog shows; without one it keeps what it showed before. The entry's picture is written to
@@ -55,6 +55,6 @@ class TForm14 : public QDialog {
   void setName(const QString& name);
   void setAuthor(const QString& author);
 
-  zestovar::app::MainWindow& main_;
+  zestovar::ui::MainWindow& main_;
   QString picturePath_;
 };

@@ -14,11 +14,11 @@
 #include <cstring>
 #include <span>
 
-#include "app/TextCodec.h"
 #include "editing/JpegDecoder.h"
 #include "store/BrowseOrder.h"
 #include "store/Categories.h"
 #include "store/Errors.h"
+#include "ui/TextCodec.h"
 
 namespace zestovar::editing {
 namespace {
@@ -137,25 +137,25 @@ std::filesystem::path toPath(const QString& path) { return std::filesystem::path
 
 QStringList originTexts() {
   std::vector<std::string> origins;
-  for (const char* origin : kOrigins) origins.push_back(app::toCp1252(QString::fromUtf8(origin)));
+  for (const char* origin : kOrigins) origins.push_back(ui::toCp1252(QString::fromUtf8(origin)));
   store::sortBrowseList(origins);
   QStringList texts;
-  for (const std::string& origin : origins) texts.append(app::fromCp1252(origin));
+  for (const std::string& origin : origins) texts.append(ui::fromCp1252(origin));
   return texts;
 }
 
 QStringList categoryTexts() {
   QStringList texts;
-  for (std::string_view name : store::kCategoriesAlphabetical) texts.append(app::fromCp1252(name));
+  for (std::string_view name : store::kCategoriesAlphabetical) texts.append(ui::fromCp1252(name));
   return texts;
 }
 
 void fillSubcategories(QListWidget* list, const QString& category) {
   list->clear();
-  const std::string code = app::toCp1252(category);
+  const std::string code = ui::toCp1252(category);
   if (!store::categoryCode(code)) return;
   for (const std::string& name : store::subcategoriesSorted(code)) {
-    auto* item = new QListWidgetItem(app::fromCp1252(name), list);
+    auto* item = new QListWidgetItem(ui::fromCp1252(name), list);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(Qt::Unchecked);
   }
@@ -169,7 +169,7 @@ void fillSubcategories(QListWidget* list, const QString& category) {
 std::vector<Subcategory> subcategoryItems(const QListWidget* list) {
   std::vector<Subcategory> items;
   for (int i = 0; i < list->count(); ++i)
-    items.push_back({app::toCp1252(list->item(i)->text()), list->item(i)->checkState() == Qt::Checked});
+    items.push_back({ui::toCp1252(list->item(i)->text()), list->item(i)->checkState() == Qt::Checked});
   return items;
 }
 
@@ -177,7 +177,7 @@ std::vector<Subcategory> subcategoryItems(const QListWidget* list) {
 std::vector<std::string> memoLines(const QPlainTextEdit* memo) {
   std::vector<std::string> lines;
   for (QTextBlock block = memo->document()->begin(); block.isValid(); block = block.next())
-    for (const QString& line : block.text().split(QChar::LineSeparator)) lines.push_back(app::toCp1252(line));
+    for (const QString& line : block.text().split(QChar::LineSeparator)) lines.push_back(ui::toCp1252(line));
   if (!lines.empty() && lines.back().empty()) lines.pop_back();
   return lines;
 }
@@ -199,7 +199,7 @@ std::vector<ShownLine> shownMemoLines(const QPlainTextEdit* memo) {
     if (text == nullptr || text->lineCount() == 0) {
       const QStringList parts = paragraph.split(QChar::LineSeparator);
       for (qsizetype i = 0; i < parts.size(); ++i)
-        lines.push_back({app::toCp1252(parts[i]), i + 1 < parts.size() ? LineEnd::LineBreak : LineEnd::Paragraph});
+        lines.push_back({ui::toCp1252(parts[i]), i + 1 < parts.size() ? LineEnd::LineBreak : LineEnd::Paragraph});
       continue;
     }
     for (int i = 0; i < text->lineCount(); ++i) {
@@ -211,7 +211,7 @@ std::vector<ShownLine> shownMemoLines(const QPlainTextEdit* memo) {
         shown.chop(1);
         end = LineEnd::LineBreak;
       }
-      lines.push_back({app::toCp1252(shown), end});
+      lines.push_back({ui::toCp1252(shown), end});
     }
   }
   return lines;
@@ -219,7 +219,7 @@ std::vector<ShownLine> shownMemoLines(const QPlainTextEdit* memo) {
 
 void setMemoParagraphs(QPlainTextEdit* memo, const std::vector<std::string>& paragraphs) {
   QStringList texts;
-  for (const std::string& paragraph : paragraphs) texts.append(app::fromCp1252(paragraph));
+  for (const std::string& paragraph : paragraphs) texts.append(ui::fromCp1252(paragraph));
   memo->setPlainText(texts.join(QLatin1Char('\n')));
 }
 
@@ -237,7 +237,7 @@ QImage previewImage(std::string_view bytes, int edge) {
   return image;
 }
 
-app::PicturePreview picturePreview(store::Files& files, int edge) {
+ui::PicturePreview picturePreview(store::Files& files, int edge) {
   return [&files, edge](const QString& path) {
     try {
       const std::optional<std::string> bytes = readPictureFile(files, path, kMaxPreviewFile);
@@ -262,7 +262,7 @@ void loadPicture(store::Files& files, QLabel* preview, const QString& path) {
   showPicture(preview, previewImage(*bytes, std::max(area.width(), area.height())));
 }
 
-void choosePicture(app::MainWindow& main, QLabel* preview, QString& path) {
+void choosePicture(ui::MainWindow& main, QLabel* preview, QString& path) {
   QString startDir = path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
   if (startDir.isEmpty() || !QDir(startDir).exists())
     startDir = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);

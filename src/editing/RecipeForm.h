@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "app/MainWindow.h"
 #include "editing/RecipeFields.h"
+#include "ui/MainWindow.h"
 
 namespace zestovar::editing {
 
@@ -55,7 +55,7 @@ void onEnter(QWidget* field, std::function<void()> handler);
 QImage previewImage(std::string_view bytes, int edge);
 // The preview of a picture file for the picture dialog: a null image for a file that cannot be read
 // or decoded.
-app::PicturePreview picturePreview(store::Files& files, int edge);
+ui::PicturePreview picturePreview(store::Files& files, int edge);
 // Shows a picture centred and scaled proportionally to the preview's area.
 void showPicture(QLabel* preview, const QImage& picture);
 // Loads a picture file into a preview; throws StoreError or PictureError, leaving the preview empty.
@@ -63,7 +63,7 @@ void loadPicture(store::Files& files, QLabel* preview, const QString& path);
 // "Bild laden": the picture dialog; when the user picks a file, path becomes it first, then the
 // preview loads it. A file that cannot be shown gives the error box and keeps the path, so its
 // bytes are stored with the next save.
-void choosePicture(app::MainWindow& main, QLabel* preview, QString& path);
+void choosePicture(ui::MainWindow& main, QLabel* preview, QString& path);
 
 std::filesystem::path toPath(const QString& path);
 

@@ -18,7 +18,7 @@ constexpr int kProgressAfterMs = 400;
 
 }  // namespace
 
-ImportCommand::ImportCommand(app::MainWindow& main, QObject* parent) : QObject(parent), main_(main) {}
+ImportCommand::ImportCommand(ui::MainWindow& main, QObject* parent) : QObject(parent), main_(main) {}
 
 QStringList ImportCommand::filters() {
   return {QStringLiteral("Rezeptsammlungen (*.mmf *.mm *.rk *.txt *.cml *.xml)"),
@@ -48,7 +48,7 @@ void ImportCommand::importFiles(const QStringList& paths) {
       QProgressDialog progress(QStringLiteral("Importiere %1 ...").arg(name), QStringLiteral("Abbrechen"), 0, 0);
       progress.setObjectName(QStringLiteral("ImportProgress"));
       progress.setAccessibleName(QStringLiteral("Fortschritt des Imports"));
-      progress.setWindowTitle(QString::fromUtf16(app::kProgramTitle));
+      progress.setWindowTitle(QString::fromUtf16(ui::kProgramTitle));
       progress.setWindowModality(Qt::ApplicationModal);
       progress.setMinimumDuration(kProgressAfterMs);
       const auto result =

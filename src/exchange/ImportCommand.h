@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "app/MainWindow.h"
+#include "ui/MainWindow.h"
 
 namespace zestovar::exchange {
 
@@ -14,7 +14,7 @@ class ImportCommand : public QObject {
   Q_OBJECT
 
  public:
-  explicit ImportCommand(app::MainWindow& main, QObject* parent = nullptr);
+  explicit ImportCommand(ui::MainWindow& main, QObject* parent = nullptr);
 
   // Asks for the files and imports them; the browse list is listed again afterwards.
   void Rezepteimportieren1Click();
@@ -26,7 +26,7 @@ class ImportCommand : public QObject {
   static QStringList filters();
 
  private:
-  app::MainWindow& main_;
+  ui::MainWindow& main_;
   QString lastDir_;
 };
 

@@ -2,24 +2,24 @@
 
 #include <QListWidget>
 
-#include "app/TextCodec.h"
 #include "lists/BookmarkList.h"
 #include "store/BrowseOrder.h"
 #include "store/FileIo.h"
 #include "store/SideFile.h"
+#include "ui/TextCodec.h"
 
 namespace zestovar::lists {
 
-using RecipeList = app::MainWindow::RecipeList;
+using RecipeList = ui::MainWindow::RecipeList;
 
-Bookmarks::Bookmarks(app::MainWindow& main, QObject* parent) : QObject(parent), main_(main) {}
+Bookmarks::Bookmarks(ui::MainWindow& main, QObject* parent) : QObject(parent), main_(main) {}
 
 void Bookmarks::AufdieMerklistesetzenClick(RecipeList list) {
   if (main_.transferRunning()) return;
   const std::optional<QString> name = main_.selectedName(list);
   if (!name) return;
   std::vector<std::string> lines = store::readSideFile(main_.files(), main_.programDir(), store::kBookmarksFileName);
-  addBookmark(lines, app::toCp1252(*name));
+  addBookmark(lines, ui::toCp1252(*name));
   store::writeSideFile(main_.files(), main_.programDir(), store::kBookmarksFileName, lines);
 }
 
@@ -31,14 +31,14 @@ void Bookmarks::VonderMerklistelschenClick(RecipeList list) {
   // Without a bookmark file there is nothing to unbookmark, and no file is made for it.
   if (main_.files().exists(store::resolveProgramFile(main_.files(), main_.programDir(), store::kBookmarksFileName))) {
     lines = store::readSideFile(main_.files(), main_.programDir(), store::kBookmarksFileName);
-    removeBookmark(lines, app::toCp1252(*name));
+    removeBookmark(lines, ui::toCp1252(*name));
     store::writeSideFile(main_.files(), main_.programDir(), store::kBookmarksFileName, lines);
   }
   fillBookmarkList(std::move(lines));
 }
 
 void Bookmarks::PageControl2Change() {
-  if (main_.currentInnerTab() == app::MainWindow::kInnerBookmarks) showBookmarkList();
+  if (main_.currentInnerTab() == ui::MainWindow::kInnerBookmarks) showBookmarkList();
 }
 
 void Bookmarks::showBookmarkList() {
@@ -51,7 +51,7 @@ void Bookmarks::fillBookmarkList(std::vector<std::string> names) {
   store::sortBrowseList(names);
   QStringList texts;
   texts.reserve(static_cast<qsizetype>(names.size()));
-  for (const std::string& name : names) texts.append(app::fromCp1252(name));
+  for (const std::string& name : names) texts.append(ui::fromCp1252(name));
   QListWidget* list = main_.recipeList(RecipeList::Bookmark);
   list->setSortingEnabled(false);
   list->clear();

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MainWindow.h"
+#include "ui/MainWindow.h"
 
 namespace zestovar::lists {
 
@@ -14,11 +14,11 @@ class Bookmarks : public QObject {
   Q_OBJECT
 
  public:
-  explicit Bookmarks(app::MainWindow& main, QObject* parent = nullptr);
+  explicit Bookmarks(ui::MainWindow& main, QObject* parent = nullptr);
 
   // "Auf die Merkliste setzen" and "Von der Merkliste löschen" of the list menu of a recipe list.
-  void AufdieMerklistesetzenClick(app::MainWindow::RecipeList list);
-  void VonderMerklistelschenClick(app::MainWindow::RecipeList list);
+  void AufdieMerklistesetzenClick(ui::MainWindow::RecipeList list);
+  void VonderMerklistelschenClick(ui::MainWindow::RecipeList list);
   // The inner tab changed by hand, or "Datenbank" > "Merkliste": shows the bookmark list when its
   // tab is the one in front.
   void PageControl2Change();
@@ -29,7 +29,7 @@ class Bookmarks : public QObject {
   // The shown list: the names sorted as every recipe list is.
   void fillBookmarkList(std::vector<std::string> names);
 
-  app::MainWindow& main_;
+  ui::MainWindow& main_;
 };
 
 }  // namespace zestovar::lists

@@ -4,37 +4,37 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
-#include "app/Controls.h"
-#include "app/TextCodec.h"
 #include "lists/ShoppingList.h"
 #include "lists/VHU.h"
 #include "store/FileIo.h"
 #include "store/SideFile.h"
+#include "ui/Controls.h"
+#include "ui/TextCodec.h"
 
 namespace zestovar::lists {
 
-using app::named;
+using ui::named;
 
-ShoppingTab::ShoppingTab(app::MainWindow& main, QWidget* parent) : QWidget(parent), main_(main) {
+ShoppingTab::ShoppingTab(ui::MainWindow& main, QWidget* parent) : QWidget(parent), main_(main) {
   named(this, "TabSheet5", QStringLiteral("Einkaufsliste"));
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(8, 8, 8, 8);
   layout->setSpacing(12);
   ListBox2 = named(new QListWidget(this), "ListBox2", QStringLiteral("Einkaufsliste"));
-  PopupMenu4 = named(new QMenu(this), "PopupMenu4", app::utf8("Einkaufslistenmenü"));
-  Entfernen4 = app::addEntry(PopupMenu4, "Entfernen4", "entfernen");
+  PopupMenu4 = named(new QMenu(this), "PopupMenu4", ui::utf8("Einkaufslistenmenü"));
+  Entfernen4 = ui::addEntry(PopupMenu4, "Entfernen4", "entfernen");
   ListBox2->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(ListBox2, &QWidget::customContextMenuRequested, PopupMenu4,
           [this](const QPoint& pos) { PopupMenu4->popup(ListBox2->viewport()->mapToGlobal(pos)); });
   layout->addWidget(ListBox2, 1);
 
   auto* right = new QVBoxLayout;
-  Label13 = app::label("Label13", "Zutat:", this);
+  Label13 = ui::label("Label13", "Zutat:", this);
   Edit6 = named(new QLineEdit(this), "Edit6", QStringLiteral("Zutat:"));
   Label13->setBuddy(Edit6);
-  Button6 = app::button("Button6", "Hinzufügen", this);
-  Button5 = app::button("Button5", "Einkaufliste drucken", this);
-  Button7 = app::button("Button7", "Einkaufliste löschen", this);
+  Button6 = ui::button("Button6", "Hinzufügen", this);
+  Button5 = ui::button("Button5", "Einkaufliste drucken", this);
+  Button7 = ui::button("Button7", "Einkaufliste löschen", this);
   right->addWidget(Label13);
   right->addWidget(Edit6);
   right->addWidget(Button6);
@@ -70,7 +70,7 @@ void ShoppingTab::loadShoppingList() {
 std::vector<std::string> ShoppingTab::shoppingLines() const {
   std::vector<std::string> lines;
   lines.reserve(static_cast<std::size_t>(ListBox2->count()));
-  for (int i = 0; i < ListBox2->count(); ++i) lines.push_back(app::toCp1252(ListBox2->item(i)->text()));
+  for (int i = 0; i < ListBox2->count(); ++i) lines.push_back(ui::toCp1252(ListBox2->item(i)->text()));
   return lines;
 }
 
@@ -81,7 +81,7 @@ void ShoppingTab::writeShoppingList() {
 void ShoppingTab::appendLines(const std::vector<std::string>& lines) {
   QStringList texts;
   texts.reserve(static_cast<qsizetype>(lines.size()));
-  for (const std::string& line : lines) texts.append(app::fromCp1252(line));
+  for (const std::string& line : lines) texts.append(ui::fromCp1252(line));
   ListBox2->addItems(texts);
 }
 
@@ -89,14 +89,14 @@ void ShoppingTab::Button6Click() {
   if (main_.transferRunning()) return;
   if (Edit6->text().isEmpty()) return;
   // The list shows the line as "EList.dat" keeps it.
-  appendLines({typedLine(app::toCp1252(Edit6->text()))});
+  appendLines({typedLine(ui::toCp1252(Edit6->text()))});
   writeShoppingList();
   Edit6->clear();
 }
 
 void ShoppingTab::Button5Click() {
   const std::filesystem::path page = writePrintPage(main_.files(), main_.programDir(), shoppingLines());
-  if (auto* preview = qobject_cast<TForm4*>(main_.otherWindow(app::MainWindow::Window::PrintPreview)))
+  if (auto* preview = qobject_cast<TForm4*>(main_.otherWindow(ui::MainWindow::Window::PrintPreview)))
     preview->showPage(QString::fromStdString(page.string()));
 }
 
@@ -118,11 +118,11 @@ void ShoppingTab::ListBox2KeyUp(int key) {
   if (key == Qt::Key_Delete) Entfernen4Click();
 }
 
-void ShoppingTab::ZutatenzurEinkaufslistehinzufgenClick(app::MainWindow::RecipeList list) {
+void ShoppingTab::ZutatenzurEinkaufslistehinzufgenClick(ui::MainWindow::RecipeList list) {
   if (main_.transferRunning()) return;
   // The block is read whole before it goes in, so a broken entry adds nothing.
   if (const std::optional<QString> name = main_.selectedName(list))
-    appendLines(recipeBlock(main_.store(), app::toCp1252(*name)));
+    appendLines(recipeBlock(main_.store(), ui::toCp1252(*name)));
   writeShoppingList();
 }
 

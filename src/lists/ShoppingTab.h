@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Guarded.h"
-#include "app/MainWindow.h"
+#include "ui/Guarded.h"
+#include "ui/MainWindow.h"
 
 namespace zestovar::lists {
 
@@ -20,7 +20,7 @@ class ShoppingTab : public QWidget {
   Q_OBJECT
 
  public:
-  explicit ShoppingTab(app::MainWindow& main, QWidget* parent = nullptr);
+  explicit ShoppingTab(ui::MainWindow& main, QWidget* parent = nullptr);
 
   // Start-up: "EList.dat" into the list, one item a line, when it exists.
   void loadShoppingList();
@@ -33,7 +33,7 @@ class ShoppingTab : public QWidget {
   void Entfernen4Click();
   void ListBox2KeyUp(int key);
   // "Zutaten zur Einkaufsliste hinzufügen" of the list menu of a recipe list.
-  void ZutatenzurEinkaufslistehinzufgenClick(app::MainWindow::RecipeList list);
+  void ZutatenzurEinkaufslistehinzufgenClick(ui::MainWindow::RecipeList list);
 
   QListWidget* ListBox2;
   QMenu* PopupMenu4;
@@ -51,7 +51,7 @@ class ShoppingTab : public QWidget {
   void writeShoppingList();
   void appendLines(const std::vector<std::string>& lines);
 
-  app::MainWindow& main_;
+  ui::MainWindow& main_;
 };
 
 }  // namespace zestovar::lists

@@ -4,10 +4,10 @@
 #include <QPrinter>
 #include <QVBoxLayout>
 
-#include "app/Controls.h"
-#include "app/Guarded.h"
+#include "ui/Controls.h"
+#include "ui/Guarded.h"
 
-using zestovar::app::named;
+using zestovar::ui::named;
 
 namespace {
 
@@ -16,7 +16,7 @@ const QColor kLabelHoverColour(0x80, 0x00, 0x00);  // maroon
 
 }  // namespace
 
-TForm4::TForm4(zestovar::app::Prompts& prompts, const std::filesystem::path& programDir, const QWidget* mainWindow)
+TForm4::TForm4(zestovar::ui::Prompts& prompts, const std::filesystem::path& programDir, const QWidget* mainWindow)
     : QWidget(nullptr, Qt::Window), prompts_(prompts), mainWindow_(mainWindow) {
   setObjectName(QStringLiteral("Form4"));
   setWindowTitle(QStringLiteral("Einkaufsliste"));
@@ -26,7 +26,7 @@ TForm4::TForm4(zestovar::app::Prompts& prompts, const std::filesystem::path& pro
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  PrintPage = named(new zestovar::app::PageViewer(this), "PrintPage", QStringLiteral("Einkaufsliste"));
+  PrintPage = named(new zestovar::ui::PageViewer(this), "PrintPage", QStringLiteral("Einkaufsliste"));
   PrintPage->setProgramDir(QString::fromStdString(programDir.string()));
   layout->addWidget(PrintPage, 1);
 
@@ -35,7 +35,7 @@ TForm4::TForm4(zestovar::app::Prompts& prompts, const std::filesystem::path& pro
   Panel1->setFixedHeight(41);
   auto* panelLayout = new QVBoxLayout(Panel1);
   panelLayout->setContentsMargins(0, 0, 0, 0);
-  Label1 = zestovar::app::label("Label1", "Drucken", Panel1);
+  Label1 = zestovar::ui::label("Label1", "Drucken", Panel1);
   Label1->setAlignment(Qt::AlignCenter);
   QFont font = Label1->font();
   font.setPixelSize(16);
@@ -68,7 +68,7 @@ bool TForm4::eventFilter(QObject* watched, QEvent* event) {
         // A click is a left button let go over the label.
         const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton && Label1->rect().contains(mouse->position().toPoint()))
-          zestovar::app::guarded(prompts_, [this] { Label1Click(); })();
+          zestovar::ui::guarded(prompts_, [this] { Label1Click(); })();
         break;
       }
       default:

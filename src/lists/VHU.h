@@ -7,22 +7,22 @@
 #include <QWidget>
 #include <filesystem>
 
-#include "app/PageViewer.h"
-#include "app/Prompts.h"
+#include "ui/PageViewer.h"
+#include "ui/Prompts.h"
 
 class TForm4 : public QWidget {
   Q_OBJECT
 
  public:
   // Pages are shown from programDir only; the window opens centred on mainWindow.
-  TForm4(zestovar::app::Prompts& prompts, const std::filesystem::path& programDir, const QWidget* mainWindow = nullptr);
+  TForm4(zestovar::ui::Prompts& prompts, const std::filesystem::path& programDir, const QWidget* mainWindow = nullptr);
 
   // Printing the list: shows the page and brings the window to the front, not modal.
   void showPage(const QString& path);
   // A click on "Drucken": the print preview of the page shown.
   void Label1Click();
 
-  zestovar::app::PageViewer* PrintPage;
+  zestovar::ui::PageViewer* PrintPage;
   QFrame* Panel1;
   QLabel* Label1;
 
@@ -32,6 +32,6 @@ class TForm4 : public QWidget {
  private:
   void setLabelColour(const QColor& colour);
 
-  zestovar::app::Prompts& prompts_;
+  zestovar::ui::Prompts& prompts_;
   const QWidget* mainWindow_;
 };

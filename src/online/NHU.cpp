@@ -5,20 +5,20 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "app/Controls.h"
-#include "app/EventHook.h"
-#include "app/TextCodec.h"
+#include "ui/Controls.h"
+#include "ui/EventHook.h"
+#include "ui/TextCodec.h"
 
-using zestovar::app::fromCp1252;
+using zestovar::ui::fromCp1252;
 
-TForm7::TForm7(zestovar::app::Prompts& prompts, const QWidget* mainWindow, QWidget* parent)
+TForm7::TForm7(zestovar::ui::Prompts& prompts, const QWidget* mainWindow, QWidget* parent)
     : QWidget(parent, Qt::Window), prompts_(prompts), mainWindow_(mainWindow) {
-  zestovar::app::named(this, "Form7", QStringLiteral("Quenna's Zestovar-News"));
+  zestovar::ui::named(this, "Form7", QStringLiteral("Quenna's Zestovar-News"));
   setWindowTitle(QStringLiteral("Quenna's Zestovar-News"));
   resize(509, 296);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  Memo1 = zestovar::app::named(new QTextEdit(this), "Memo1", QStringLiteral("Neuigkeiten"));
+  Memo1 = zestovar::ui::named(new QTextEdit(this), "Memo1", QStringLiteral("Neuigkeiten"));
   Memo1->setReadOnly(true);
   // Read-only text takes no caret by default; a click must still put it where the user clicked.
   Memo1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -32,7 +32,7 @@ TForm7::TForm7(zestovar::app::Prompts& prompts, const QWidget* mainWindow, QWidg
   Timer2->setObjectName(QStringLiteral("Timer2"));
   Timer2->setInterval(1);
   connect(Timer2, &QTimer::timeout, this, [this] { Timer2Timer(); });
-  new zestovar::app::EventHook(Memo1->viewport(), QEvent::MouseButtonRelease, [this] { Memo1MouseUp(); });
+  new zestovar::ui::EventHook(Memo1->viewport(), QEvent::MouseButtonRelease, [this] { Memo1MouseUp(); });
   // Enabled from the start: its first tick finds nothing to scan and stops it.
   Timer2->start();
 }

@@ -8,15 +8,15 @@
 #include <QWidget>
 #include <string_view>
 
-#include "app/Prompts.h"
 #include "online/NewsLinks.h"
+#include "ui/Prompts.h"
 
 class TForm7 : public QWidget {
   Q_OBJECT
 
  public:
   // mainWindow: the window it is centred on when shown.
-  TForm7(zestovar::app::Prompts& prompts, const QWidget* mainWindow = nullptr, QWidget* parent = nullptr);
+  TForm7(zestovar::ui::Prompts& prompts, const QWidget* mainWindow = nullptr, QWidget* parent = nullptr);
 
   // Show news: the page body (Windows-1252) as the window's text, the window shown, the scan started
   // over; the addresses of an earlier text are forgotten.
@@ -32,7 +32,7 @@ class TForm7 : public QWidget {
   QTimer* Timer2;
 
  private:
-  zestovar::app::Prompts& prompts_;
+  zestovar::ui::Prompts& prompts_;
   const QWidget* mainWindow_;
   zestovar::online::LinkScan scan_;
 };

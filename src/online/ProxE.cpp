@@ -4,19 +4,19 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "app/Controls.h"
-#include "app/Guarded.h"
-#include "app/TextCodec.h"
 #include "online/ProxySettings.h"
 #include "store/SideFile.h"
+#include "ui/Controls.h"
+#include "ui/Guarded.h"
+#include "ui/TextCodec.h"
 
-using zestovar::app::button;
-using zestovar::app::label;
-using zestovar::app::named;
-using zestovar::app::utf8;
+using zestovar::ui::button;
+using zestovar::ui::label;
+using zestovar::ui::named;
+using zestovar::ui::utf8;
 
 TForm17::TForm17(zestovar::online::HttpClient& http, zestovar::store::Files& files, std::filesystem::path programDir,
-                 zestovar::app::Prompts& prompts, QWidget* parent)
+                 zestovar::ui::Prompts& prompts, QWidget* parent)
     : QWidget(parent, Qt::Window), http_(http), files_(files), programDir_(std::move(programDir)), prompts_(prompts) {
   named(this, "Form17", QStringLiteral("Proxyeinstellungen"));
   setWindowTitle(QStringLiteral("Proxyeinstellungen"));
@@ -47,8 +47,8 @@ TForm17::TForm17(zestovar::online::HttpClient& http, zestovar::store::Files& fil
   layout->addLayout(buttons);
   resize(320, 190);
 
-  connect(Button1, &QPushButton::clicked, this, zestovar::app::guarded(prompts_, [this] { Button1Click(); }));
-  connect(Button2, &QPushButton::clicked, this, zestovar::app::guarded(prompts_, [this] { Button2Click(); }));
+  connect(Button1, &QPushButton::clicked, this, zestovar::ui::guarded(prompts_, [this] { Button1Click(); }));
+  connect(Button2, &QPushButton::clicked, this, zestovar::ui::guarded(prompts_, [this] { Button2Click(); }));
 }
 
 void TForm17::Button1Click() {
@@ -56,7 +56,7 @@ void TForm17::Button1Click() {
   if (http_.busy()) return;
   std::vector<std::string> lines;
   for (const QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4}) {
-    std::string line = zestovar::app::toCp1252(edit->text());
+    std::string line = zestovar::ui::toCp1252(edit->text());
     for (char& c : line)
       if (c == '\r' || c == '\n') c = ' ';
     lines.push_back(std::move(line));

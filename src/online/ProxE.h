@@ -8,16 +8,16 @@
 #include <QWidget>
 #include <filesystem>
 
-#include "app/Prompts.h"
 #include "online/HttpClient.h"
 #include "store/FileIo.h"
+#include "ui/Prompts.h"
 
 class TForm17 : public QWidget {
   Q_OBJECT
 
  public:
   TForm17(zestovar::online::HttpClient& http, zestovar::store::Files& files, std::filesystem::path programDir,
-          zestovar::app::Prompts& prompts, QWidget* parent = nullptr);
+          zestovar::ui::Prompts& prompts, QWidget* parent = nullptr);
 
   // "Speichern": the port is checked before anything is applied; then the settings apply to the next
   // request at once and "Proxy.cfg" is written (readable by its owner only: it holds the password).
@@ -33,5 +33,5 @@ class TForm17 : public QWidget {
   zestovar::online::HttpClient& http_;
   zestovar::store::Files& files_;
   std::filesystem::path programDir_;
-  zestovar::app::Prompts& prompts_;
+  zestovar::ui::Prompts& prompts_;
 };

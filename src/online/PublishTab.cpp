@@ -4,28 +4,28 @@
 #include <QVBoxLayout>
 #include <ctime>
 
-#include "app/Controls.h"
-#include "app/TextCodec.h"
 #include "online/ListPage.h"
 #include "online/MailText.h"
 #include "online/Publishing.h"
 #include "store/FileIo.h"
+#include "ui/Controls.h"
+#include "ui/TextCodec.h"
 
 namespace zestovar::online {
 
-PublishTab::PublishTab(app::MainWindow& main, HttpClient& http, SmtpClient& smtp, std::string siteUrl,
-                       MailSettings mail, QWidget* parent)
+PublishTab::PublishTab(ui::MainWindow& main, HttpClient& http, SmtpClient& smtp, std::string siteUrl, MailSettings mail,
+                       QWidget* parent)
     : QWidget(parent), main_(main), http_(http), smtp_(smtp), siteUrl_(std::move(siteUrl)), mail_(std::move(mail)) {
-  app::named(this, "TabSheet3", QStringLiteral("Datenbank online stellen"));
+  ui::named(this, "TabSheet3", QStringLiteral("Datenbank online stellen"));
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
-  ListView3 = app::reportView("ListView3", "Eigene Rezepte", {QStringLiteral("Rezeptname"), QStringLiteral("Autor")},
-                              {300, 100}, this);
+  ListView3 = ui::reportView("ListView3", "Eigene Rezepte", {QStringLiteral("Rezeptname"), QStringLiteral("Autor")},
+                             {300, 100}, this);
   layout->addWidget(ListView3, 1);
   auto* buttons = new QHBoxLayout;
-  BitBtn5 = app::button("BitBtn5", "OK", this);
-  BitBtn6 = app::button("BitBtn6", "Alles auswählen", this);
-  BitBtn7 = app::button("BitBtn7", "Nichts auswählen", this);
+  BitBtn5 = ui::button("BitBtn5", "OK", this);
+  BitBtn6 = ui::button("BitBtn6", "Alles auswählen", this);
+  BitBtn7 = ui::button("BitBtn7", "Nichts auswählen", this);
   for (QPushButton* b : {BitBtn5, BitBtn6, BitBtn7}) buttons->addWidget(b);
   buttons->addStretch(1);
   layout->addLayout(buttons);
@@ -36,7 +36,7 @@ PublishTab::PublishTab(app::MainWindow& main, HttpClient& http, SmtpClient& smtp
 }
 
 void PublishTab::PageControl1Change() {
-  if (main_.currentMainTab() != app::MainWindow::kTabPublish || main_.transferRunning()) return;
+  if (main_.currentMainTab() != ui::MainWindow::kTabPublish || main_.transferRunning()) return;
   if (!main_.prompts().confirm(
           QStringLiteral("Bestätigung"),
           QStringLiteral("Um eigene Rezepte online zu stellen muß eine Internetverbindung aufgebaut sein.")))
@@ -50,7 +50,7 @@ void PublishTab::PageControl1Change() {
   ListView3->clear();
   QList<QTreeWidgetItem*> items;
   for (const auto& [name, author] : publishable(main_.store(), page)) {
-    auto* item = new QTreeWidgetItem({app::fromCp1252(name), app::fromCp1252(author)});
+    auto* item = new QTreeWidgetItem({ui::fromCp1252(name), ui::fromCp1252(author)});
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(0, Qt::Unchecked);
     items.append(item);
@@ -63,7 +63,7 @@ void PublishTab::BitBtn5Click() {
   std::vector<std::string> ticked;
   for (int i = 0; i < ListView3->topLevelItemCount(); ++i)
     if (const QTreeWidgetItem* item = ListView3->topLevelItem(i); item->checkState(0) == Qt::Checked)
-      ticked.push_back(app::toCp1252(item->text(0)));
+      ticked.push_back(ui::toCp1252(item->text(0)));
   if (ticked.empty()) {
     main_.prompts().message(QStringLiteral("Bitte mindestens ein Rezept auswählen"));
     return;

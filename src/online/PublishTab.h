@@ -7,10 +7,10 @@
 #include <QWidget>
 #include <string>
 
-#include "app/Guarded.h"
-#include "app/MainWindow.h"
 #include "online/HttpClient.h"
 #include "online/SmtpClient.h"
+#include "ui/Guarded.h"
+#include "ui/MainWindow.h"
 
 namespace zestovar::online {
 
@@ -26,7 +26,7 @@ class PublishTab : public QWidget {
   Q_OBJECT
 
  public:
-  PublishTab(app::MainWindow& main, HttpClient& http, SmtpClient& smtp, std::string siteUrl, MailSettings mail,
+  PublishTab(ui::MainWindow& main, HttpClient& http, SmtpClient& smtp, std::string siteUrl, MailSettings mail,
              QWidget* parent = nullptr);
 
   // The main tab changed by hand, or "Datenbank" > "Rezepte online stellen": after a confirmation,
@@ -45,7 +45,7 @@ class PublishTab : public QWidget {
   QPushButton *BitBtn5, *BitBtn6, *BitBtn7;
 
  private:
-  app::MainWindow& main_;
+  ui::MainWindow& main_;
   HttpClient& http_;
   SmtpClient& smtp_;
   std::string siteUrl_;

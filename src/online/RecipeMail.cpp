@@ -2,15 +2,15 @@
 
 #include <ctime>
 
-#include "app/TextCodec.h"
 #include "online/MailText.h"
+#include "ui/TextCodec.h"
 
 namespace zestovar::online {
 namespace {
 
 // A prompt's answer for a header or a command: a line break typed or pasted into it becomes a blank.
 std::string oneLine(const QString& text) {
-  std::string line = app::toCp1252(text);
+  std::string line = ui::toCp1252(text);
   for (char& c : line)
     if (c == '\r' || c == '\n') c = ' ';
   return line;
@@ -18,7 +18,7 @@ std::string oneLine(const QString& text) {
 
 }  // namespace
 
-RecipeMail::RecipeMail(app::MainWindow& main, SmtpClient& smtp, std::string siteUrl, std::string makerUrl,
+RecipeMail::RecipeMail(ui::MainWindow& main, SmtpClient& smtp, std::string siteUrl, std::string makerUrl,
                        MailSettings mail, QObject* parent)
     : QObject(parent),
       main_(main),
@@ -36,19 +36,19 @@ void RecipeMail::AlseMailversenden1Click() {
       main_.prompts().input(title, QStringLiteral("eMail-Adresse des Empfängers"), QStringLiteral("eMail"));
   if (!to) return;
   // A line break in the address list is refused by its reader, not turned into a blank.
-  const std::vector<MailAddress> mailboxes = recipients(app::toCp1252(*to));
+  const std::vector<MailAddress> mailboxes = recipients(ui::toCp1252(*to));
   std::vector<std::string> addresses;
   for (const MailAddress& mailbox : mailboxes) {
     // A character Windows-1252 cannot hold reads as "?", which an address may hold: such an address
     // is not the one typed.
-    const QString address = app::fromCp1252(mailbox.address);
+    const QString address = ui::fromCp1252(mailbox.address);
     if (!to->contains(address))
       throw AddressError("Keine g\xC3\xBCltige eMail-Adresse: '" + to->trimmed().toStdString() + "'");
     addresses.push_back(mailbox.address);
   }
   std::vector<std::string> recipe;
-  if (const std::optional<QString> selected = main_.selectedName(app::MainWindow::RecipeList::Browse))
-    recipe = recipeText(main_.store(), app::toCp1252(*selected), siteUrl_);
+  if (const std::optional<QString> selected = main_.selectedName(ui::MainWindow::RecipeList::Browse))
+    recipe = recipeText(main_.store(), ui::toCp1252(*selected), siteUrl_);
   const std::string message = recipeMail(mail_.siteMailbox, mailboxes, oneLine(*name), recipe, siteUrl_, makerUrl_,
                                          mailDate(std::time(nullptr)));
   try {

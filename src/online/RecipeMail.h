@@ -5,9 +5,9 @@
 #include <QObject>
 #include <string>
 
-#include "app/MainWindow.h"
 #include "online/PublishTab.h"
 #include "online/SmtpClient.h"
+#include "ui/MainWindow.h"
 
 namespace zestovar::online {
 
@@ -15,7 +15,7 @@ class RecipeMail : public QObject {
   Q_OBJECT
 
  public:
-  RecipeMail(app::MainWindow& main, SmtpClient& smtp, std::string siteUrl, std::string makerUrl, MailSettings mail,
+  RecipeMail(ui::MainWindow& main, SmtpClient& smtp, std::string siteUrl, std::string makerUrl, MailSettings mail,
              QObject* parent = nullptr);
 
   // Asks for the sender's name and the recipients ("Abbrechen" in either box abandons the mail), then
@@ -25,7 +25,7 @@ class RecipeMail : public QObject {
   MailSettings& mailSettings() { return mail_; }
 
  private:
-  app::MainWindow& main_;
+  ui::MainWindow& main_;
   SmtpClient& smtp_;
   std::string siteUrl_;
   std::string makerUrl_;

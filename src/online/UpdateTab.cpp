@@ -11,17 +11,17 @@
 #include <utility>
 #include <vector>
 
-#include "app/Controls.h"
-#include "app/TextCodec.h"
 #include "online/Download.h"
 #include "online/NHU.h"
 #include "store/Categories.h"
 #include "store/DeletedRecipes.h"
+#include "ui/Controls.h"
+#include "ui/TextCodec.h"
 
 namespace zestovar::online {
 
-using app::named;
-using app::utf8;
+using ui::named;
+using ui::utf8;
 
 namespace {
 
@@ -31,7 +31,7 @@ constexpr int kAddressColumn = 3;
 constexpr int kColumns = 5;
 
 // What a column compares: the Windows-1252 bytes of the list page line it shows.
-std::string columnBytes(const QTreeWidgetItem* item, int column) { return app::toCp1252(item->text(column)); }
+std::string columnBytes(const QTreeWidgetItem* item, int column) { return ui::toCp1252(item->text(column)); }
 
 int compareColumn(int column, std::string_view a, std::string_view b) {
   return column == kDateColumn ? compareDates(a, b) : compareTexts(a, b);
@@ -44,17 +44,17 @@ const std::pair<const char*, std::string_view> kFilters[] = {
 
 }  // namespace
 
-UpdateTab::UpdateTab(app::MainWindow& main, HttpClient& http, std::string siteUrl, QWidget* parent)
+UpdateTab::UpdateTab(ui::MainWindow& main, HttpClient& http, std::string siteUrl, QWidget* parent)
     : QWidget(parent), main_(main), http_(http), siteUrl_(std::move(siteUrl)) {
   named(this, "TabSheet2", QStringLiteral("Datenbank updaten"));
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
 
   auto* left = new QVBoxLayout;
-  ListView2 = app::reportView("ListView2", "Angebotene Rezepte",
-                              {QStringLiteral("Name"), QStringLiteral("Autor"), QStringLiteral("Datum"), QString(),
-                               QStringLiteral("Kategorie")},
-                              {200, 150, 100, 0, 150}, this);
+  ListView2 = ui::reportView("ListView2", "Angebotene Rezepte",
+                             {QStringLiteral("Name"), QStringLiteral("Autor"), QStringLiteral("Datum"), QString(),
+                              QStringLiteral("Kategorie")},
+                             {200, 150, 100, 0, 150}, this);
   // The download address lives in a column the user does not see.
   ListView2->setColumnHidden(kAddressColumn, true);
   // A header click sorts by that column through ListView2Compare; Qt's own sorting would turn the order
@@ -65,10 +65,10 @@ UpdateTab::UpdateTab(app::MainWindow& main, HttpClient& http, std::string siteUr
                      "border-bottom: 1px solid #d8d8d8; }"));
   left->addWidget(ListView2, 1);
   auto* buttons = new QHBoxLayout;
-  BitBtn1 = app::button("BitBtn1", "OK", this);
-  BitBtn2 = app::button("BitBtn2", "Abbrechen", this);
-  BitBtn3 = app::button("BitBtn3", "Alles auswählen", this);
-  BitBtn4 = app::button("BitBtn4", "Nichts auswählen", this);
+  BitBtn1 = ui::button("BitBtn1", "OK", this);
+  BitBtn2 = ui::button("BitBtn2", "Abbrechen", this);
+  BitBtn3 = ui::button("BitBtn3", "Alles auswählen", this);
+  BitBtn4 = ui::button("BitBtn4", "Nichts auswählen", this);
   for (QPushButton* b : {BitBtn1, BitBtn3, BitBtn4}) b->setEnabled(false);
   for (QPushButton* b : {BitBtn1, BitBtn2, BitBtn3, BitBtn4}) buttons->addWidget(b);
   buttons->addStretch(1);
@@ -79,7 +79,7 @@ UpdateTab::UpdateTab(app::MainWindow& main, HttpClient& http, std::string siteUr
   Panel2->setFixedWidth(230);
   auto* right = new QVBoxLayout(Panel2);
   right->setContentsMargins(0, 0, 0, 0);
-  BitBtn8 = app::button("BitBtn8", "Nach neuen Rezepten suchen", Panel2);
+  BitBtn8 = ui::button("BitBtn8", "Nach neuen Rezepten suchen", Panel2);
   GroupBox1 = named(new QGroupBox(QStringLiteral("Kategorie"), Panel2), "GroupBox1", QStringLiteral("Kategorie"));
   auto* radios = new QGridLayout(GroupBox1);
   auto radio = [this](const char* objectName, const char* caption) {
@@ -100,7 +100,7 @@ UpdateTab::UpdateTab(app::MainWindow& main, HttpClient& http, std::string siteUr
   SpeedButton3->setText(utf8("Alles/Nichts auswählen"));
   SpeedButton3->setAutoRaise(true);
   SpeedButton3->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-  CheckListBox2 = app::checkList("CheckListBox2", "Unterkategorien", Panel2);
+  CheckListBox2 = ui::checkList("CheckListBox2", "Unterkategorien", Panel2);
   // Two columns: items flow down, then into the next column.
   CheckListBox2->setFlow(QListView::TopToBottom);
   CheckListBox2->setWrapping(true);
@@ -153,7 +153,7 @@ void UpdateTab::fillView(const std::vector<std::size_t>& records) {
     const ListRecord& r = offer_[i];
     auto* item = new QTreeWidgetItem;
     const std::string* columns[] = {&r.name, &r.author, &r.date, &r.address, &r.categoryLine};
-    for (int c = 0; c < kColumns; ++c) item->setText(c, app::fromCp1252(*columns[c]));
+    for (int c = 0; c < kColumns; ++c) item->setText(c, ui::fromCp1252(*columns[c]));
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(0, Qt::Unchecked);
     items.append(item);
@@ -213,7 +213,7 @@ void UpdateTab::check() {
     RadioButton7Click();
   }
   const std::string news = http_.fetch(siteUrl_ + std::string(kNewsPagePath), kMaxPageBytes);
-  if (auto* form7 = qobject_cast<TForm7*>(main_.otherWindow(app::MainWindow::Window::News))) form7->showNews(news);
+  if (auto* form7 = qobject_cast<TForm7*>(main_.otherWindow(ui::MainWindow::Window::News))) form7->showNews(news);
 }
 
 void UpdateTab::categoryFilter(const std::string& filter) {
@@ -224,7 +224,7 @@ void UpdateTab::categoryFilter(const std::string& filter) {
     CheckListBox2->clear();
     if (filter != kAllCategories) {
       for (const std::string& name : store::subcategoriesSorted(filter)) {
-        auto* item = new QListWidgetItem(app::fromCp1252(name), CheckListBox2);
+        auto* item = new QListWidgetItem(ui::fromCp1252(name), CheckListBox2);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
       }
@@ -246,7 +246,7 @@ void UpdateTab::CheckListBox2ClickCheck() {
   std::vector<std::string> ticked;
   for (int i = 0; i < CheckListBox2->count(); ++i)
     if (CheckListBox2->item(i)->checkState() == Qt::Checked)
-      ticked.push_back(app::toCp1252(CheckListBox2->item(i)->text()));
+      ticked.push_back(ui::toCp1252(CheckListBox2->item(i)->text()));
   fillView(filterOffer(offer_, filter, filter == kAllCategories ? nullptr : &ticked));
 }
 
@@ -277,12 +277,12 @@ void UpdateTab::BitBtn1Click() {
     return;  // the program is ending
   }
   ListView2->clear();
-  main_.showMainTab(app::MainWindow::kTabRecipe);
+  main_.showMainTab(ui::MainWindow::kTabRecipe);
   main_.listCurrentCategory();
-  if (const QListWidget* browse = main_.recipeList(app::MainWindow::RecipeList::Browse); browse->count() > 0)
+  if (const QListWidget* browse = main_.recipeList(ui::MainWindow::RecipeList::Browse); browse->count() > 0)
     main_.showRecipe(browse->item(0)->text());
   main_.prompts().message(QStringLiteral("Quenna`s Zestovar wurde upgedatet."));
-  window()->setWindowTitle(QString::fromUtf16(app::kProgramTitle));
+  window()->setWindowTitle(QString::fromUtf16(ui::kProgramTitle));
 }
 
 bool UpdateTab::downloadTicked() {
@@ -300,7 +300,7 @@ bool UpdateTab::downloadTicked() {
   for (std::size_t i = 0; i < addresses.size(); ++i) {
     if (cancelled_) {
       main_.prompts().message(QStringLiteral("Download-Vorgang wurde abgebrochen."));
-      window()->setWindowTitle(QString::fromUtf16(app::kProgramTitle));
+      window()->setWindowTitle(QString::fromUtf16(ui::kProgramTitle));
       return false;
     }
     window()->setWindowTitle(QStringLiteral("Noch %1 Rezepte übrig").arg(addresses.size() - i));

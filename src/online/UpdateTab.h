@@ -14,10 +14,10 @@
 #include <string>
 #include <vector>
 
-#include "app/Guarded.h"
-#include "app/MainWindow.h"
 #include "online/HttpClient.h"
 #include "online/ListPage.h"
+#include "ui/Guarded.h"
+#include "ui/MainWindow.h"
 
 namespace zestovar::online {
 
@@ -26,7 +26,7 @@ class UpdateTab : public QWidget {
 
  public:
   // siteUrl: scheme and host of the recipe web site, without a slash at the end.
-  UpdateTab(app::MainWindow& main, HttpClient& http, std::string siteUrl, QWidget* parent = nullptr);
+  UpdateTab(ui::MainWindow& main, HttpClient& http, std::string siteUrl, QWidget* parent = nullptr);
 
   // "Nach neuen Rezepten suchen".
   void BitBtn8Click();
@@ -83,7 +83,7 @@ class UpdateTab : public QWidget {
   // A downloaded recipe leaves the offer and the view, so it is never downloaded a second time.
   void forgetDownloaded(const std::string& address);
 
-  app::MainWindow& main_;
+  ui::MainWindow& main_;
   HttpClient& http_;
   std::string siteUrl_;
   std::vector<ListRecord> offer_;

@@ -5,26 +5,22 @@
 #include <QScreen>
 #include <QSignalBlocker>
 
-#include "BuildValues.h"
-#include "app/Controls.h"
-#include "app/TextCodec.h"
 #include "store/Categories.h"
 #include "store/FileIo.h"
 #include "store/SideFile.h"
+#include "ui/Controls.h"
+#include "ui/TextCodec.h"
 #include "views/DefaultPicture.h"
 #include "views/RecipeTab.h"
 
-using zestovar::app::named;
-using zestovar::app::utf8;
+using zestovar::ui::named;
+using zestovar::ui::utf8;
 
-TForm1::TForm1(std::filesystem::path programDir, zestovar::app::Prompts& prompts, QWidget* parent)
+TForm1::TForm1(std::filesystem::path programDir, zestovar::ui::Prompts& prompts, QWidget* parent)
     : QMainWindow(parent), programDir_(std::move(programDir)), prompts_(prompts) {
   setObjectName(QStringLiteral("Form1"));
-  setWindowTitle(QString::fromUtf16(zestovar::app::kProgramTitle));
-  setAccessibleName(QString::fromUtf16(zestovar::app::kProgramTitle));
-
-  const std::string_view picture = zestovar::embedded::defaultPicture();
-  defaultPicture_ = QByteArray(picture.data(), static_cast<qsizetype>(picture.size()));
+  setWindowTitle(QString::fromUtf16(zestovar::ui::kProgramTitle));
+  setAccessibleName(QString::fromUtf16(zestovar::ui::kProgramTitle));
 
   buildMenu();
 
@@ -69,7 +65,7 @@ void TForm1::setPages(const Pages& pages) {
   const std::pair<QAction*, int> categories[] = {{Vorspeise1, 0}, {Suppen1, 1},    {Hauptgerichte1, 2},
                                                  {Dessert1, 3},   {Backwaren1, 4}, {Getrnke1, 5}};
   for (const auto& [action, code] : categories) {
-    const QString name = zestovar::app::fromCp1252(zestovar::store::kCategoryNames[static_cast<std::size_t>(code)]);
+    const QString name = zestovar::ui::fromCp1252(zestovar::store::kCategoryNames[static_cast<std::size_t>(code)]);
     connect(action, &QAction::triggered, recipeTab_, handler([this, name] { recipeTab_->chooseCategory(name); }));
   }
 }
@@ -79,7 +75,7 @@ void TForm1::setOtherWindow(Window which, QWidget* window) { windows_.at(static_
 QWidget* TForm1::otherWindow(Window which) const { return windows_.at(static_cast<std::size_t>(which)); }
 
 void TForm1::buildMenu() {
-  using zestovar::app::addEntry;
+  using zestovar::ui::addEntry;
   MainMenu1 = named(new QMenuBar(this), "MainMenu1", utf8("Hauptmenü"));
   setMenuBar(MainMenu1);
 
@@ -187,12 +183,10 @@ void TForm1::FormCreate() {
   runStep([this] {
     if (hooks_.loadProxySettings) hooks_.loadProxySettings();
   });
-  runStep([this] { subcategoryTable_ = zestovar::store::subcategoryTable(); });
   runStep([this] {
     if (hooks_.loadShoppingList) hooks_.loadShoppingList();
   });
   runStep([this] { loadDeletedRecipes(); });
-  runStep([this] { version_ = QString::fromLatin1(zestovar::build::kVersion); });
   runStep([this] { openStore(); });
   runStep([this] {
     recipeTab_->ComboBox1->setCurrentIndex(0);
@@ -204,7 +198,7 @@ void TForm1::runStep(const std::function<void()>& step) {
   try {
     step();
   } catch (const std::exception& error) {
-    zestovar::app::showError(prompts_, error);
+    zestovar::ui::showError(prompts_, error);
   }
 }
 

@@ -1,6 +1,6 @@
 // The main window TForm1: the frame of the program. It holds the main menu, the status bar, the page
 // control with the five main tabs, the start-up, and the program-wide state that the pages reach
-// through app::MainWindow.
+// through ui::MainWindow.
 #pragma once
 
 #include <QAction>
@@ -18,21 +18,21 @@
 #include <string>
 #include <vector>
 
-#include "app/Guarded.h"
-#include "app/MainWindow.h"
-#include "app/Prompts.h"
 #include "store/RecipeStore.h"
+#include "ui/Guarded.h"
+#include "ui/MainWindow.h"
+#include "ui/Prompts.h"
 
 namespace zestovar::views {
 class RecipeTab;
 }
 
-class TForm1 : public QMainWindow, public zestovar::app::MainWindow {
+class TForm1 : public QMainWindow, public zestovar::ui::MainWindow {
   Q_OBJECT
 
  public:
   // Builds the frame; the pages follow with setPages, then the creation handling (FormCreate).
-  TForm1(std::filesystem::path programDir, zestovar::app::Prompts& prompts, QWidget* parent = nullptr);
+  TForm1(std::filesystem::path programDir, zestovar::ui::Prompts& prompts, QWidget* parent = nullptr);
   ~TForm1() override;
 
   // The five main tabs in their order; the window owns them from here on.
@@ -55,11 +55,11 @@ class TForm1 : public QMainWindow, public zestovar::app::MainWindow {
   // Creation handling, each step in its own error scope.
   void FormCreate();
 
-  // app::MainWindow
+  // ui::MainWindow
   const std::filesystem::path& programDir() const override { return programDir_; }
   zestovar::store::Files& files() override { return *files_; }
   zestovar::store::RecipeStore& store() override;
-  zestovar::app::Prompts& prompts() override { return prompts_; }
+  zestovar::ui::Prompts& prompts() override { return prompts_; }
   const std::string& currentCategory() const override { return currentCategory_; }
   void setCurrentCategory(std::string category) override { currentCategory_ = std::move(category); }
   std::vector<std::string>& deletedRecipes() override { return deletedRecipes_; }
@@ -75,11 +75,6 @@ class TForm1 : public QMainWindow, public zestovar::app::MainWindow {
   QListWidget* recipeList(RecipeList list) override;
   QWidget* otherWindow(Window which) const override;
   bool transferRunning() const override { return transferRunning_ && transferRunning_(); }
-
-  const std::vector<std::string>& subcategoryTable() const { return subcategoryTable_; }
-  const QString& version() const { return version_; }
-  // The JPEG written for a recipe without picture.
-  const QByteArray& defaultPicture() const { return defaultPicture_; }
 
   QMenuBar* MainMenu1;
   QMenu *Datei1, *Kategorie1, *Optionen1, *Datenbank1, *N1;
@@ -108,7 +103,7 @@ class TForm1 : public QMainWindow, public zestovar::app::MainWindow {
   void openStore();
 
   std::filesystem::path programDir_;
-  zestovar::app::Prompts& prompts_;
+  zestovar::ui::Prompts& prompts_;
   // The side files are read with the same files as the recipe files, also when those cannot be opened.
   std::shared_ptr<zestovar::store::Files> files_ = zestovar::store::diskFiles();
   zestovar::views::RecipeTab* recipeTab_ = nullptr;
@@ -116,9 +111,6 @@ class TForm1 : public QMainWindow, public zestovar::app::MainWindow {
   std::function<bool()> transferRunning_;
   std::array<QWidget*, 6> windows_{};
   std::unique_ptr<zestovar::store::RecipeStore> store_;
-  std::vector<std::string> subcategoryTable_;
   std::vector<std::string> deletedRecipes_;
-  QString version_;
   std::string currentCategory_;
-  QByteArray defaultPicture_;
 };

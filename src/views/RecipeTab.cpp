@@ -4,16 +4,16 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-#include "app/Controls.h"
-#include "app/TextCodec.h"
 #include "store/Categories.h"
+#include "ui/Controls.h"
+#include "ui/TextCodec.h"
 
 namespace zestovar::views {
 
-using app::named;
-using app::utf8;
+using ui::named;
+using ui::utf8;
 
-RecipeTab::RecipeTab(app::MainWindow& main, QWidget* parent) : QWidget(parent), main_(main) {
+RecipeTab::RecipeTab(ui::MainWindow& main, QWidget* parent) : QWidget(parent), main_(main) {
   named(this, "TabSheet1", QStringLiteral("Rezept"));
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(2, 2, 2, 2);
@@ -40,7 +40,7 @@ RecipeTab::RecipeTab(app::MainWindow& main, QWidget* parent) : QWidget(parent), 
   PopupMenu2 = buildListMenu(ListBox4, "PopupMenu2", 2);
   PopupMenu3 = buildListMenu(ListBox5, "PopupMenu3", 3);
 
-  WebBrowser1 = named(new app::PageViewer(this), "WebBrowser1", QStringLiteral("Rezeptseite"));
+  WebBrowser1 = named(new ui::PageViewer(this), "WebBrowser1", QStringLiteral("Rezeptseite"));
   WebBrowser1->setProgramDir(QString::fromStdString(main_.programDir().string()));
 
   layout->addWidget(Panel1);
@@ -60,7 +60,7 @@ QWidget* RecipeTab::buildBrowseTab() {
   ComboBox1->setEditable(true);
   ComboBox1->setInsertPolicy(QComboBox::NoInsert);
   ComboBox1->setCompleter(nullptr);
-  for (std::string_view name : store::kCategoriesAlphabetical) ComboBox1->addItem(app::fromCp1252(name));
+  for (std::string_view name : store::kCategoriesAlphabetical) ComboBox1->addItem(ui::fromCp1252(name));
   // The stored text until start-up chooses "Backwaren".
   ComboBox1->setCurrentIndex(-1);
   ComboBox1->setEditText(QStringLiteral("Vorspeise"));
@@ -69,7 +69,7 @@ QWidget* RecipeTab::buildBrowseTab() {
   SpeedButton1->setAutoRaise(true);
   SpeedButton1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   Splitter1 = named(new QSplitter(Qt::Vertical, tab), "Splitter1", QStringLiteral("Teiler"));
-  CheckListBox1 = app::checkList("CheckListBox1", "Unterkategorien", Splitter1);
+  CheckListBox1 = ui::checkList("CheckListBox1", "Unterkategorien", Splitter1);
   ListBox3 = named(new QListWidget(Splitter1), "ListBox3", QStringLiteral("Rezepte"));
   Splitter1->addWidget(CheckListBox1);
   Splitter1->addWidget(ListBox3);
@@ -111,7 +111,7 @@ QWidget* RecipeTab::buildSearchTab() {
   RadioButton8->setChecked(true);
   kinds->addWidget(RadioButton8);
   kinds->addWidget(RadioButton9);
-  Button3 = app::button("Button3", "Starten", form);
+  Button3 = ui::button("Button3", "Starten", form);
   formLayout->addWidget(Edit5);
   formLayout->addWidget(ComboBox2);
   formLayout->addWidget(RadioGroup1);
@@ -141,7 +141,7 @@ RecipeTab::ListMenu RecipeTab::buildListMenu(QListWidget* list, const char* menu
   m.menu = named(new QMenu(this), menuName, QStringLiteral("Rezeptmenü"));
   auto entry = [&](const char* stem, const char* caption) {
     const QByteArray objectName = QByteArray(stem) + QByteArray::number(number);
-    return app::addEntry(m.menu, objectName.constData(), caption);
+    return ui::addEntry(m.menu, objectName.constData(), caption);
   };
   m.remove = entry("Entfernen", "Entfernen");
   m.change = entry("ndern", "Ändern");
@@ -155,13 +155,13 @@ RecipeTab::ListMenu RecipeTab::buildListMenu(QListWidget* list, const char* menu
   return m;
 }
 
-QListWidget* RecipeTab::recipeList(app::MainWindow::RecipeList list) const {
+QListWidget* RecipeTab::recipeList(ui::MainWindow::RecipeList list) const {
   switch (list) {
-    case app::MainWindow::RecipeList::Browse:
+    case ui::MainWindow::RecipeList::Browse:
       return ListBox3;
-    case app::MainWindow::RecipeList::Result:
+    case ui::MainWindow::RecipeList::Result:
       return ListBox4;
-    case app::MainWindow::RecipeList::Bookmark:
+    case ui::MainWindow::RecipeList::Bookmark:
       return ListBox5;
   }
   return nullptr;

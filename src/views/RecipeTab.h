@@ -17,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "app/Guarded.h"
-#include "app/MainWindow.h"
-#include "app/PageViewer.h"
+#include "ui/Guarded.h"
+#include "ui/MainWindow.h"
+#include "ui/PageViewer.h"
 
 namespace zestovar::views {
 
@@ -27,9 +27,9 @@ class RecipeTab : public QWidget {
   Q_OBJECT
 
  public:
-  explicit RecipeTab(app::MainWindow& main, QWidget* parent = nullptr);
+  explicit RecipeTab(ui::MainWindow& main, QWidget* parent = nullptr);
 
-  // Category change of the browse tab (Browsing.cpp).
+  // Category change of the browse tab (RecipeTabBrowse.cpp).
   void ComboBox1Change();
   // "Kategorie" menu: the browse tab with the category chosen (a text of the category box).
   void chooseCategory(const QString& category);
@@ -45,21 +45,21 @@ class RecipeTab : public QWidget {
   // before it. Returns the number of names without letter items.
   std::size_t listCurrentCategory();
 
-  // Show recipe: writes "Rezept.htm" and "Image.jpg" and shows the page (ShowRecipe.cpp).
+  // Show recipe: writes "Rezept.htm" and "Image.jpg" and shows the page (RecipeTabPage.cpp).
   void showRecipe(const QString& name);
   // "Datei" > "Drucken": the print preview of the shown page.
   void Drucken1Click();
 
-  // Search tab (Search.cpp): the click into the search text field and "Starten".
+  // Search tab (RecipeTabSearch.cpp): the click into the search text field and "Starten".
   void Edit5Click();
   void Button3Click();
 
-  QListWidget* recipeList(app::MainWindow::RecipeList list) const;
+  QListWidget* recipeList(ui::MainWindow::RecipeList list) const;
 
   QFrame* Panel1;
   QTabWidget* PageControl2;
   QWidget *TabSheet6, *TabSheet7, *TabSheet8;
-  app::PageViewer* WebBrowser1;
+  ui::PageViewer* WebBrowser1;
   QComboBox* ComboBox1;
   QToolButton* SpeedButton1;
   QSplitter* Splitter1;
@@ -90,7 +90,7 @@ class RecipeTab : public QWidget {
   // Puts names (Windows-1252) into a recipe list in the order given.
   static void fillRecipeList(QListWidget* list, const std::vector<std::string>& names);
 
-  app::MainWindow& main_;
+  ui::MainWindow& main_;
 };
 
 }  // namespace zestovar::views

@@ -8,15 +8,15 @@
 #include <QThread>
 #include <QWindow>
 
-#include "app/Prompts.h"
+#include "ui/Prompts.h"
 
 TForm11::TForm11(int blockMs, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint),
       blockMs_(blockMs),
       picture_(QStringLiteral(":/pictures/splash.jpg")) {
   setObjectName(QStringLiteral("Form11"));
-  setWindowTitle(QString::fromUtf16(zestovar::app::kProgramTitle));
-  setAccessibleName(QString::fromUtf16(zestovar::app::kProgramTitle));
+  setWindowTitle(QString::fromUtf16(zestovar::ui::kProgramTitle));
+  setAccessibleName(QString::fromUtf16(zestovar::ui::kProgramTitle));
   setFixedSize(368, 225);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     QRect frame(QPoint(), size());

@@ -16,7 +16,7 @@
 #include "views/MHU.h"
 
 namespace fs = std::filesystem;
-using zestovar::app::ScriptedPrompts;
+using zestovar::ui::ScriptedPrompts;
 
 namespace {
 
@@ -55,15 +55,15 @@ void AccessoriesTest::optionsForgetDeletedRecipes() {
   QTemporaryDir dir;
   zestovar::test::writeFile(zestovar::test::pathOf(dir) / "DelRez.dat", "Linsensuppe\r\nQuenna\r\n");
   zestovar::test::StartedProgram started(zestovar::test::pathOf(dir));
-  TForm12& options = started.program.form12();
+  TForm12& options = started.program.optionsWindow();
   QVERIFY(options.isHidden());
-  started.program.form1().Optionen2->trigger();
+  started.program.mainWindow().Optionen2->trigger();
   QVERIFY(options.isVisible());
   QCOMPARE(options.windowTitle(), u"Quenna's Zestovar - Optionen"_qs);
 
-  QCOMPARE(started.program.form1().deletedRecipes().size(), 2u);
+  QCOMPARE(started.program.mainWindow().deletedRecipes().size(), 2u);
   options.Button2->click();
-  QVERIFY(started.program.form1().deletedRecipes().empty());
+  QVERIFY(started.program.mainWindow().deletedRecipes().empty());
   QCOMPARE(readFile(zestovar::test::pathOf(dir) / "DelRez.dat"), std::string());
   QVERIFY(started.prompts.shown().isEmpty());
 
@@ -74,7 +74,7 @@ void AccessoriesTest::optionsForgetDeletedRecipes() {
 void AccessoriesTest::launchersOnTheDesktopAndInTheMenu() {
   QTemporaryDir dir;
   zestovar::test::StartedProgram started(zestovar::test::pathOf(dir));
-  TForm12& options = started.program.form12();
+  TForm12& options = started.program.optionsWindow();
   const fs::path home = zestovar::test::pathOf(home_);
   const fs::path desktop = home / "Desktop", applications = home / ".local/share/applications";
   QCOMPARE(TForm12::desktopFolder(), desktop);
@@ -109,7 +109,7 @@ void AccessoriesTest::launchersOnTheDesktopAndInTheMenu() {
 void AccessoriesTest::aboutWindowKeepsScrollingWhileHidden() {
   QTemporaryDir dir;
   zestovar::test::StartedProgram started(zestovar::test::pathOf(dir));
-  TInfoForm& about = started.program.infoForm();
+  TInfoForm& about = started.program.aboutWindow();
   TTextPanel& panel = *about.TextPanel1;
   QVERIFY(about.isHidden());
   QCOMPARE(about.size(), QSize(301, 439));
@@ -126,7 +126,7 @@ void AccessoriesTest::aboutWindowKeepsScrollingWhileHidden() {
   // Closed with "OK" in the middle of the text and opened again, it goes on from where it stood: its
   // place (pixels scrolled up) never goes back, and moves no further than the ticks since allow.
   const auto place = [&] { return panel.TopIndex() * panel.LineHeight() - panel.Offset(); };
-  started.program.form1().N2->trigger();
+  started.program.mainWindow().N2->trigger();
   QVERIFY(about.isVisible());
   QVERIFY(QTest::qWaitForWindowExposed(&about));
   QTRY_VERIFY_WITH_TIMEOUT(panel.TopIndex() >= 4 && panel.TopIndex() <= 12, 20000);
@@ -138,7 +138,7 @@ void AccessoriesTest::aboutWindowKeepsScrollingWhileHidden() {
   const int closed = place();
   QTRY_VERIFY(place() > closed);  // the timer runs on while the window is hidden
   const int hidden = place();
-  started.program.form1().N2->trigger();
+  started.program.mainWindow().N2->trigger();
   QVERIFY(QTest::qWaitForWindowExposed(&about));
   const int reopened = place();
   // A coarse timer may fire up to 5 % early.

@@ -12,19 +12,19 @@
 #include "StoreFixtures.h"
 #include "accessories/OHU.h"
 #include "accessories/WCIU.h"
-#include "app/Application.h"
 #include "editing/HHU2.h"
 #include "lists/VHU.h"
 #include "online/NHU.h"
 #include "online/ProxE.h"
 #include "store/Errors.h"
+#include "ui/Application.h"
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
 #include "views/Splash.h"
 
-using zestovar::app::ScriptedPrompts;
 using zestovar::test::pathOf;
 using zestovar::test::StartedProgram;
+using zestovar::ui::ScriptedPrompts;
 
 namespace {
 
@@ -194,7 +194,7 @@ std::unique_ptr<StartedProgram> startOnTwoSoups(const QTemporaryDir& dir) {
     soups += zestovar::test::buildEntry(zestovar::test::named(name, "Suppe"));
   zestovar::test::writeFile(pathOf(dir) / "Zestovar.dat", soups);
   auto started = std::make_unique<StartedProgram>(pathOf(dir));
-  started->program.form1().Suppen1->trigger();
+  started->program.mainWindow().Suppen1->trigger();
   started->program.recipeTab().SpeedButton1Click();
   started->program.recipeTab().SpeedButton1Click();
   return started;
@@ -228,7 +228,7 @@ class ProgramTest : public QObject {
 void ProgramTest::screenReaderReadsTheGivenNames() {
   QTemporaryDir dir;
   const auto started = startOnTwoSoups(dir);
-  TForm1& form = started->program.form1();
+  TForm1& form = started->program.mainWindow();
   QCOMPARE(started->prompts.shown().size(), 0);
 
   for (const auto& [objectName, name] : kAccessibleNames) {
@@ -236,7 +236,7 @@ void ProgramTest::screenReaderReadsTheGivenNames() {
     QVERIFY2(object != nullptr, qPrintable(objectName));
     QCOMPARE(accessibleName(object), name);
   }
-  TForm4& preview = started->program.form4();
+  TForm4& preview = started->program.printPreview();
   for (const auto& [objectName, name] : kPrintPreviewNames) {
     QObject* object = objectName == u"Form4"_qs ? &preview : preview.findChild<QObject*>(objectName);
     QVERIFY2(object != nullptr, qPrintable(objectName));
@@ -251,8 +251,9 @@ void ProgramTest::everyNamedControlOfEveryWindowHasAName() {
   QTemporaryDir dir;
   const auto started = startOnTwoSoups(dir);
   zestovar::app::Program& program = started->program;
-  const QList<QWidget*> windows = {&program.form1(),  &program.form7(),  &program.infoForm(), &program.form4(),
-                                   &program.form11(), &program.form17(), &program.form12(),   &program.form14()};
+  const QList<QWidget*> windows = {&program.mainWindow(),    &program.newsWindow(),  &program.aboutWindow(),
+                                   &program.printPreview(),  &program.splash(),      &program.proxyWindow(),
+                                   &program.optionsWindow(), &program.changeDialog()};
   int named = 0;
   for (QWidget* window : windows) {
     QList<QObject*> objects = window->findChildren<QObject*>();
@@ -278,7 +279,7 @@ void ProgramTest::standardDialogsSpeakGerman() {
 }
 
 void ProgramTest::errorEscapingHandlerIsShownAndProgramKeepsRunning() {
-  auto* app = qobject_cast<zestovar::app::Application*>(QCoreApplication::instance());
+  auto* app = qobject_cast<zestovar::ui::Application*>(QCoreApplication::instance());
   QVERIFY(app != nullptr);
   ScriptedPrompts prompts;
   app->setPrompts(&prompts);
@@ -298,7 +299,7 @@ void ProgramTest::errorEscapingHandlerIsShownAndProgramKeepsRunning() {
 }
 
 int main(int argc, char** argv) {
-  zestovar::app::Application app(argc, argv);
+  zestovar::ui::Application app(argc, argv);
   ProgramTest test;
   return QTest::qExec(&test, argc, argv);
 }

@@ -10,8 +10,8 @@
 
 #include "EditingFixture.h"
 #include "PlantedLink.h"
-#include "app/Application.h"
-#include "app/TextCodec.h"
+#include "ui/Application.h"
+#include "ui/TextCodec.h"
 
 using zestovar::test::choose;
 using zestovar::test::EntryRecords;
@@ -230,7 +230,7 @@ void ChangeDialogTest::unchangedSaveKeepsTheWordsAndLines() {
   TForm14& dialog = f.dialog();
   openFromResultList(f, u"Gulasch"_qs);
   QCOMPARE(layOutAt(dialog, 260), 260);
-  QVERIFY(QFontMetrics(dialog.Memo1->font()).horizontalAdvance(zestovar::app::fromCp1252(longWord)) >
+  QVERIFY(QFontMetrics(dialog.Memo1->font()).horizontalAdvance(zestovar::ui::fromCp1252(longWord)) >
           dialog.Memo1->viewport()->width());
   // Shift+Enter ends a line inside the last paragraph.
   QTextCursor cursor = dialog.Memo1->document()->find(u"Eis servieren."_qs);
@@ -343,7 +343,7 @@ void ChangeDialogTest::closeQuestionKeepsOrClosesTheDialog() {
   f.prompts().answerWarning(0);
   dialog.Button4->click();
   QVERIFY(!dialog.isVisible());
-  const QList<zestovar::app::ScriptedPrompts::Shown> shown = f.prompts().shown();
+  const QList<zestovar::ui::ScriptedPrompts::Shown> shown = f.prompts().shown();
   QCOMPARE(shown.size(), 4);
   for (int i = 1; i < 4; ++i) {
     QCOMPARE(shown[i].kind, Kind::Warning);
@@ -425,7 +425,7 @@ void ChangeDialogTest::loadedPictureReplacesALinkAndAPipeIsNeverThePicture() {
 }
 
 int main(int argc, char** argv) {
-  zestovar::app::Application app(argc, argv);
+  zestovar::ui::Application app(argc, argv);
   ChangeDialogTest test;
   return QTest::qExec(&test, argc, argv);
 }

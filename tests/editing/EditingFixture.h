@@ -21,7 +21,7 @@
 
 namespace zestovar::test {
 
-using Kind = app::ScriptedPrompts::Kind;
+using Kind = ui::ScriptedPrompts::Kind;
 
 inline std::string readBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -40,11 +40,11 @@ class Editing {
   }
   ~Editing() { dialog().hide(); }
 
-  app::ScriptedPrompts& prompts() { return started->prompts; }
-  TForm1& main() { return started->program.form1(); }
+  ui::ScriptedPrompts& prompts() { return started->prompts; }
+  TForm1& main() { return started->program.mainWindow(); }
   views::RecipeTab& recipes() { return started->program.recipeTab(); }
   editing::EditorTab& editor() { return started->program.editorTab(); }
-  TForm14& dialog() { return started->program.form14(); }
+  TForm14& dialog() { return started->program.changeDialog(); }
   std::string read(const char* name) const { return dir.read(name); }
 
   TempDir dir;

@@ -6,9 +6,9 @@
 #include <QTest>
 
 #include "EditingFixture.h"
-#include "app/Application.h"
-#include "app/TextCodec.h"
 #include "store/Categories.h"
+#include "ui/Application.h"
+#include "ui/TextCodec.h"
 
 using zestovar::test::choose;
 using zestovar::test::EntryRecords;
@@ -69,7 +69,7 @@ void EditorTabTest::categoryFillsItsSubcategoriesInColumns() {
   zestovar::test::Editing f;
   auto& editor = f.editor();
   f.main().show();
-  f.main().showMainTab(zestovar::app::MainWindow::kTabEditor);
+  f.main().showMainTab(zestovar::ui::MainWindow::kTabEditor);
   QApplication::processEvents();
 
   choose(editor.ComboBox3, u"Hauptgericht"_qs);
@@ -224,7 +224,7 @@ void EditorTabTest::pictureThatCannotBeShownKeepsItsPathAndIsStored() {
   tick(editor.CheckListBox3, u"Suppen"_qs);
   editor.Edit4->setText(u"Brühe"_qs);
   editor.BitBtn10->click();
-  const auto stored = f.started->program.form1().store().lastByName("Br\xfche");
+  const auto stored = f.started->program.mainWindow().store().lastByName("Br\xfche");
   QVERIFY(stored.has_value());
   QCOMPARE(stored->picture, broken);
 
@@ -276,7 +276,7 @@ void EditorTabTest::deletingFromEachListRemembersThePair() {
   // Without a selected line nothing is deleted, but the browse list is listed again.
   f.dir.write("Zestovar.dat", pea);
   tab.ListBox3->clearSelection();
-  editor.EntfernenClick(zestovar::app::MainWindow::RecipeList::Browse);
+  editor.EntfernenClick(zestovar::ui::MainWindow::RecipeList::Browse);
   QCOMPARE(zestovar::test::texts(tab.ListBox3), QStringList{u"Erbsensuppe"_qs});
   QCOMPARE(f.read("DelRez.dat"), pairs);
   QVERIFY(f.prompts().shown().isEmpty());
@@ -296,7 +296,7 @@ void EditorTabTest::failingDeletionStillRemembersThePair() {
 }
 
 int main(int argc, char** argv) {
-  zestovar::app::Application app(argc, argv);
+  zestovar::ui::Application app(argc, argv);
   EditorTabTest test;
   return QTest::qExec(&test, argc, argv);
 }

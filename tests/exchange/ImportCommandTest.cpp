@@ -12,7 +12,7 @@
 #include "exchange/ImportCommand.h"
 #include "views/MHU.h"
 
-using zestovar::app::ScriptedPrompts;
+using zestovar::ui::ScriptedPrompts;
 
 using zestovar::test::texts;
 
@@ -35,7 +35,7 @@ void ImportCommandTest::importsTheChosenFilesAndListsTheCategoryAgain() {
   const auto broken = zestovar::test::pathOf(dir) / "kaputt.mmf";
   zestovar::test::writeFile(broken, "MMMMM----- Recipe via Meal-Master\r\n Title: Halb\r\n");
   zestovar::test::StartedProgram started(zestovar::test::pathOf(dir));
-  TForm1& main = started.program.form1();
+  TForm1& main = started.program.mainWindow();
   main.Suppen1->trigger();
   ScriptedPrompts& prompts = started.prompts;
   prompts.clear();
@@ -55,7 +55,7 @@ void ImportCommandTest::importsTheChosenFilesAndListsTheCategoryAgain() {
   // The CookML file holds "Apfelkuchen vom Blech" as well.
   QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Message), QStringList{u"5 Rezepte importiert, 1 übersprungen."_qs});
   QVERIFY(
-      texts(main.recipeList(zestovar::app::MainWindow::RecipeList::Browse)).contains(u"Linsensuppe mit Würstchen"_qs));
+      texts(main.recipeList(zestovar::ui::MainWindow::RecipeList::Browse)).contains(u"Linsensuppe mit Würstchen"_qs));
 
   // The same files again: every recipe skipped.
   prompts.clear();
@@ -74,7 +74,7 @@ void ImportCommandTest::cancellingLeavesTheBookAsItWas() {
   const auto path = zestovar::test::pathOf(dir) / "lang.mmf";
   zestovar::test::writeFile(path, file);
   zestovar::test::StartedProgram started(zestovar::test::pathOf(dir));
-  TForm1& main = started.program.form1();
+  TForm1& main = started.program.mainWindow();
   ScriptedPrompts& prompts = started.prompts;
   prompts.answerFiles({sample("rezepte.mmf")});
   main.Rezepteimportieren1->trigger();

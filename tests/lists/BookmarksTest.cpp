@@ -8,11 +8,11 @@
 
 #include "ProgramFixture.h"
 #include "StoreFixtures.h"
-#include "app/Application.h"
+#include "ui/Application.h"
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
 
-using zestovar::app::ScriptedPrompts;
+using zestovar::ui::ScriptedPrompts;
 using zestovar::views::RecipeTab;
 
 using zestovar::test::select;
@@ -32,7 +32,7 @@ class Fixture {
     started = std::make_unique<zestovar::test::StartedProgram>(dir.path());
   }
   RecipeTab& tab() { return started->program.recipeTab(); }
-  TForm1& main() { return started->program.form1(); }
+  TForm1& main() { return started->program.mainWindow(); }
   ScriptedPrompts& prompts() { return started->prompts; }
   std::string bookmarks() const { return dir.read("Merklist.dat"); }
   // Clicks an inner tab as the user does.
@@ -182,7 +182,7 @@ void BookmarksTest::unreadableFileIsReportedAndShowsNoNames() {
 }
 
 int main(int argc, char** argv) {
-  zestovar::app::Application app(argc, argv);
+  zestovar::ui::Application app(argc, argv);
   BookmarksTest test;
   return QTest::qExec(&test, argc, argv);
 }

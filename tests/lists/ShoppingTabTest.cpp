@@ -12,17 +12,17 @@
 #include "PlantedLink.h"
 #include "ProgramFixture.h"
 #include "StoreFixtures.h"
-#include "app/Application.h"
 #include "lists/ShoppingTab.h"
 #include "lists/VHU.h"
+#include "ui/Application.h"
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
 
-using zestovar::app::ScriptedPrompts;
 using zestovar::lists::ShoppingTab;
 using zestovar::test::EntryRecords;
 using zestovar::test::pathOf;
 using zestovar::test::StartedProgram;
+using zestovar::ui::ScriptedPrompts;
 
 using zestovar::test::select;
 using zestovar::test::texts;
@@ -47,7 +47,7 @@ class Fixture {
   }
   ShoppingTab& tab() { return started->program.shoppingTab(); }
   zestovar::views::RecipeTab& recipeTab() { return started->program.recipeTab(); }
-  TForm1& main() { return started->program.form1(); }
+  TForm1& main() { return started->program.mainWindow(); }
   ScriptedPrompts& prompts() { return started->prompts; }
   std::string shoppingList() const { return dir.read("EList.dat"); }
   void removeShoppingList() const { std::filesystem::remove(dir / "EList.dat"); }
@@ -207,7 +207,7 @@ void ShoppingTabTest::failuresAreReportedAndAddNothing() {
 
 void ShoppingTabTest::printingShowsThePageInThePreviewWindow() {
   Fixture f("Linsen\r\n\r\n1 <b>dicke</b> Bohne\r\nSalz & Pfeffer\r\n");
-  TForm4& preview = f.started->program.form4();
+  TForm4& preview = f.started->program.printPreview();
   QVERIFY(!preview.isVisible());
   QTest::mouseClick(f.tab().Button5, Qt::LeftButton);
   QCOMPARE(f.dir.read("temp.htm"),
@@ -284,7 +284,7 @@ void ShoppingTabTest::printLabelTurnsMaroonUnderTheMouseAndOpensThePreview() {
 }
 
 int main(int argc, char** argv) {
-  zestovar::app::Application app(argc, argv);
+  zestovar::ui::Application app(argc, argv);
   ShoppingTabTest test;
   return QTest::qExec(&test, argc, argv);
 }

@@ -13,13 +13,12 @@
 #include "TestHttpServer.h"
 #include "TestSmtpServer.h"
 #include "ViewClicks.h"
-#include "app/Application.h"
 #include "online/PublishTab.h"
 #include "online/RecipeMail.h"
+#include "ui/Application.h"
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
 
-using zestovar::app::ScriptedPrompts;
 using zestovar::test::buildEntry;
 using zestovar::test::EntryRecords;
 using zestovar::test::named;
@@ -27,6 +26,7 @@ using zestovar::test::StartedProgram;
 using zestovar::test::TempDir;
 using zestovar::test::TestHttpServer;
 using zestovar::test::TestSmtpServer;
+using zestovar::ui::ScriptedPrompts;
 using Kind = ScriptedPrompts::Kind;
 
 namespace {
@@ -114,7 +114,7 @@ void MailTest::publishedRecipesReachTheOperatorAsTheyStandInTheFile() {
   Started s;
   s.pointAt(site, mail);
   auto& publish = s.started->program.publishTab();
-  TForm1& form = s.started->program.form1();
+  TForm1& form = s.started->program.mainWindow();
 
   s.prompts().answerConfirm(false);  // "Abbrechen": nothing is fetched
   form.PageControl1->setCurrentIndex(TForm1::kTabPublish);
@@ -183,7 +183,7 @@ void MailTest::failedListingKeepsTheViewAndFailedMailKeepsTheUploadFile() {
   Started s;
   s.pointAt(site, mail);
   auto& publish = s.started->program.publishTab();
-  TForm1& form = s.started->program.form1();
+  TForm1& form = s.started->program.mainWindow();
   form.resize(1000, 700);
   form.show();
   QTabBar* tabs = form.PageControl1->tabBar();
@@ -238,7 +238,7 @@ void MailTest::recipeMailCarriesTheChosenRecipe() {
   TestSmtpServer mail(replies);
   Started s;
   s.pointAt(site, mail);
-  TForm1& form = s.started->program.form1();
+  TForm1& form = s.started->program.mainWindow();
   form.Hauptgerichte1->trigger();
   auto* browse = s.started->program.recipeTab().ListBox3;
   browse->setCurrentRow(0);
@@ -267,7 +267,7 @@ void MailTest::recipeMailIsAbandonedOrRefusedBeforeAnythingIsSent() {
   TestSmtpServer mail(accepting());
   Started s;
   s.pointAt(site, mail);
-  QAction* send = s.started->program.form1().AlseMailversenden1;
+  QAction* send = s.started->program.mainWindow().AlseMailversenden1;
   s.prompts().answerInput(std::nullopt);  // "Abbrechen" at the name
   send->trigger();
   s.prompts().answerInput(QStringLiteral("Quenna"));
@@ -287,7 +287,7 @@ void MailTest::recipeMailIsAbandonedOrRefusedBeforeAnythingIsSent() {
 }
 
 int main(int argc, char** argv) {
-  zestovar::app::Application app(argc, argv);
+  zestovar::ui::Application app(argc, argv);
   MailTest test;
   return QTest::qExec(&test, argc, argv);
 }

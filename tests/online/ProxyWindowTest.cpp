@@ -6,14 +6,14 @@
 
 #include "ProgramFixture.h"
 #include "TestHttpServer.h"
-#include "app/Application.h"
 #include "online/HttpClient.h"
 #include "online/ProxE.h"
+#include "ui/Application.h"
 
-using zestovar::app::ScriptedPrompts;
 using zestovar::test::pathOf;
 using zestovar::test::StartedProgram;
 using zestovar::test::TestHttpServer;
+using zestovar::ui::ScriptedPrompts;
 
 namespace {
 
@@ -44,7 +44,7 @@ class ProxyWindowTest : public QObject {
 void ProxyWindowTest::saveWritesTheLinesAsTypedForItsOwnerOnly() {
   QTemporaryDir dir;
   StartedProgram started(pathOf(dir));
-  TForm17& form = started.program.form17();
+  TForm17& form = started.program.proxyWindow();
   QVERIFY(form.Edit1->text().isEmpty());
   fill(form, QStringLiteral("Köchin"), QStringLiteral("geheim"), QStringLiteral("proxy.invalid"),
        QStringLiteral(" 3128"));
@@ -70,7 +70,7 @@ void ProxyWindowTest::badPortChangesNothing() {
   QTemporaryDir dir;
   zestovar::test::writeFile(pathOf(dir) / "Proxy.cfg", "alt\r\n\r\nalt.invalid\r\n8080\r\n");
   StartedProgram started(pathOf(dir));
-  TForm17& form = started.program.form17();
+  TForm17& form = started.program.proxyWindow();
   for (const auto& [port, message] : std::vector<std::pair<QString, QString>>{
            {QStringLiteral("acht"), QStringLiteral("'acht' ist kein gültiger Integerwert")},
            {QStringLiteral("70000"), QStringLiteral("Bitte einen gültigen Port (1-65535) eingeben.")}}) {
@@ -89,13 +89,13 @@ void ProxyWindowTest::noProxyForgetsTheServerAndTheFile() {
   zestovar::test::writeFile(pathOf(dir) / "Proxy.cfg", "u\r\np\r\nalt.invalid\r\n8080\r\n");
   StartedProgram started(pathOf(dir));
   QCOMPARE(started.program.http().proxy.server, std::string("alt.invalid"));
-  QTest::mouseClick(started.program.form17().Button2, Qt::LeftButton);
+  QTest::mouseClick(started.program.proxyWindow().Button2, Qt::LeftButton);
   QVERIFY(started.program.http().proxy.server.empty());
   QVERIFY(!std::filesystem::exists(pathOf(dir) / "Proxy.cfg"));
   QCOMPARE(started.prompts.texts(ScriptedPrompts::Kind::Message),
            QStringList{QStringLiteral("Das Program bitte neustarten.")});
   // Again without a file: nothing to delete, the same message.
-  QTest::mouseClick(started.program.form17().Button2, Qt::LeftButton);
+  QTest::mouseClick(started.program.proxyWindow().Button2, Qt::LeftButton);
   QCOMPARE(started.prompts.texts(ScriptedPrompts::Kind::Message).size(), 2);
 }
 
@@ -112,7 +112,7 @@ void ProxyWindowTest::settingsOfTheFileGoOnTheWireAtTheNextStart() {
 }
 
 int main(int argc, char** argv) {
-  zestovar::app::Application app(argc, argv);
+  zestovar::ui::Application app(argc, argv);
   ProxyWindowTest test;
   return QTest::qExec(&test, argc, argv);
 }

@@ -14,15 +14,14 @@
 #include "StoreFixtures.h"
 #include "TestHttpServer.h"
 #include "ViewClicks.h"
-#include "app/Application.h"
 #include "editing/EditorTab.h"
 #include "lists/ShoppingTab.h"
 #include "online/NHU.h"
 #include "online/UpdateTab.h"
+#include "ui/Application.h"
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
 
-using zestovar::app::ScriptedPrompts;
 using zestovar::test::buildEntry;
 using zestovar::test::clickCheckBox;
 using zestovar::test::clickHeader;
@@ -31,6 +30,7 @@ using zestovar::test::named;
 using zestovar::test::StartedProgram;
 using zestovar::test::TempDir;
 using zestovar::test::TestHttpServer;
+using zestovar::ui::ScriptedPrompts;
 using Kind = ScriptedPrompts::Kind;
 
 namespace {
@@ -123,10 +123,10 @@ class Started {
   zestovar::online::UpdateTab& tab() { return started->program.updateTab(); }
   // The main window on screen with this tab in front, for clicks at places the layout decides.
   void showTab() {
-    TForm1& form = started->program.form1();
+    TForm1& form = started->program.mainWindow();
     form.resize(1000, 700);
     form.show();
-    form.showMainTab(zestovar::app::MainWindow::kTabUpdate);
+    form.showMainTab(zestovar::ui::MainWindow::kTabUpdate);
   }
   ScriptedPrompts& prompts() { return started->prompts; }
 
@@ -166,7 +166,7 @@ void UpdateTabTest::checkOffersWhatIsNotKnownHereAndShowsTheNews() {
   QVERIFY(tab.RadioButton7->isChecked());
   QCOMPARE(tab.ListView2->topLevelItem(0)->text(2), QStringLiteral("12.2.2005"));
   QCOMPARE(tab.ListView2->topLevelItem(0)->text(4), QStringLiteral("Suppe Suppen"));
-  const TForm7& news = s.started->program.form7();
+  const TForm7& news = s.started->program.newsWindow();
   QVERIFY(news.isVisible());
   QCOMPARE(news.Memo1->toPlainText(), QStringLiteral("Neu: www.rezepte.invalid/neu\nEnde"));
 }
@@ -176,7 +176,7 @@ void UpdateTabTest::filtersAndSortingOfTheView() {
   Started s(site);
   s.dir.write("DelRez.dat", "");
   auto& tab = s.tab();
-  s.started->program.form1().deletedRecipes().clear();
+  s.started->program.mainWindow().deletedRecipes().clear();
   QTest::mouseClick(tab.BitBtn8, Qt::LeftButton);
   QCOMPARE(names(tab.ListView2),
            (QStringList{QStringLiteral("Linsensuppe"), QStringLiteral("Soljanka"), QStringLiteral("Zwiebelkuchen")}));
@@ -218,16 +218,16 @@ void UpdateTabTest::downloadAppendsExactlyTheTickedRecipes() {
   QTest::mouseClick(tab.BitBtn8, Qt::LeftButton);
   tick(tab.ListView2, QStringLiteral("Soljanka"));
   tick(tab.ListView2, QStringLiteral("Linsensuppe"));
-  s.started->program.form1().Suppen1->trigger();
-  s.started->program.form1().showMainTab(zestovar::app::MainWindow::kTabUpdate);
+  s.started->program.mainWindow().Suppen1->trigger();
+  s.started->program.mainWindow().showMainTab(zestovar::ui::MainWindow::kTabUpdate);
   QTest::mouseClick(tab.BitBtn1, Qt::LeftButton);
   QCOMPARE(s.prompts().texts(Kind::Error), QStringList{});
   QCOMPARE(s.prompts().texts(Kind::Message).last(), QStringLiteral("Quenna`s Zestovar wurde upgedatet."));
   // In view order: Linsensuppe, then Soljanka.
   QVERIFY(s.dir.read("zsv.dat") == before + site.recipes[0].body + site.recipes[1].body);
   QVERIFY(!s.dir.has("newzsv.dat"));
-  QCOMPARE(s.started->program.form1().windowTitle(), QStringLiteral("Quenna's Zestovar"));
-  QCOMPARE(s.started->program.form1().PageControl1->currentIndex(), 0);
+  QCOMPARE(s.started->program.mainWindow().windowTitle(), QStringLiteral("Quenna's Zestovar"));
+  QCOMPARE(s.started->program.mainWindow().PageControl1->currentIndex(), 0);
   QCOMPARE(tab.ListView2->topLevelItemCount(), 0);
   QVERIFY(!tab.BitBtn1->isEnabled());
   const auto browse = s.started->program.recipeTab().ListBox3;
@@ -255,13 +255,13 @@ void UpdateTabTest::abbrechenStopsAfterTheDownloadOnItsWay() {
   site.delay = std::chrono::milliseconds(600);
   QString caption;
   QTimer::singleShot(150, &tab, [&] {
-    caption = s.started->program.form1().windowTitle();
+    caption = s.started->program.mainWindow().windowTitle();
     QTest::mouseClick(tab.BitBtn2, Qt::LeftButton);
   });
   QTest::mouseClick(tab.BitBtn1, Qt::LeftButton);
   QCOMPARE(caption, QStringLiteral("Noch 3 Rezepte übrig"));
   QCOMPARE(s.prompts().texts(Kind::Message), QStringList{QStringLiteral("Download-Vorgang wurde abgebrochen.")});
-  QCOMPARE(s.started->program.form1().windowTitle(), QStringLiteral("Quenna's Zestovar"));
+  QCOMPARE(s.started->program.mainWindow().windowTitle(), QStringLiteral("Quenna's Zestovar"));
   // The first recipe (Borschtsch, first by name) is in and has left the view; the rest stays as it was.
   QVERIFY(s.dir.read("zsv.dat") == site.recipes[4].body);
   QCOMPARE(names(tab.ListView2), (QStringList{QStringLiteral("Linsensuppe"), QStringLiteral("Soljanka")}));
@@ -279,7 +279,7 @@ void UpdateTabTest::aFailedListPageEndsTheCheckBeforeTheView() {
   QVERIFY(tab.BitBtn1->isEnabled() && tab.BitBtn3->isEnabled() && tab.BitBtn4->isEnabled());
   // The news come after the view: neither fetched nor shown.
   QCOMPARE(site.server->requests().size(), std::size_t{2});  // the probe's and the check's
-  QVERIFY(!s.started->program.form7().isVisible());
+  QVERIFY(!s.started->program.newsWindow().isVisible());
 }
 
 // Once a download failed part-way and the next check could not reach the list page, the view is one
@@ -288,7 +288,7 @@ void UpdateTabTest::afterAFailedDownloadEachItemFetchesItsOwnRecipe() {
   Site site;
   Started s(site);
   s.dir.write("DelRez.dat", "");
-  s.started->program.form1().deletedRecipes().clear();
+  s.started->program.mainWindow().deletedRecipes().clear();
   s.showTab();
   auto& tab = s.tab();
   QTest::mouseClick(tab.BitBtn8, Qt::LeftButton);
@@ -405,7 +405,7 @@ void UpdateTabTest::closingTheMainWindowAbortsTheTransfer() {
   Site site;
   site.listDelay = std::chrono::milliseconds(3000);
   Started s(site);
-  QTimer::singleShot(100, &s.tab(), [&] { s.started->program.form1().close(); });
+  QTimer::singleShot(100, &s.tab(), [&] { s.started->program.mainWindow().close(); });
   const auto start = std::chrono::steady_clock::now();
   QTest::mouseClick(s.tab().BitBtn8, Qt::LeftButton);
   QVERIFY(std::chrono::steady_clock::now() - start < std::chrono::milliseconds(2000));
@@ -414,7 +414,7 @@ void UpdateTabTest::closingTheMainWindowAbortsTheTransfer() {
 }
 
 int main(int argc, char** argv) {
-  zestovar::app::Application app(argc, argv);
+  zestovar::ui::Application app(argc, argv);
   UpdateTabTest test;
   return QTest::qExec(&test, argc, argv);
 }

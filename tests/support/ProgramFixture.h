@@ -21,7 +21,7 @@ class StartedProgram {
  public:
   explicit StartedProgram(const std::filesystem::path& dir) : program(dir, prompts, 0) {}
 
-  app::ScriptedPrompts prompts;
+  ui::ScriptedPrompts prompts;
   app::Program program;
 };
 

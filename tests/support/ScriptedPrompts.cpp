@@ -7,7 +7,7 @@
 
 #include <utility>
 
-namespace zestovar::app {
+namespace zestovar::ui {
 
 void ScriptedPrompts::answerConfirm(bool ok) { answers_.emplace_back(Kind::Confirm, ok); }
 void ScriptedPrompts::answerWarning(int button) { answers_.emplace_back(Kind::Warning, button); }
@@ -87,9 +87,9 @@ void ScriptedPrompts::clear() {
   unexpected_.clear();
 }
 
-}  // namespace zestovar::app
+}  // namespace zestovar::ui
 
-namespace zestovar::app {
+namespace zestovar::ui {
 
 void ScriptedPrompts::printPreview(const std::function<void(QPrinter*)>& paint) {
   shown_.append({Kind::PrintPreview, QString(), QString()});
@@ -101,4 +101,4 @@ void ScriptedPrompts::printPreview(const std::function<void(QPrinter*)>& paint) 
   printedBytes_ = QFileInfo(printer.outputFileName()).size();
 }
 
-}  // namespace zestovar::app
+}  // namespace zestovar::ui

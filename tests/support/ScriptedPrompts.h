@@ -10,9 +10,9 @@
 #include <optional>
 #include <variant>
 
-#include "app/Prompts.h"
+#include "ui/Prompts.h"
 
-namespace zestovar::app {
+namespace zestovar::ui {
 
 class ScriptedPrompts : public Prompts {
  public:
@@ -74,4 +74,4 @@ class ScriptedPrompts : public Prompts {
   QImage preview_;
 };
 
-}  // namespace zestovar::app
+}  // namespace zestovar::ui

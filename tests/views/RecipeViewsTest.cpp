@@ -10,14 +10,14 @@
 #include "ProgramFixture.h"
 #include "ScriptedPrompts.h"
 #include "StoreFixtures.h"
-#include "app/Application.h"
-#include "app/TextCodec.h"
+#include "ui/Application.h"
+#include "ui/TextCodec.h"
 #include "views/DefaultPicture.h"
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
 
-using zestovar::app::ScriptedPrompts;
 using zestovar::test::EntryRecords;
+using zestovar::ui::ScriptedPrompts;
 using zestovar::views::RecipeTab;
 namespace fs = std::filesystem;
 
@@ -57,7 +57,7 @@ class Fixture {
   std::string read(const char* name) const { return dir_.read(name); }
   fs::path operator/(const char* name) const { return dir_ / name; }
   ScriptedPrompts& prompts() { return started_->prompts; }
-  TForm1& main() { return started_->program.form1(); }
+  TForm1& main() { return started_->program.mainWindow(); }
   RecipeTab& tab() { return started_->program.recipeTab(); }
 
  private:
@@ -173,7 +173,7 @@ void RecipeViewsTest::listClicksAndKeyReleasesShowTheSelectedRecipe() {
   form.ListBox3->setCurrentRow(form.ListBox3->row(item) + 1);
   QTest::keyClick(form.ListBox3, Qt::Key_Down);
   const QString selected = form.ListBox3->selectedItems().front()->text();
-  QVERIFY(f.read("Rezept.htm").find("<b>" + zestovar::app::toCp1252(selected) + "</b>") != std::string::npos);
+  QVERIFY(f.read("Rezept.htm").find("<b>" + zestovar::ui::toCp1252(selected) + "</b>") != std::string::npos);
 }
 
 void RecipeViewsTest::pageAndPictureTakeThePlaceOfLinksPlacedUnderTheirNames() {
@@ -261,7 +261,7 @@ void RecipeViewsTest::printPreviewPaintsTheShownPage() {
 }
 
 int main(int argc, char** argv) {
-  zestovar::app::Application app(argc, argv);
+  zestovar::ui::Application app(argc, argv);
   RecipeViewsTest test;
   return QTest::qExec(&test, argc, argv);
 }

@@ -8,7 +8,7 @@
 #include <QObject>
 #include <functional>
 
-namespace zestovar::app {
+namespace zestovar::ui {
 
 class EventHook : public QObject {
  public:
@@ -42,4 +42,4 @@ class EventHook : public QObject {
   std::function<void()> handler_;
 };
 
-}  // namespace zestovar::app
+}  // namespace zestovar::ui

@@ -1,8 +1,8 @@
-#include "app/Controls.h"
+#include "ui/Controls.h"
 
 #include <QHeaderView>
 
-namespace zestovar::app {
+namespace zestovar::ui {
 
 QAction* addEntry(QMenu* menu, const char* objectName, const char* caption) {
   QAction* action = menu->addAction(utf8(caption));
@@ -39,4 +39,4 @@ QTreeWidget* reportView(const char* objectName, const char* accessibleName, cons
   return view;
 }
 
-}  // namespace zestovar::app
+}  // namespace zestovar::ui

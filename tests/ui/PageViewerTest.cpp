@@ -4,8 +4,8 @@
 #include <filesystem>
 
 #include "ProgramFixture.h"
-#include "app/Application.h"
-#include "app/PageViewer.h"
+#include "ui/Application.h"
+#include "ui/PageViewer.h"
 
 using zestovar::test::pathOf;
 using zestovar::test::writeFile;
@@ -21,7 +21,7 @@ class PageViewerTest : public QObject {
 void PageViewerTest::readsPagesAnewAndStaysInProgramDirectory() {
   QTemporaryDir dir;
   QTemporaryDir elsewhere;
-  zestovar::app::PageViewer viewer;
+  zestovar::ui::PageViewer viewer;
   viewer.setProgramDir(dir.path());
   const fs::path page = pathOf(dir) / "Rezept.htm";
 
@@ -48,7 +48,7 @@ void PageViewerTest::readsPagesAnewAndStaysInProgramDirectory() {
 }
 
 int main(int argc, char** argv) {
-  zestovar::app::Application app(argc, argv);
+  zestovar::ui::Application app(argc, argv);
   PageViewerTest test;
   return QTest::qExec(&test, argc, argv);
 }

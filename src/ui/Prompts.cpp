@@ -1,4 +1,4 @@
-#include "app/Prompts.h"
+#include "ui/Prompts.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -14,7 +14,7 @@
 #include <QPushButton>
 #include <QUrl>
 
-namespace zestovar::app {
+namespace zestovar::ui {
 namespace {
 
 QWidget* boxParent() { return QApplication::activeWindow(); }
@@ -121,4 +121,4 @@ QString QtPrompts::openPicture(const QString& startDir, const PicturePreview& pr
 
 void QtPrompts::showModal(QDialog& dialog) { dialog.exec(); }
 
-}  // namespace zestovar::app
+}  // namespace zestovar::ui

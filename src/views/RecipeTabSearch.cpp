@@ -1,7 +1,7 @@
 // The search tab: search words in every recipe, list the hits, show the first.
-#include "app/EventHook.h"
-#include "app/TextCodec.h"
 #include "store/BrowseOrder.h"
+#include "ui/EventHook.h"
+#include "ui/TextCodec.h"
 #include "views/RecipeSearch.h"
 #include "views/RecipeTab.h"
 
@@ -23,13 +23,13 @@ void RecipeTab::Button3Click() {
     main_.prompts().message(QStringLiteral("Bitte einen Begriff eingeben"));
     return;
   }
-  const auto terms = splitTerms(app::toCp1252(text));
+  const auto terms = splitTerms(ui::toCp1252(text));
   const auto kind = RadioButton9->isChecked() ? SearchKind::Or : SearchKind::And;
   ListBox4->clear();
   std::vector<std::string> names;
   int hits = 0;
   try {
-    hits = searchRecipes(main_.store(), terms, app::toCp1252(ComboBox2->currentText()), kind, names);
+    hits = searchRecipes(main_.store(), terms, ui::toCp1252(ComboBox2->currentText()), kind, names);
   } catch (...) {
     // The names found so far stay in the list; no count is shown.
     store::sortBrowseList(names);
@@ -40,13 +40,13 @@ void RecipeTab::Button3Click() {
   fillRecipeList(ListBox4, names);
   main_.prompts().message(QString::fromStdString(searchMessage(hits)));
   if (hits != 0 && ListBox4->count() > 0) {
-    main_.showMainTab(app::MainWindow::kTabRecipe);
+    main_.showMainTab(ui::MainWindow::kTabRecipe);
     showRecipe(ListBox4->item(0)->text());
   }
 }
 
 void RecipeTab::connectSearch() {
-  new app::EventHook(Edit5, QEvent::MouseButtonPress, main_.handler([this] { Edit5Click(); }));
+  new ui::EventHook(Edit5, QEvent::MouseButtonPress, main_.handler([this] { Edit5Click(); }));
   connect(Button3, &QPushButton::clicked, this, main_.handler([this] { Button3Click(); }));
 }
 

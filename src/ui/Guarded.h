@@ -4,9 +4,9 @@
 #include <exception>
 #include <utility>
 
-#include "app/Prompts.h"
+#include "ui/Prompts.h"
 
-namespace zestovar::app {
+namespace zestovar::ui {
 
 // The standard error box for an error; error texts are UTF-8.
 void showError(Prompts& prompts, const std::exception& error);
@@ -25,4 +25,4 @@ auto guarded(Prompts& prompts, Handler handler) {
   };
 }
 
-}  // namespace zestovar::app
+}  // namespace zestovar::ui

@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "app/Guarded.h"
-#include "app/Prompts.h"
 #include "store/RecipeStore.h"
+#include "ui/Guarded.h"
+#include "ui/Prompts.h"
 
 class QListWidget;
 class QWidget;
 
-namespace zestovar::app {
+namespace zestovar::ui {
 
 class MainWindow {
  public:
@@ -74,4 +74,4 @@ class MainWindow {
   virtual QWidget* otherWindow(Window which) const = 0;
 };
 
-}  // namespace zestovar::app
+}  // namespace zestovar::ui

@@ -1,10 +1,10 @@
 // Category browsing on the inner tab "Rezept", and the click handling the three recipe lists share.
 #include <QSignalBlocker>
 
-#include "app/EventHook.h"
-#include "app/TextCodec.h"
 #include "store/BrowseOrder.h"
 #include "store/Categories.h"
+#include "ui/EventHook.h"
+#include "ui/TextCodec.h"
 #include "views/RecipeSearch.h"
 #include "views/RecipeTab.h"
 
@@ -15,7 +15,7 @@ void RecipeTab::fillRecipeList(QListWidget* list, const std::vector<std::string>
   // items go in at once, not one sorted insertion each.
   QStringList texts;
   texts.reserve(static_cast<qsizetype>(names.size()));
-  for (const std::string& name : names) texts.append(app::fromCp1252(name));
+  for (const std::string& name : names) texts.append(ui::fromCp1252(name));
   list->setSortingEnabled(false);
   list->addItems(texts);
 }
@@ -28,17 +28,17 @@ void RecipeTab::ComboBox1Change() {
     CheckListBox1->clear();
     const QString text = ComboBox1->currentText();
     if (ComboBox1->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) >= 0) {
-      for (const std::string& name : store::subcategoriesSorted(app::toCp1252(text))) {
-        auto* item = new QListWidgetItem(app::fromCp1252(name), CheckListBox1);
+      for (const std::string& name : store::subcategoriesSorted(ui::toCp1252(text))) {
+        auto* item = new QListWidgetItem(ui::fromCp1252(name), CheckListBox1);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Checked);
       }
     }
-    main_.setCurrentCategory(app::toCp1252(text));
+    main_.setCurrentCategory(ui::toCp1252(text));
   }
   listCurrentCategory();
   if (ListBox3->count() > 0) {
-    main_.showMainTab(app::MainWindow::kTabRecipe);
+    main_.showMainTab(ui::MainWindow::kTabRecipe);
     // No item is selected; with letter items the first is "A", which shows a blank page.
     showRecipe(ListBox3->item(0)->text());
   }
@@ -65,7 +65,7 @@ void RecipeTab::CheckListBox1ClickCheck() {
   std::vector<std::string> ticked;
   for (int i = 0; i < CheckListBox1->count(); ++i)
     if (CheckListBox1->item(i)->checkState() == Qt::Checked)
-      ticked.push_back(app::toCp1252(CheckListBox1->item(i)->text()));
+      ticked.push_back(ui::toCp1252(CheckListBox1->item(i)->text()));
   std::size_t count;
   if (ticked.size() == static_cast<std::size_t>(CheckListBox1->count())) {
     count = listCurrentCategory();
@@ -82,7 +82,7 @@ void RecipeTab::CheckListBox1ClickCheck() {
   if (ListBox3->count() > 0) showRecipe(ListBox3->item(0)->text());
 }
 
-void RecipeTab::CheckListBox1Click() { main_.showMainTab(app::MainWindow::kTabRecipe); }
+void RecipeTab::CheckListBox1Click() { main_.showMainTab(ui::MainWindow::kTabRecipe); }
 
 void RecipeTab::SpeedButton1Click() {
   bool all = true;
@@ -101,8 +101,8 @@ void RecipeTab::showSelectedRecipe(QListWidget* list) {
 }
 
 void RecipeTab::chooseCategory(const QString& category) {
-  main_.showMainTab(app::MainWindow::kTabRecipe);
-  main_.showInnerTab(app::MainWindow::kInnerRecipe);
+  main_.showMainTab(ui::MainWindow::kTabRecipe);
+  main_.showInnerTab(ui::MainWindow::kInnerRecipe);
   ComboBox1->setCurrentIndex(ComboBox1->findText(category));
   ComboBox1Change();
 }
@@ -113,7 +113,7 @@ void RecipeTab::connectBrowsing() {
   connect(SpeedButton1, &QToolButton::clicked, this, main_.handler([this] { SpeedButton1Click(); }));
   for (QListWidget* list : {ListBox3, ListBox4, ListBox5}) {
     connect(list, &QListWidget::itemClicked, this, main_.handler([this, list] { showSelectedRecipe(list); }));
-    new app::EventHook(list, QEvent::KeyRelease, main_.handler([this, list] { showSelectedRecipe(list); }));
+    new ui::EventHook(list, QEvent::KeyRelease, main_.handler([this, list] { showSelectedRecipe(list); }));
   }
   // The user's choice or typing changes the category; choices made in code call the handler.
   connect(ComboBox1, &QComboBox::textActivated, this, main_.handler([this] { ComboBox1Change(); }));

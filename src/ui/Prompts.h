@@ -12,7 +12,7 @@ class QPrinter;
 class QUrl;
 class QWidget;
 
-namespace zestovar::app {
+namespace zestovar::ui {
 
 // The title of the message boxes and of the standard error box.
 inline constexpr char16_t kProgramTitle[] = u"Quenna's Zestovar";
@@ -65,4 +65,4 @@ class QtPrompts : public Prompts {
   bool openUrl(const QUrl& url) override;
 };
 
-}  // namespace zestovar::app
+}  // namespace zestovar::ui

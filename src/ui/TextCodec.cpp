@@ -1,10 +1,10 @@
-#include "app/TextCodec.h"
+#include "ui/TextCodec.h"
 
 #include <QByteArray>
 
 #include "store/Cp1252.h"
 
-namespace zestovar::app {
+namespace zestovar::ui {
 
 std::string toCp1252(const QString& text) {
   const QByteArray utf8 = text.toUtf8();
@@ -15,4 +15,4 @@ QString fromCp1252(std::string_view cp1252) { return fromUtf8(store::cp1252ToUtf
 
 QString fromUtf8(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
-}  // namespace zestovar::app
+}  // namespace zestovar::ui

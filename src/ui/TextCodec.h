@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace zestovar::app {
+namespace zestovar::ui {
 
 // Characters that Windows-1252 cannot hold become "?".
 std::string toCp1252(const QString& text);
@@ -14,4 +14,4 @@ QString fromCp1252(std::string_view cp1252);
 // Error texts and other program-made strings are UTF-8.
 QString fromUtf8(std::string_view utf8);
 
-}  // namespace zestovar::app
+}  // namespace zestovar::ui

@@ -1,13 +1,13 @@
-#include "app/PageViewer.h"
+#include "ui/PageViewer.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTextDocument>
 
-#include "app/TextCodec.h"
+#include "ui/TextCodec.h"
 
-namespace zestovar::app {
+namespace zestovar::ui {
 namespace {
 
 const QUrl& blankUrl() {
@@ -63,4 +63,4 @@ QVariant PageViewer::loadResource(int type, const QUrl& name) {
   return bytes;
 }
 
-}  // namespace zestovar::app
+}  // namespace zestovar::ui

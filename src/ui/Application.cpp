@@ -1,12 +1,12 @@
-#include "app/Application.h"
+#include "ui/Application.h"
 
 #include <QLibraryInfo>
 #include <QLocale>
 #include <cstdio>
 
-#include "app/TextCodec.h"
+#include "ui/TextCodec.h"
 
-namespace zestovar::app {
+namespace zestovar::ui {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QString::fromUtf16(kProgramTitle));
@@ -35,4 +35,4 @@ bool Application::notify(QObject* receiver, QEvent* event) {
   return false;
 }
 
-}  // namespace zestovar::app
+}  // namespace zestovar::ui

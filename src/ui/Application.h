@@ -5,9 +5,9 @@
 #include <QApplication>
 #include <QTranslator>
 
-#include "app/Prompts.h"
+#include "ui/Prompts.h"
 
-namespace zestovar::app {
+namespace zestovar::ui {
 
 class Application : public QApplication {
   Q_OBJECT
@@ -25,4 +25,4 @@ class Application : public QApplication {
   QTranslator qtTranslation_;
 };
 
-}  // namespace zestovar::app
+}  // namespace zestovar::ui

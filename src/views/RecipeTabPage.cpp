@@ -1,7 +1,7 @@
 // Show recipe and its print preview.
 #include <QPrinter>
 
-#include "app/TextCodec.h"
+#include "ui/TextCodec.h"
 #include "views/DefaultPicture.h"
 #include "views/RecipePage.h"
 #include "views/RecipeTab.h"
@@ -10,9 +10,9 @@ namespace zestovar::views {
 
 void RecipeTab::showRecipe(const QString& name) {
   const std::filesystem::path page =
-      showRecipePage(main_.store(), app::toCp1252(name), embedded::defaultPicture(),
+      showRecipePage(main_.store(), ui::toCp1252(name), embedded::defaultPicture(),
                      // A broken entry of the update recipe file is named by the name record read last.
-                     [this](const std::string& lastName) { main_.prompts().message(app::fromCp1252(lastName)); });
+                     [this](const std::string& lastName) { main_.prompts().message(ui::fromCp1252(lastName)); });
   WebBrowser1->showFile(QString::fromStdString(page.string()));
 }
 

@@ -8,7 +8,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 
-namespace zestovar::app {
+namespace zestovar::ui {
 
 class PageViewer : public QTextBrowser {
   Q_OBJECT
@@ -34,4 +34,4 @@ class PageViewer : public QTextBrowser {
   QString programDir_;
 };
 
-}  // namespace zestovar::app
+}  // namespace zestovar::ui

@@ -11,7 +11,7 @@
 #include <QStringList>
 #include <QTreeWidget>
 
-namespace zestovar::app {
+namespace zestovar::ui {
 
 // A text written in the source as UTF-8.
 inline QString utf8(const char* text) { return QString::fromUtf8(text); }
@@ -34,4 +34,4 @@ QListWidget* checkList(const char* objectName, const char* accessibleName, QWidg
 QTreeWidget* reportView(const char* objectName, const char* accessibleName, const QStringList& columns,
                         const QList<int>& widths, QWidget* parent);
 
-}  // namespace zestovar::app
+}  // namespace zestovar::ui

@@ -1,9 +1,9 @@
-#include "app/Guarded.h"
+#include "ui/Guarded.h"
 
-#include "app/TextCodec.h"
+#include "ui/TextCodec.h"
 
-namespace zestovar::app {
+namespace zestovar::ui {
 
 void showError(Prompts& prompts, const std::exception& error) { prompts.error(fromUtf8(error.what())); }
 
-}  // namespace zestovar::app
+}  // namespace zestovar::ui
