@@ -6,7 +6,6 @@
 #include <QVBoxLayout>
 
 #include "accessories/Launcher.h"
-#include "store/DeletedRecipes.h"
 #include "ui/Controls.h"
 #include "ui/Guarded.h"
 
@@ -23,8 +22,9 @@ std::filesystem::path localPath(const QString& path) {
 
 }  // namespace
 
-TForm12::TForm12(zestovar::ui::MainWindow& main, std::filesystem::path program, const QWidget* owner)
-    : QWidget(nullptr, Qt::Window), main_(main), program_(std::move(program)), owner_(owner) {
+TForm12::TForm12(zestovar::ui::MainWindow& main, zestovar::store::DeletedRecipes& deleted,
+                 std::filesystem::path program, const QWidget* owner)
+    : QWidget(nullptr, Qt::Window), main_(main), deleted_(deleted), program_(std::move(program)), owner_(owner) {
   named(this, "Form12", QStringLiteral("Quenna's Zestovar - Optionen"));
   setWindowTitle(QStringLiteral("Quenna's Zestovar - Optionen"));
   setFixedSize(224, 207);
@@ -62,7 +62,7 @@ void TForm12::showEvent(QShowEvent* event) {
 void TForm12::Button2Click() {
   // A download on its way writes the deleted-recipes list's neighbours; the file is left alone then.
   if (main_.transferRunning()) return;
-  zestovar::store::forgetDeletedRecipes(main_.files(), main_.programDir(), main_.deletedRecipes());
+  deleted_.forget();
 }
 
 std::filesystem::path TForm12::desktopFolder() {

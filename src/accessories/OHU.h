@@ -7,14 +7,17 @@
 #include <QWidget>
 #include <filesystem>
 
+#include "store/DeletedRecipes.h"
 #include "ui/MainWindow.h"
 
 class TForm12 : public QWidget {
   Q_OBJECT
 
  public:
-  // program: the running program file, the launchers' target; the window opens centred on `owner`.
-  TForm12(zestovar::ui::MainWindow& main, std::filesystem::path program, const QWidget* owner = nullptr);
+  // deleted: the list that "Gelöschte Rezepte wieder downloaden" empties; program: the running program
+  // file, the launchers' target; the window opens centred on `owner`.
+  TForm12(zestovar::ui::MainWindow& main, zestovar::store::DeletedRecipes& deleted, std::filesystem::path program,
+          const QWidget* owner = nullptr);
 
   // "Gelöschte Rezepte wieder downloaden": empties the deleted-recipes list and its file.
   void Button2Click();
@@ -34,6 +37,7 @@ class TForm12 : public QWidget {
 
  private:
   zestovar::ui::MainWindow& main_;
+  zestovar::store::DeletedRecipes& deleted_;
   std::filesystem::path program_;
   const QWidget* owner_;
 };

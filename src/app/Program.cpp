@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <string>
+#include <vector>
 
 #include "BuildValues.h"
 
@@ -21,6 +23,7 @@
 #include "online/RecipeMail.h"
 #include "online/SmtpClient.h"
 #include "online/UpdateTab.h"
+#include "store/DeletedRecipes.h"
 #include "ui/Guarded.h"
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
@@ -40,6 +43,7 @@ Program::Program(std::filesystem::path programDir, ui::Prompts& prompts, int spl
   smtp_ = std::make_unique<online::SmtpClient>();
   smtp_->betweenSlices = [] { QCoreApplication::processEvents(); };
   mainWindow_ = std::make_unique<TForm1>(std::move(programDir), prompts);
+  deletedRecipes_ = std::make_unique<store::DeletedRecipes>(mainWindow_->files(), mainWindow_->programDir());
   buildPages();
   connectPages();
   mainWindow_->FormCreate();
@@ -51,15 +55,11 @@ Program::Program(std::filesystem::path programDir, ui::Prompts& prompts, int spl
   proxyWindow_ = std::make_unique<TForm17>(*http_, mainWindow_->files(), mainWindow_->programDir(), prompts);
   // The launchers start the program file this run was started from.
   optionsWindow_ = std::make_unique<TForm12>(
-      *mainWindow_, std::filesystem::path(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString()),
+      *mainWindow_, *deletedRecipes_,
+      std::filesystem::path(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString()),
       mainWindow_.get());
   changeDialog_ = std::make_unique<TForm14>(*mainWindow_, mainWindow_.get());
-  mainWindow_->setOtherWindow(ui::MainWindow::Window::News, newsWindow_.get());
-  mainWindow_->setOtherWindow(ui::MainWindow::Window::About, aboutWindow_.get());
-  mainWindow_->setOtherWindow(ui::MainWindow::Window::PrintPreview, printPreview_.get());
-  mainWindow_->setOtherWindow(ui::MainWindow::Window::Proxy, proxyWindow_.get());
-  mainWindow_->setOtherWindow(ui::MainWindow::Window::Options, optionsWindow_.get());
-  mainWindow_->setOtherWindow(ui::MainWindow::Window::Change, changeDialog_.get());
+  connectWindows();
   // Closing the main window ends the program: a transfer on its way is aborted first.
   QObject::connect(mainWindow_.get(), &TForm1::closed, QCoreApplication::instance(), [this] {
     http_->abort();
@@ -73,21 +73,22 @@ Program::~Program() = default;
 void Program::buildPages() {
   TForm1& main = *mainWindow_;
   recipeTab_ = new views::RecipeTab(main);
-  updateTab_ = new online::UpdateTab(main, *http_, build::kSiteUrl);
+  updateTab_ = new online::UpdateTab(main, *http_, *deletedRecipes_, build::kSiteUrl);
   const online::MailSettings mail{{build::kSmtpHost, build::kSmtpPort, build::kSmtpAccount, build::kSmtpPassword},
                                   build::kSiteMailbox,
                                   build::kOperatorMailbox,
                                   build::kVersion};
   publishTab_ = new online::PublishTab(main, *http_, *smtp_, build::kSiteUrl, mail);
   recipeMail_ = new online::RecipeMail(main, *smtp_, build::kSiteUrl, build::kMakerUrl, mail, &main);
-  editorTab_ = new editing::EditorTab(main);
+  editorTab_ = new editing::EditorTab(main, *deletedRecipes_);
   shoppingTab_ = new lists::ShoppingTab(main);
   bookmarks_ = new lists::Bookmarks(main, &main);
   importCommand_ = new exchange::ImportCommand(main, &main);
   main.setPages({recipeTab_, updateTab_, publishTab_, editorTab_, shoppingTab_});
   main.setTransferRunning([this] { return http_->busy() || smtp_->busy(); });
   main.setStartupHooks({[this, &main] { online::loadProxySettings(*http_, main.files(), main.programDir()); },
-                        [shopping = shoppingTab_] { shopping->loadShoppingList(); }});
+                        [shopping = shoppingTab_] { shopping->loadShoppingList(); },
+                        [deleted = deletedRecipes_.get()] { deleted->load(); }});
 }
 
 void Program::connectPages() {
@@ -111,15 +112,22 @@ void Program::connectPages() {
        [shopping = shoppingTab_, list] { shopping->ZutatenzurEinkaufslistehinzufgenClick(list); });
   }
 
-  // A switch of tabs by hand runs the tab's change handling; the two menu entries that switch tabs
-  // and need it call it themselves, since a switch from code runs none.
-  on(recipeTab_->PageControl2, &QTabWidget::currentChanged, bookmarks_,
-     [bookmarks = bookmarks_] { bookmarks->PageControl2Change(); });
-  on(main.PageControl1, &QTabWidget::currentChanged, publishTab_,
-     [publish = publishTab_] { publish->PageControl1Change(); });
+  // The bookmarks of a deleted recipe taken out of the bookmark list are written before the browse
+  // list is filled again.
+  editorTab_->removedFromList = [bookmarks = bookmarks_](RecipeList list, const std::vector<std::string>& left) {
+    bookmarks->removedFromList(list, left);
+  };
+
+  // A switch of tabs by hand to the bookmark tab or the publish tab runs that tab's change handling;
+  // the two menu entries that switch to them call it themselves, since a switch from code runs none.
+  on(recipeTab_->PageControl2, &QTabWidget::currentChanged, bookmarks_, [recipe = recipeTab_, bookmarks = bookmarks_] {
+    if (recipe->PageControl2->currentWidget() == recipe->TabSheet8) bookmarks->PageControl2Change();
+  });
+  on(main.PageControl1, &QTabWidget::currentChanged, publishTab_, [&main, publish = publishTab_] {
+    if (main.PageControl1->currentWidget() == main.TabSheet3) publish->PageControl1Change();
+  });
   on(main.Merkliste1, &QAction::triggered, bookmarks_, [&main, bookmarks = bookmarks_] {
-    main.showMainTab(ui::MainWindow::kTabRecipe);
-    main.showInnerTab(ui::MainWindow::kInnerBookmarks);
+    main.showTab(ui::MainWindow::kInnerBookmarks);
     bookmarks->PageControl2Change();
   });
   on(main.Rezepteimportieren1, &QAction::triggered, importCommand_,
@@ -127,9 +135,20 @@ void Program::connectPages() {
   on(main.AlseMailversenden1, &QAction::triggered, recipeMail_,
      [mail = recipeMail_] { mail->AlseMailversenden1Click(); });
   on(main.Rezepteonlinestellen1, &QAction::triggered, publishTab_, [&main, publish = publishTab_] {
-    main.showMainTab(ui::MainWindow::kTabPublish);
+    main.showTab(ui::MainWindow::kTabPublish);
     publish->PageControl1Change();
   });
+}
+
+void Program::connectWindows() {
+  editorTab_->setChangeDialog(changeDialog_.get());
+  updateTab_->setNewsWindow(newsWindow_.get());
+  shoppingTab_->setPrintPreview(printPreview_.get());
+  TForm1& main = *mainWindow_;
+  const std::pair<QAction*, QWidget*> windows[] = {
+      {main.Proxy1, proxyWindow_.get()}, {main.Optionen2, optionsWindow_.get()}, {main.N2, aboutWindow_.get()}};
+  for (const auto& [action, window] : windows)
+    QObject::connect(action, &QAction::triggered, window, ui::guarded(prompts_, [window] { window->show(); }));
 }
 
 void Program::show() { mainWindow_->show(); }

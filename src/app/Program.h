@@ -16,6 +16,9 @@ class TForm14;
 class TForm17;
 class TInfoForm;
 
+namespace zestovar::store {
+class DeletedRecipes;
+}
 namespace zestovar::views {
 class RecipeTab;
 }
@@ -52,6 +55,7 @@ class Program {
   void show();
 
   TForm1& mainWindow() { return *mainWindow_; }
+  store::DeletedRecipes& deletedRecipes() { return *deletedRecipes_; }
   online::HttpClient& http() { return *http_; }
   online::SmtpClient& smtp() { return *smtp_; }
   online::RecipeMail& recipeMail() { return *recipeMail_; }
@@ -73,11 +77,14 @@ class Program {
  private:
   void buildPages();
   void connectPages();
+  // Gives the pages the windows built after them, and connects the menu entries that show a window.
+  void connectWindows();
 
   ui::Prompts& prompts_;
   std::unique_ptr<online::HttpClient> http_;
   std::unique_ptr<online::SmtpClient> smtp_;
   std::unique_ptr<TForm1> mainWindow_;
+  std::unique_ptr<store::DeletedRecipes> deletedRecipes_;
   // The pages belong to the main window once handed to it.
   views::RecipeTab* recipeTab_ = nullptr;
   online::UpdateTab* updateTab_ = nullptr;

@@ -8,7 +8,6 @@
 #include "editing/HHU2.h"
 #include "editing/RecipeForm.h"
 #include "store/DeletedRecipes.h"
-#include "store/SideFile.h"
 #include "ui/Controls.h"
 #include "ui/EventHook.h"
 #include "ui/TextCodec.h"
@@ -38,7 +37,8 @@ using ui::label;
 using ui::named;
 using ui::utf8;
 
-EditorTab::EditorTab(ui::MainWindow& main, QWidget* parent) : QWidget(parent), main_(main) {
+EditorTab::EditorTab(ui::MainWindow& main, store::DeletedRecipes& deleted, QWidget* parent)
+    : QWidget(parent), main_(main), deleted_(deleted) {
   named(this, "TabSheet4", utf8("Hinzufügen"));
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(8, 8, 8, 8);
@@ -208,16 +208,11 @@ void EditorTab::Memo2Click() { clearOnFirstClick(Memo2, memo2Clicked_); }
 
 void EditorTab::EntfernenClick(ui::MainWindow::RecipeList list) {
   if (main_.transferRunning()) return;
-  if (const std::optional<QString> name = main_.selectedName(list)) {
-    store::deleteRecipe(main_.store(), main_.deletedRecipes(), ui::toCp1252(*name));
+  if (const std::optional<QString> name = main_.recipeName(list, ui::MainWindow::Item::Selected)) {
+    deleted_.deleteRecipe(main_.store(), ui::toCp1252(*name));
     if (list != ui::MainWindow::RecipeList::Browse) {
-      QListWidget* shown = main_.recipeList(list);
-      delete shown->selectedItems().front();
-      if (list == ui::MainWindow::RecipeList::Bookmark) {
-        std::vector<std::string> bookmarks;
-        for (int i = 0; i < shown->count(); ++i) bookmarks.push_back(ui::toCp1252(shown->item(i)->text()));
-        store::writeSideFile(main_.files(), main_.programDir(), store::kBookmarksFileName, bookmarks);
-      }
+      const std::vector<std::string> left = main_.removeSelected(list);
+      if (removedFromList) removedFromList(list, left);
     }
   }
   main_.listCurrentCategory();
@@ -225,13 +220,12 @@ void EditorTab::EntfernenClick(ui::MainWindow::RecipeList list) {
 
 void EditorTab::ndernClick(ui::MainWindow::RecipeList list) {
   if (main_.transferRunning()) return;
-  auto* dialog = qobject_cast<TForm14*>(main_.otherWindow(ui::MainWindow::Window::Change));
-  const std::optional<QString> name = main_.selectedName(list);
-  if (!name || dialog == nullptr) return;
+  const std::optional<QString> name = main_.recipeName(list, ui::MainWindow::Item::Selected);
+  if (!name || changeDialog_ == nullptr) return;
   // Listing can rename a repeated name on disk, so it comes before the dialog loads the entry.
   main_.listCurrentCategory();
-  dialog->load(ui::toCp1252(*name));
-  main_.prompts().showModal(*dialog);
+  changeDialog_->load(ui::toCp1252(*name));
+  main_.prompts().showModal(*changeDialog_);
 }
 
 }  // namespace zestovar::editing

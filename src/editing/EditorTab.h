@@ -9,10 +9,18 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "editing/RecipeFields.h"
 #include "ui/Guarded.h"
 #include "ui/MainWindow.h"
+
+class TForm14;
+namespace zestovar::store {
+class DeletedRecipes;
+}
 
 namespace zestovar::editing {
 
@@ -20,7 +28,13 @@ class EditorTab : public QWidget {
   Q_OBJECT
 
  public:
-  explicit EditorTab(ui::MainWindow& main, QWidget* parent = nullptr);
+  // deleted: the deleted-recipes list that "Entfernen" adds to.
+  EditorTab(ui::MainWindow& main, store::DeletedRecipes& deleted, QWidget* parent = nullptr);
+  // The change dialog that "Ändern" opens; it is built after the pages.
+  void setChangeDialog(TForm14* dialog) { changeDialog_ = dialog; }
+  // Told by "Entfernen" after a deleted recipe left the result list or the bookmark list, with the
+  // names (Windows-1252) left in that list.
+  std::function<void(ui::MainWindow::RecipeList list, const std::vector<std::string>& left)> removedFromList;
 
   // Change of the category box: fill the subcategory list.
   void ComboBox3Change();
@@ -53,6 +67,8 @@ class EditorTab : public QWidget {
   void resetAfterSave();
 
   ui::MainWindow& main_;
+  store::DeletedRecipes& deleted_;
+  TForm14* changeDialog_ = nullptr;
   QString picturePath_;
   // First-click flags of the ingredients memo and the preparation memo.
   bool memo3Clicked_ = false;

@@ -1,7 +1,5 @@
 #include "lists/Bookmarks.h"
 
-#include <QListWidget>
-
 #include "lists/BookmarkList.h"
 #include "store/BrowseOrder.h"
 #include "store/FileIo.h"
@@ -16,7 +14,7 @@ Bookmarks::Bookmarks(ui::MainWindow& main, QObject* parent) : QObject(parent), m
 
 void Bookmarks::AufdieMerklistesetzenClick(RecipeList list) {
   if (main_.transferRunning()) return;
-  const std::optional<QString> name = main_.selectedName(list);
+  const std::optional<QString> name = main_.recipeName(list, ui::MainWindow::Item::Selected);
   if (!name) return;
   std::vector<std::string> lines = store::readSideFile(main_.files(), main_.programDir(), store::kBookmarksFileName);
   addBookmark(lines, ui::toCp1252(*name));
@@ -25,7 +23,7 @@ void Bookmarks::AufdieMerklistesetzenClick(RecipeList list) {
 
 void Bookmarks::VonderMerklistelschenClick(RecipeList list) {
   if (main_.transferRunning()) return;
-  const std::optional<QString> name = main_.selectedName(list);
+  const std::optional<QString> name = main_.recipeName(list, ui::MainWindow::Item::Selected);
   if (!name) return;
   std::vector<std::string> lines;
   // Without a bookmark file there is nothing to unbookmark, and no file is made for it.
@@ -37,25 +35,22 @@ void Bookmarks::VonderMerklistelschenClick(RecipeList list) {
   fillBookmarkList(std::move(lines));
 }
 
-void Bookmarks::PageControl2Change() {
-  if (main_.currentInnerTab() == ui::MainWindow::kInnerBookmarks) showBookmarkList();
-}
+void Bookmarks::PageControl2Change() { showBookmarkList(); }
 
 void Bookmarks::showBookmarkList() {
   // Emptied first: a file that cannot be read leaves no stale names behind.
-  main_.recipeList(RecipeList::Bookmark)->clear();
+  main_.setNames(RecipeList::Bookmark, {});
   fillBookmarkList(store::readSideFile(main_.files(), main_.programDir(), store::kBookmarksFileName));
 }
 
 void Bookmarks::fillBookmarkList(std::vector<std::string> names) {
   store::sortBrowseList(names);
-  QStringList texts;
-  texts.reserve(static_cast<qsizetype>(names.size()));
-  for (const std::string& name : names) texts.append(ui::fromCp1252(name));
-  QListWidget* list = main_.recipeList(RecipeList::Bookmark);
-  list->setSortingEnabled(false);
-  list->clear();
-  list->addItems(texts);
+  main_.setNames(RecipeList::Bookmark, names);
+}
+
+void Bookmarks::removedFromList(RecipeList list, const std::vector<std::string>& left) {
+  if (list == RecipeList::Bookmark)
+    store::writeSideFile(main_.files(), main_.programDir(), store::kBookmarksFileName, left);
 }
 
 }  // namespace zestovar::lists

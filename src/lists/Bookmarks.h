@@ -19,11 +19,14 @@ class Bookmarks : public QObject {
   // "Auf die Merkliste setzen" and "Von der Merkliste löschen" of the list menu of a recipe list.
   void AufdieMerklistesetzenClick(ui::MainWindow::RecipeList list);
   void VonderMerklistelschenClick(ui::MainWindow::RecipeList list);
-  // The inner tab changed by hand, or "Datenbank" > "Merkliste": shows the bookmark list when its
-  // tab is the one in front.
+  // The bookmark tab brought to the front by hand, or "Datenbank" > "Merkliste": shows the bookmark
+  // list.
   void PageControl2Change();
   // Fills the bookmark list anew from "Merklist.dat".
   void showBookmarkList();
+  // A deleted recipe was taken out of a recipe list: from the bookmark list, the names left in it
+  // are the bookmarks.
+  void removedFromList(ui::MainWindow::RecipeList list, const std::vector<std::string>& left);
 
  private:
   // The shown list: the names sorted as every recipe list is.

@@ -96,8 +96,7 @@ void ShoppingTab::Button6Click() {
 
 void ShoppingTab::Button5Click() {
   const std::filesystem::path page = writePrintPage(main_.files(), main_.programDir(), shoppingLines());
-  if (auto* preview = qobject_cast<TForm4*>(main_.otherWindow(ui::MainWindow::Window::PrintPreview)))
-    preview->showPage(QString::fromStdString(page.string()));
+  if (preview_ != nullptr) preview_->showPage(QString::fromStdString(page.string()));
 }
 
 void ShoppingTab::Button7Click() {
@@ -121,7 +120,7 @@ void ShoppingTab::ListBox2KeyUp(int key) {
 void ShoppingTab::ZutatenzurEinkaufslistehinzufgenClick(ui::MainWindow::RecipeList list) {
   if (main_.transferRunning()) return;
   // The block is read whole before it goes in, so a broken entry adds nothing.
-  if (const std::optional<QString> name = main_.selectedName(list))
+  if (const std::optional<QString> name = main_.recipeName(list, ui::MainWindow::Item::Selected))
     appendLines(recipeBlock(main_.store(), ui::toCp1252(*name)));
   writeShoppingList();
 }

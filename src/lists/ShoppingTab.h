@@ -14,6 +14,8 @@
 #include "ui/Guarded.h"
 #include "ui/MainWindow.h"
 
+class TForm4;
+
 namespace zestovar::lists {
 
 class ShoppingTab : public QWidget {
@@ -21,6 +23,8 @@ class ShoppingTab : public QWidget {
 
  public:
   explicit ShoppingTab(ui::MainWindow& main, QWidget* parent = nullptr);
+  // The print preview that "Einkaufliste drucken" opens; it is built after the pages.
+  void setPrintPreview(TForm4* preview) { preview_ = preview; }
 
   // Start-up: "EList.dat" into the list, one item a line, when it exists.
   void loadShoppingList();
@@ -52,6 +56,7 @@ class ShoppingTab : public QWidget {
   void appendLines(const std::vector<std::string>& lines);
 
   ui::MainWindow& main_;
+  TForm4* preview_ = nullptr;
 };
 
 }  // namespace zestovar::lists

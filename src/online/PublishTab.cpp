@@ -36,7 +36,7 @@ PublishTab::PublishTab(ui::MainWindow& main, HttpClient& http, SmtpClient& smtp,
 }
 
 void PublishTab::PageControl1Change() {
-  if (main_.currentMainTab() != ui::MainWindow::kTabPublish || main_.transferRunning()) return;
+  if (main_.transferRunning()) return;
   if (!main_.prompts().confirm(
           QStringLiteral("Bestätigung"),
           QStringLiteral("Um eigene Rezepte online zu stellen muß eine Internetverbindung aufgebaut sein.")))

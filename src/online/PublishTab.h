@@ -29,8 +29,8 @@ class PublishTab : public QWidget {
   PublishTab(ui::MainWindow& main, HttpClient& http, SmtpClient& smtp, std::string siteUrl, MailSettings mail,
              QWidget* parent = nullptr);
 
-  // The main tab changed by hand, or "Datenbank" > "Rezepte online stellen": after a confirmation,
-  // lists the recipes that can be published when this tab is the one shown.
+  // This tab brought to the front by hand, or "Datenbank" > "Rezepte online stellen": after a
+  // confirmation, lists the recipes that can be published.
   void PageControl1Change();
   // "OK" (publish), "Alles auswählen", "Nichts auswählen".
   void BitBtn5Click();

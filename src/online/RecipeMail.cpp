@@ -47,7 +47,8 @@ void RecipeMail::AlseMailversenden1Click() {
     addresses.push_back(mailbox.address);
   }
   std::vector<std::string> recipe;
-  if (const std::optional<QString> selected = main_.selectedName(ui::MainWindow::RecipeList::Browse))
+  if (const std::optional<QString> selected =
+          main_.recipeName(ui::MainWindow::RecipeList::Browse, ui::MainWindow::Item::Selected))
     recipe = recipeText(main_.store(), ui::toCp1252(*selected), siteUrl_);
   const std::string message = recipeMail(mail_.siteMailbox, mailboxes, oneLine(*name), recipe, siteUrl_, makerUrl_,
                                          mailDate(std::time(nullptr)));

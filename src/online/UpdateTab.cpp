@@ -44,8 +44,9 @@ const std::pair<const char*, std::string_view> kFilters[] = {
 
 }  // namespace
 
-UpdateTab::UpdateTab(ui::MainWindow& main, HttpClient& http, std::string siteUrl, QWidget* parent)
-    : QWidget(parent), main_(main), http_(http), siteUrl_(std::move(siteUrl)) {
+UpdateTab::UpdateTab(ui::MainWindow& main, HttpClient& http, const store::DeletedRecipes& deleted, std::string siteUrl,
+                     QWidget* parent)
+    : QWidget(parent), main_(main), http_(http), deleted_(deleted), siteUrl_(std::move(siteUrl)) {
   named(this, "TabSheet2", QStringLiteral("Datenbank updaten"));
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(6, 6, 6, 6);
@@ -201,7 +202,7 @@ void UpdateTab::check() {
   BitBtn2->setEnabled(true);
   std::vector<ListRecord> page = parseListPage(http_.fetch(siteUrl_ + std::string(kListPagePath), kMaxPageBytes));
   std::vector<KnownPair> deleted;
-  for (auto& [name, author] : store::deletedRecipePairs(main_.deletedRecipes())) deleted.emplace_back(name, author);
+  for (auto& [name, author] : deleted_.pairs()) deleted.emplace_back(name, author);
   removeKnown(page, knownPairs(main_.store(), deleted));
   offer_ = std::move(page);
   std::vector<std::size_t> all(offer_.size());
@@ -213,7 +214,7 @@ void UpdateTab::check() {
     RadioButton7Click();
   }
   const std::string news = http_.fetch(siteUrl_ + std::string(kNewsPagePath), kMaxPageBytes);
-  if (auto* form7 = qobject_cast<TForm7*>(main_.otherWindow(ui::MainWindow::Window::News))) form7->showNews(news);
+  if (news_ != nullptr) news_->showNews(news);
 }
 
 void UpdateTab::categoryFilter(const std::string& filter) {
@@ -277,10 +278,11 @@ void UpdateTab::BitBtn1Click() {
     return;  // the program is ending
   }
   ListView2->clear();
-  main_.showMainTab(ui::MainWindow::kTabRecipe);
+  main_.showTab(ui::MainWindow::kTabRecipe);
   main_.listCurrentCategory();
-  if (const QListWidget* browse = main_.recipeList(ui::MainWindow::RecipeList::Browse); browse->count() > 0)
-    main_.showRecipe(browse->item(0)->text());
+  if (const std::optional<QString> first =
+          main_.recipeName(ui::MainWindow::RecipeList::Browse, ui::MainWindow::Item::First))
+    main_.showRecipe(*first);
   main_.prompts().message(QStringLiteral("Quenna`s Zestovar wurde upgedatet."));
   window()->setWindowTitle(QString::fromUtf16(ui::kProgramTitle));
 }

@@ -19,14 +19,23 @@
 #include "ui/Guarded.h"
 #include "ui/MainWindow.h"
 
+class TForm7;
+namespace zestovar::store {
+class DeletedRecipes;
+}
+
 namespace zestovar::online {
 
 class UpdateTab : public QWidget {
   Q_OBJECT
 
  public:
-  // siteUrl: scheme and host of the recipe web site, without a slash at the end.
-  UpdateTab(ui::MainWindow& main, HttpClient& http, std::string siteUrl, QWidget* parent = nullptr);
+  // siteUrl: scheme and host of the recipe web site, without a slash at the end; deleted: the recipes
+  // the check does not offer.
+  UpdateTab(ui::MainWindow& main, HttpClient& http, const store::DeletedRecipes& deleted, std::string siteUrl,
+            QWidget* parent = nullptr);
+  // The news window that shows the news page of a check; it is built after the pages.
+  void setNewsWindow(TForm7* news) { news_ = news; }
 
   // "Nach neuen Rezepten suchen".
   void BitBtn8Click();
@@ -85,6 +94,8 @@ class UpdateTab : public QWidget {
 
   ui::MainWindow& main_;
   HttpClient& http_;
+  const store::DeletedRecipes& deleted_;
+  TForm7* news_ = nullptr;
   std::string siteUrl_;
   std::vector<ListRecord> offer_;
   int sortColumn_ = 0;

@@ -4,28 +4,31 @@
 
 namespace zestovar::store {
 
-std::vector<DeletedRecipe> deletedRecipePairs(const std::vector<std::string>& lines) {
+DeletedRecipes::DeletedRecipes(Files& files, std::filesystem::path dir) : files_(files), dir_(std::move(dir)) {}
+
+void DeletedRecipes::load() { lines_ = readSideFile(files_, dir_, kDeletedRecipesFileName); }
+
+std::vector<DeletedRecipe> DeletedRecipes::pairs() const {
   std::vector<DeletedRecipe> pairs;
-  pairs.reserve((lines.size() + 1) / 2);
-  for (std::size_t i = 0; i < lines.size(); i += 2)
-    pairs.push_back({lines[i], i + 1 < lines.size() ? lines[i + 1] : std::string()});
+  pairs.reserve((lines_.size() + 1) / 2);
+  for (std::size_t i = 0; i < lines_.size(); i += 2)
+    pairs.push_back({lines_[i], i + 1 < lines_.size() ? lines_[i + 1] : std::string()});
   return pairs;
 }
 
-void rememberDeletedRecipe(Files& files, const std::filesystem::path& dir, std::vector<std::string>& lines,
-                           std::string_view name, std::string_view author) {
-  lines.emplace_back(name);
-  lines.emplace_back(author);
-  writeSideFile(files, dir, kDeletedRecipesFileName, lines);
+void DeletedRecipes::remember(std::string_view name, std::string_view author) {
+  lines_.emplace_back(name);
+  lines_.emplace_back(author);
+  writeSideFile(files_, dir_, kDeletedRecipesFileName, lines_);
 }
 
-void forgetDeletedRecipes(Files& files, const std::filesystem::path& dir, std::vector<std::string>& lines) {
-  lines.clear();
-  writeSideFile(files, dir, kDeletedRecipesFileName, lines);
+void DeletedRecipes::forget() {
+  lines_.clear();
+  writeSideFile(files_, dir_, kDeletedRecipesFileName, lines_);
 }
 
-void deleteRecipe(RecipeStore& store, std::vector<std::string>& lines, std::string_view name) {
-  rememberDeletedRecipe(store.files(), store.dir(), lines, name, store.authorByName(name));
+void DeletedRecipes::deleteRecipe(RecipeStore& store, std::string_view name) {
+  remember(name, store.authorByName(name));
   store.deleteEntry(name);
 }
 

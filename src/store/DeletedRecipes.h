@@ -1,6 +1,6 @@
 // The deleted-recipes list: a name line and an author line for every recipe the user deleted, in
 // the order of deletion, kept in "DelRez.dat" so that the database update does not offer those
-// recipes again. The list is held by the main window as plain lines (Windows-1252).
+// recipes again. One object holds the list for the whole run (Windows-1252 lines).
 #pragma once
 
 #include <filesystem>
@@ -18,21 +18,34 @@ struct DeletedRecipe {
   std::string author;
 };
 
-// The lines read as pairs: lines 1 and 2, 3 and 4, ... A last name without its author line (a file
-// cut short or edited by hand) reads with an empty author.
-std::vector<DeletedRecipe> deletedRecipePairs(const std::vector<std::string>& lines);
+class DeletedRecipes {
+ public:
+  // The list of the program directory dir, empty until it is loaded.
+  DeletedRecipes(Files& files, std::filesystem::path dir);
 
-// Appends the pair to the list and writes "DelRez.dat". When the write fails the pair stays in the
-// list.
-void rememberDeletedRecipe(Files& files, const std::filesystem::path& dir, std::vector<std::string>& lines,
-                           std::string_view name, std::string_view author);
+  // Reads "DelRez.dat"; a missing file is an empty list. When reading fails the list is left as it was.
+  void load();
 
-// Forgets every deleted recipe: the list is emptied and "DelRez.dat" written as an empty file.
-void forgetDeletedRecipes(Files& files, const std::filesystem::path& dir, std::vector<std::string>& lines);
+  // The lines as pairs: lines 1 and 2, 3 and 4, ... A last name without its author line (a file cut
+  // short or edited by hand) reads with an empty author.
+  std::vector<DeletedRecipe> pairs() const;
 
-// "Entfernen": remembers the name with the author the store finds for it (empty when no entry
-// carries it), writes "DelRez.dat", and only then deletes every entry of that name, so a deletion
-// that fails part-way still leaves the recipe remembered.
-void deleteRecipe(RecipeStore& store, std::vector<std::string>& lines, std::string_view name);
+  // Appends the pair to the list and writes "DelRez.dat". When the write fails the pair stays in the
+  // list.
+  void remember(std::string_view name, std::string_view author);
+
+  // Forgets every deleted recipe: the list is emptied and "DelRez.dat" written as an empty file.
+  void forget();
+
+  // "Entfernen": remembers the name with the author the store finds for it (empty when no entry
+  // carries it), writes "DelRez.dat", and only then deletes every entry of that name, so a deletion
+  // that fails part-way still leaves the recipe remembered.
+  void deleteRecipe(RecipeStore& store, std::string_view name);
+
+ private:
+  Files& files_;
+  std::filesystem::path dir_;
+  std::vector<std::string> lines_;
+};
 
 }  // namespace zestovar::store

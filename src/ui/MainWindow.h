@@ -1,5 +1,6 @@
 // What a page of the main window and the other windows see of the program: the main window's state and
-// the few things it does for them. The main window implements it; no page knows another page.
+// the few things it does for them. The main window implements it; no page knows another page, and a
+// page that needs another window is given it when the program builds it.
 #pragma once
 
 #include <QString>
@@ -12,18 +13,24 @@
 #include "ui/Guarded.h"
 #include "ui/Prompts.h"
 
-class QListWidget;
-class QWidget;
-
 namespace zestovar::ui {
 
 class MainWindow {
  public:
-  enum MainTab { kTabRecipe = 0, kTabUpdate = 1, kTabPublish = 2, kTabEditor = 3, kTabShopping = 4 };
-  enum InnerTab { kInnerRecipe = 0, kInnerSearch = 1, kInnerBookmarks = 2 };
+  // The five main tabs in their order, then the three inner tabs of the main tab "Rezept" in theirs.
+  enum Tab {
+    kTabRecipe,
+    kTabUpdate,
+    kTabPublish,
+    kTabEditor,
+    kTabShopping,
+    kInnerRecipe,
+    kInnerSearch,
+    kInnerBookmarks
+  };
   // The three recipe lists: browse list, result list, bookmark list.
   enum class RecipeList { Browse, Result, Bookmark };
-  enum class Window { News, About, PrintPreview, Proxy, Options, Change };
+  enum class Item { Selected, First };
 
   virtual ~MainWindow() = default;
 
@@ -40,38 +47,26 @@ class MainWindow {
     return guarded(prompts(), std::move(f));
   }
 
-  // The category last chosen on the browse tab (Windows-1252).
-  virtual const std::string& currentCategory() const = 0;
-  virtual void setCurrentCategory(std::string category) = 0;
-  // Name and author lines of deleted recipes (Windows-1252).
-  virtual std::vector<std::string>& deletedRecipes() = 0;
-
   // Show recipe: writes "Rezept.htm" and "Image.jpg" and shows the page.
   virtual void showRecipe(const QString& name) = 0;
-  // Switching from code runs no tab change handling; only a switch by hand does.
-  virtual void showMainTab(MainTab tab) = 0;
-  virtual void showInnerTab(InnerTab tab) = 0;
-  // The main tab in front, and the inner tab of the main tab "Rezept" in front.
-  virtual MainTab currentMainTab() const = 0;
-  virtual InnerTab currentInnerTab() const = 0;
+  // Brings a tab to the front; an inner tab brings the main tab "Rezept" with it. Switching from code
+  // runs no tab change handling; only a switch by hand does.
+  virtual void showTab(Tab tab) = 0;
   // Lists the current category into the browse list again; on an error the list keeps the names
   // found before it. Returns the number of names without letter items.
   virtual std::size_t listCurrentCategory() = 0;
 
-  virtual void setStatusText(const QString& text) = 0;
-  virtual QString statusText() const = 0;
-
-  // The text of a recipe list's selected item; nothing when none is selected.
-  virtual std::optional<QString> selectedName(RecipeList list) const = 0;
-  virtual QListWidget* recipeList(RecipeList list) = 0;
+  // The text of a recipe list's selected or first item; nothing when there is none.
+  virtual std::optional<QString> recipeName(RecipeList list, Item item) const = 0;
+  // Puts the names (Windows-1252) into a recipe list in the order given, in place of the names it showed.
+  virtual void setNames(RecipeList list, const std::vector<std::string>& names) = 0;
+  // Takes the selected item out of a recipe list; returns the names (Windows-1252) left in it.
+  virtual std::vector<std::string> removeSelected(RecipeList list) = 0;
 
   // Whether a transfer with the recipe web site or the mail server is on its way. While one runs (the
   // windows handle their events between its slices), actions that change the recipe files or the side
   // files and other transfers are ignored.
   virtual bool transferRunning() const = 0;
-
-  // The other windows; null before they are created.
-  virtual QWidget* otherWindow(Window which) const = 0;
 };
 
 }  // namespace zestovar::ui

@@ -7,7 +7,6 @@
 
 #include "store/Categories.h"
 #include "store/FileIo.h"
-#include "store/SideFile.h"
 #include "ui/Controls.h"
 #include "ui/TextCodec.h"
 #include "views/DefaultPicture.h"
@@ -60,6 +59,7 @@ void TForm1::setPages(const Pages& pages) {
   PageControl1->addTab(TabSheet3, QStringLiteral("Datenbank online stellen"));
   PageControl1->addTab(TabSheet4, utf8("Hinzufügen"));
   PageControl1->addTab(TabSheet5, QStringLiteral("Einkaufsliste"));
+  connect(recipeTab_, &zestovar::views::RecipeTab::countShown, StatusPanel1, &QLabel::setText);
 
   connect(Drucken1, &QAction::triggered, recipeTab_, handler([this] { recipeTab_->Drucken1Click(); }));
   const std::pair<QAction*, int> categories[] = {{Vorspeise1, 0}, {Suppen1, 1},    {Hauptgerichte1, 2},
@@ -69,10 +69,6 @@ void TForm1::setPages(const Pages& pages) {
     connect(action, &QAction::triggered, recipeTab_, handler([this, name] { recipeTab_->chooseCategory(name); }));
   }
 }
-
-void TForm1::setOtherWindow(Window which, QWidget* window) { windows_.at(static_cast<std::size_t>(which)) = window; }
-
-QWidget* TForm1::otherWindow(Window which) const { return windows_.at(static_cast<std::size_t>(which)); }
 
 void TForm1::buildMenu() {
   using zestovar::ui::addEntry;
@@ -116,56 +112,54 @@ void TForm1::buildMenu() {
   N2 = addEntry(N1, "N2", "?");
 }
 
-// The entries that only switch tabs or show a window. "Rezepte online stellen" and "Merkliste" also
-// run a page's change handling, and the program connects them with that page.
+// The entries that only switch tabs. "Rezepte online stellen" and "Merkliste" also run a page's change
+// handling, and the entries that show another window belong to that window: the program connects them.
 void TForm1::connectMenu() {
   connect(Beenden1, &QAction::triggered, this, &QWidget::close);
-  connect(Suchen1, &QAction::triggered, this, handler([this] {
-            showMainTab(kTabRecipe);
-            showInnerTab(kInnerSearch);
-          }));
-  connect(Updaten1, &QAction::triggered, this, handler([this] { showMainTab(kTabUpdate); }));
-  connect(Einkaufsliste1, &QAction::triggered, this, handler([this] { showMainTab(kTabShopping); }));
-  connect(Hinzufgen1, &QAction::triggered, this, handler([this] { showMainTab(kTabEditor); }));
-  const std::pair<QAction*, Window> windows[] = {
-      {Proxy1, Window::Proxy}, {Optionen2, Window::Options}, {N2, Window::About}};
-  for (const auto& [action, which] : windows) {
-    connect(action, &QAction::triggered, this, handler([this, which] {
-              if (QWidget* w = otherWindow(which)) w->show();
-            }));
-  }
+  connect(Suchen1, &QAction::triggered, this, handler([this] { showTab(kInnerSearch); }));
+  connect(Updaten1, &QAction::triggered, this, handler([this] { showTab(kTabUpdate); }));
+  connect(Einkaufsliste1, &QAction::triggered, this, handler([this] { showTab(kTabShopping); }));
+  connect(Hinzufgen1, &QAction::triggered, this, handler([this] { showTab(kTabEditor); }));
   // "?" > "Hilfe" has no action.
 }
 
-void TForm1::showMainTab(MainTab tab) {
+void TForm1::showTab(Tab tab) {
   const QSignalBlocker blocker(PageControl1);
-  PageControl1->setCurrentIndex(tab);
-}
-
-void TForm1::showInnerTab(InnerTab tab) {
-  const QSignalBlocker blocker(recipeTab_->PageControl2);
-  recipeTab_->PageControl2->setCurrentIndex(tab);
-}
-
-TForm1::InnerTab TForm1::currentInnerTab() const {
-  return static_cast<InnerTab>(recipeTab_->PageControl2->currentIndex());
+  if (tab < kInnerRecipe) {
+    PageControl1->setCurrentIndex(tab);
+    return;
+  }
+  PageControl1->setCurrentIndex(kTabRecipe);
+  const QSignalBlocker innerBlocker(recipeTab_->PageControl2);
+  recipeTab_->PageControl2->setCurrentIndex(tab - kInnerRecipe);
 }
 
 void TForm1::showRecipe(const QString& name) { recipeTab_->showRecipe(name); }
 
 std::size_t TForm1::listCurrentCategory() { return recipeTab_->listCurrentCategory(); }
 
-void TForm1::setStatusText(const QString& text) { StatusPanel1->setText(text); }
-
-QString TForm1::statusText() const { return StatusPanel1->text(); }
-
-std::optional<QString> TForm1::selectedName(RecipeList list) const {
-  const QList<QListWidgetItem*> selected = recipeTab_->recipeList(list)->selectedItems();
+std::optional<QString> TForm1::recipeName(RecipeList list, Item item) const {
+  const QListWidget* shown = recipeTab_->recipeList(list);
+  if (item == Item::First) {
+    if (shown->count() == 0) return std::nullopt;
+    return shown->item(0)->text();
+  }
+  const QList<QListWidgetItem*> selected = shown->selectedItems();
   if (selected.isEmpty()) return std::nullopt;
   return selected.front()->text();
 }
 
-QListWidget* TForm1::recipeList(RecipeList list) { return recipeTab_->recipeList(list); }
+void TForm1::setNames(RecipeList list, const std::vector<std::string>& names) { recipeTab_->setNames(list, names); }
+
+std::vector<std::string> TForm1::removeSelected(RecipeList list) {
+  QListWidget* shown = recipeTab_->recipeList(list);
+  const QList<QListWidgetItem*> selected = shown->selectedItems();
+  if (!selected.isEmpty()) delete selected.front();
+  std::vector<std::string> left;
+  left.reserve(static_cast<std::size_t>(shown->count()));
+  for (int i = 0; i < shown->count(); ++i) left.push_back(zestovar::ui::toCp1252(shown->item(i)->text()));
+  return left;
+}
 
 void TForm1::closeEvent(QCloseEvent* event) {
   event->accept();
@@ -186,7 +180,9 @@ void TForm1::FormCreate() {
   runStep([this] {
     if (hooks_.loadShoppingList) hooks_.loadShoppingList();
   });
-  runStep([this] { loadDeletedRecipes(); });
+  runStep([this] {
+    if (hooks_.loadDeletedRecipes) hooks_.loadDeletedRecipes();
+  });
   runStep([this] { openStore(); });
   runStep([this] {
     recipeTab_->ComboBox1->setCurrentIndex(0);
@@ -200,10 +196,6 @@ void TForm1::runStep(const std::function<void()>& step) {
   } catch (const std::exception& error) {
     zestovar::ui::showError(prompts_, error);
   }
-}
-
-void TForm1::loadDeletedRecipes() {
-  deletedRecipes_ = zestovar::store::readSideFile(*files_, programDir_, zestovar::store::kDeletedRecipesFileName);
 }
 
 void TForm1::openStore() { store_ = std::make_unique<zestovar::store::RecipeStore>(programDir_, files_); }

@@ -11,12 +11,9 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <array>
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "store/RecipeStore.h"
 #include "ui/Guarded.h"
@@ -41,14 +38,14 @@ class TForm1 : public QMainWindow, public zestovar::ui::MainWindow {
     QWidget *update, *publish, *editor, *shopping;
   };
   void setPages(const Pages& pages);
-  // Start-up steps that belong to other parts of the program: loading the proxy settings (step 1)
-  // and the shopping list (step 3).
+  // Start-up steps that belong to other parts of the program: loading the proxy settings (step 1),
+  // the shopping list (step 3) and the deleted-recipes list.
   struct StartupHooks {
     std::function<void()> loadProxySettings;
     std::function<void()> loadShoppingList;
+    std::function<void()> loadDeletedRecipes;
   };
   void setStartupHooks(StartupHooks hooks) { hooks_ = std::move(hooks); }
-  void setOtherWindow(Window which, QWidget* window);
   // Tells whether a transfer is on its way (the network belongs to another part of the program).
   void setTransferRunning(std::function<bool()> running) { transferRunning_ = std::move(running); }
 
@@ -60,20 +57,12 @@ class TForm1 : public QMainWindow, public zestovar::ui::MainWindow {
   zestovar::store::Files& files() override { return *files_; }
   zestovar::store::RecipeStore& store() override;
   zestovar::ui::Prompts& prompts() override { return prompts_; }
-  const std::string& currentCategory() const override { return currentCategory_; }
-  void setCurrentCategory(std::string category) override { currentCategory_ = std::move(category); }
-  std::vector<std::string>& deletedRecipes() override { return deletedRecipes_; }
   void showRecipe(const QString& name) override;
-  void showMainTab(MainTab tab) override;
-  void showInnerTab(InnerTab tab) override;
-  MainTab currentMainTab() const override { return static_cast<MainTab>(PageControl1->currentIndex()); }
-  InnerTab currentInnerTab() const override;
+  void showTab(Tab tab) override;
   std::size_t listCurrentCategory() override;
-  void setStatusText(const QString& text) override;
-  QString statusText() const override;
-  std::optional<QString> selectedName(RecipeList list) const override;
-  QListWidget* recipeList(RecipeList list) override;
-  QWidget* otherWindow(Window which) const override;
+  std::optional<QString> recipeName(RecipeList list, Item item) const override;
+  void setNames(RecipeList list, const std::vector<std::string>& names) override;
+  std::vector<std::string> removeSelected(RecipeList list) override;
   bool transferRunning() const override { return transferRunning_ && transferRunning_(); }
 
   QMenuBar* MainMenu1;
@@ -99,7 +88,6 @@ class TForm1 : public QMainWindow, public zestovar::ui::MainWindow {
   void buildMenu();
   void connectMenu();
   void runStep(const std::function<void()>& step);
-  void loadDeletedRecipes();
   void openStore();
 
   std::filesystem::path programDir_;
@@ -109,8 +97,5 @@ class TForm1 : public QMainWindow, public zestovar::ui::MainWindow {
   zestovar::views::RecipeTab* recipeTab_ = nullptr;
   StartupHooks hooks_;
   std::function<bool()> transferRunning_;
-  std::array<QWidget*, 6> windows_{};
   std::unique_ptr<zestovar::store::RecipeStore> store_;
-  std::vector<std::string> deletedRecipes_;
-  std::string currentCategory_;
 };

@@ -55,6 +55,10 @@ class RecipeTab : public QWidget {
   void Button3Click();
 
   QListWidget* recipeList(ui::MainWindow::RecipeList list) const;
+  // Puts names (Windows-1252) into a recipe list in the order given, in place of the names it showed.
+  void setNames(ui::MainWindow::RecipeList list, const std::vector<std::string>& names);
+  // The category last chosen on the browse tab (Windows-1252).
+  const std::string& currentCategory() const { return currentCategory_; }
 
   QFrame* Panel1;
   QTabWidget* PageControl2;
@@ -80,6 +84,10 @@ class RecipeTab : public QWidget {
   };
   ListMenu PopupMenu1{}, PopupMenu2{}, PopupMenu3{};
 
+ signals:
+  // The subcategory filter counted the recipes it lists: the text for the status bar.
+  void countShown(const QString& text);
+
  private:
   QWidget* buildBrowseTab();
   QWidget* buildSearchTab();
@@ -91,6 +99,7 @@ class RecipeTab : public QWidget {
   static void fillRecipeList(QListWidget* list, const std::vector<std::string>& names);
 
   ui::MainWindow& main_;
+  std::string currentCategory_;
 };
 
 }  // namespace zestovar::views

@@ -20,6 +20,12 @@ void RecipeTab::fillRecipeList(QListWidget* list, const std::vector<std::string>
   list->addItems(texts);
 }
 
+void RecipeTab::setNames(ui::MainWindow::RecipeList list, const std::vector<std::string>& names) {
+  QListWidget* shown = recipeList(list);
+  shown->clear();
+  fillRecipeList(shown, names);
+}
+
 void RecipeTab::ComboBox1Change() {
   WebBrowser1->blank();
   {
@@ -34,11 +40,11 @@ void RecipeTab::ComboBox1Change() {
         item->setCheckState(Qt::Checked);
       }
     }
-    main_.setCurrentCategory(ui::toCp1252(text));
+    currentCategory_ = ui::toCp1252(text);
   }
   listCurrentCategory();
   if (ListBox3->count() > 0) {
-    main_.showMainTab(ui::MainWindow::kTabRecipe);
+    main_.showTab(ui::MainWindow::kTabRecipe);
     // No item is selected; with letter items the first is "A", which shows a blank page.
     showRecipe(ListBox3->item(0)->text());
   }
@@ -48,7 +54,7 @@ std::size_t RecipeTab::listCurrentCategory() {
   ListBox3->clear();
   std::vector<std::string> names;
   try {
-    main_.store().listNamesByCategory(main_.currentCategory(), names);
+    main_.store().listNamesByCategory(currentCategory_, names);
   } catch (...) {
     // The list keeps the names found before the error.
     store::sortBrowseList(names);
@@ -73,16 +79,16 @@ void RecipeTab::CheckListBox1ClickCheck() {
     ListBox3->clear();
     std::vector<EntrySummary> summary;
     buildEntrySummary(main_.store(), summary);
-    std::vector<std::string> names = filterBySubcategories(std::move(summary), main_.currentCategory(), ticked);
+    std::vector<std::string> names = filterBySubcategories(std::move(summary), currentCategory_, ticked);
     count = names.size();
     store::finishRecipeList(names);
     fillRecipeList(ListBox3, names);
   }
-  main_.setStatusText(QString::fromStdString(recipeCountText(count)));
+  emit countShown(QString::fromStdString(recipeCountText(count)));
   if (ListBox3->count() > 0) showRecipe(ListBox3->item(0)->text());
 }
 
-void RecipeTab::CheckListBox1Click() { main_.showMainTab(ui::MainWindow::kTabRecipe); }
+void RecipeTab::CheckListBox1Click() { main_.showTab(ui::MainWindow::kTabRecipe); }
 
 void RecipeTab::SpeedButton1Click() {
   bool all = true;
@@ -101,8 +107,7 @@ void RecipeTab::showSelectedRecipe(QListWidget* list) {
 }
 
 void RecipeTab::chooseCategory(const QString& category) {
-  main_.showMainTab(ui::MainWindow::kTabRecipe);
-  main_.showInnerTab(ui::MainWindow::kInnerRecipe);
+  main_.showTab(ui::MainWindow::kInnerRecipe);
   ComboBox1->setCurrentIndex(ComboBox1->findText(category));
   ComboBox1Change();
 }

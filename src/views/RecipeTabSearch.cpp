@@ -40,7 +40,7 @@ void RecipeTab::Button3Click() {
   fillRecipeList(ListBox4, names);
   main_.prompts().message(QString::fromStdString(searchMessage(hits)));
   if (hits != 0 && ListBox4->count() > 0) {
-    main_.showMainTab(ui::MainWindow::kTabRecipe);
+    main_.showTab(ui::MainWindow::kTabRecipe);
     showRecipe(ListBox4->item(0)->text());
   }
 }

@@ -13,6 +13,7 @@
 #include "accessories/Launcher.h"
 #include "accessories/OHU.h"
 #include "accessories/WCIU.h"
+#include "store/DeletedRecipes.h"
 #include "views/MHU.h"
 
 namespace fs = std::filesystem;
@@ -61,9 +62,9 @@ void AccessoriesTest::optionsForgetDeletedRecipes() {
   QVERIFY(options.isVisible());
   QCOMPARE(options.windowTitle(), u"Quenna's Zestovar - Optionen"_qs);
 
-  QCOMPARE(started.program.mainWindow().deletedRecipes().size(), 2u);
+  QCOMPARE(started.program.deletedRecipes().pairs().size(), 1u);
   options.Button2->click();
-  QVERIFY(started.program.mainWindow().deletedRecipes().empty());
+  QVERIFY(started.program.deletedRecipes().pairs().empty());
   QCOMPARE(readFile(zestovar::test::pathOf(dir) / "DelRez.dat"), std::string());
   QVERIFY(started.prompts.shown().isEmpty());
 

@@ -1,14 +1,11 @@
-// The plain steps of the editors: the wrap-point conversion and its reading back, the fields handed
-// to the store, and the deleted-recipes list with its file.
+// The plain steps of the editors: the wrap-point conversion and its reading back, and the fields
+// handed to the store.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "StoreFixtures.h"
 #include "editing/RecipeFields.h"
-#include "store/DeletedRecipes.h"
-#include "store/RecipeStore.h"
 
 namespace {
 
@@ -17,7 +14,6 @@ using zestovar::editing::LineEnd;
 using zestovar::editing::preparationLines;
 using zestovar::editing::RecipeFields;
 using zestovar::editing::ShownLine;
-using zestovar::test::MemoryDir;
 using Lines = std::vector<std::string>;
 
 TEST(WrapPoints, BlankBeforeAWrapOrALineEndBecomesCrCrLfAndOtherWrapsKeepTheWordsWhole) {
@@ -106,60 +102,6 @@ TEST(RecipeFields, TickedNamesInListOrderOneLineFieldsAndTheCategoryCheck) {
   fields.category = "Hauptgericht";
   for (auto& item : fields.subcategories) item.ticked = false;
   EXPECT_FALSE(zestovar::editing::hasCategory(fields));
-}
-
-TEST(DeletedRecipes, LinesReadAsPairsAndAnUnpairedLastNameHasNoAuthor) {
-  const auto pairs = zestovar::store::deletedRecipePairs({"Gulasch", "Quenna", "Linsensuppe", "", "Zwieback"});
-  ASSERT_EQ(pairs.size(), 3u);
-  EXPECT_EQ(pairs[0].name, "Gulasch");
-  EXPECT_EQ(pairs[0].author, "Quenna");
-  EXPECT_EQ(pairs[1].name, "Linsensuppe");
-  EXPECT_EQ(pairs[1].author, "");
-  EXPECT_EQ(pairs[2].name, "Zwieback");
-  EXPECT_EQ(pairs[2].author, "");
-  EXPECT_TRUE(zestovar::store::deletedRecipePairs({}).empty());
-}
-
-TEST(DeletedRecipes, DeletingRemembersNameAndAuthorBeforeTheEntryGoes) {
-  MemoryDir dir;
-  zestovar::test::EntryRecords gulaschEntry = zestovar::test::named("Gulasch", "Hauptgericht");
-  gulaschEntry.author = "Quenna";
-  const std::string soup = zestovar::test::buildEntry(zestovar::test::named("Linsensuppe"));
-  dir.write("Zestovar.dat", zestovar::test::buildEntry(gulaschEntry) + soup);
-  zestovar::store::RecipeStore store(dir.path(), dir.files());
-  Lines deleted;
-
-  zestovar::store::deleteRecipe(store, deleted, "Gulasch");
-  EXPECT_EQ(deleted, (Lines{"Gulasch", "Quenna"}));
-  EXPECT_EQ(dir.read("DelRez.dat"), "Gulasch\r\nQuenna\r\n");
-  EXPECT_TRUE(zestovar::test::sameRecords(dir.read("Zestovar.dat"), soup));
-  // The entry is gone: a second deletion remembers the name without an author.
-  zestovar::store::deleteRecipe(store, deleted, "Gulasch");
-  EXPECT_EQ(dir.read("DelRez.dat"), "Gulasch\r\nQuenna\r\nGulasch\r\n\r\n");
-
-  // A deletion that fails still leaves its pair in the list and in the file.
-  dir->failOpen("New.dat");
-  EXPECT_THROW(zestovar::store::deleteRecipe(store, deleted, "Linsensuppe"), zestovar::store::StoreError);
-  EXPECT_EQ(dir.read("DelRez.dat"), "Gulasch\r\nQuenna\r\nGulasch\r\n\r\nLinsensuppe\r\nQuenna\r\n");
-  EXPECT_TRUE(zestovar::test::sameRecords(dir.read("Zestovar.dat"), soup));
-}
-
-TEST(DeletedRecipes, FailedWriteKeepsThePairAndForgettingLeavesAnEmptyFile) {
-  MemoryDir dir;
-  dir.write("delrez.DAT", "Gulasch\r\nQuenna\r\n");
-  Lines deleted = {"Gulasch", "Quenna"};
-  dir->failReplace();
-  EXPECT_THROW(zestovar::store::rememberDeletedRecipe(*dir.files(), dir.path(), deleted, "Zwieback", ""),
-               zestovar::store::StoreError);
-  EXPECT_EQ(deleted, (Lines{"Gulasch", "Quenna", "Zwieback", ""}));
-  EXPECT_EQ(dir.read("delrez.DAT"), "Gulasch\r\nQuenna\r\n");
-
-  MemoryDir fresh;
-  fresh.write("delrez.DAT", "Gulasch\r\nQuenna\r\n");
-  zestovar::store::forgetDeletedRecipes(*fresh.files(), fresh.path(), deleted);
-  EXPECT_TRUE(deleted.empty());
-  EXPECT_EQ(fresh.names(), (Lines{"delrez.DAT"}));
-  EXPECT_EQ(fresh.read("delrez.DAT"), "");
 }
 
 }  // namespace

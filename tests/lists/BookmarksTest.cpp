@@ -36,9 +36,9 @@ class Fixture {
   ScriptedPrompts& prompts() { return started->prompts; }
   std::string bookmarks() const { return dir.read("Merklist.dat"); }
   // Clicks an inner tab as the user does.
-  void clickInnerTab(int index) {
+  void clickInnerTab(QWidget* page) {
     QTabBar* bar = tab().PageControl2->tabBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab().PageControl2->indexOf(page)).center());
   }
   // The search tab's result list for a text.
   void search(const QString& text) {
@@ -102,23 +102,23 @@ void BookmarksTest::shownListFollowsTheBookmarkTabAndTheMenu() {
   Fixture f("Zwieback\r\nbrot\r\n\xc4pfelbrot\r\n");
   RecipeTab& tab = f.tab();
   // A switch from code runs no change handling.
-  f.main().showInnerTab(TForm1::kInnerBookmarks);
+  f.main().showTab(TForm1::kInnerBookmarks);
   QCOMPARE(tab.ListBox5->count(), 0);
-  f.main().showInnerTab(TForm1::kInnerRecipe);
+  f.main().showTab(TForm1::kInnerRecipe);
 
-  f.clickInnerTab(TForm1::kInnerBookmarks);
-  QCOMPARE(tab.PageControl2->currentIndex(), int(TForm1::kInnerBookmarks));
+  f.clickInnerTab(tab.TabSheet8);
+  QCOMPARE(tab.PageControl2->currentWidget(), tab.TabSheet8);
   QCOMPARE(texts(tab.ListBox5), (QStringList{u"Äpfelbrot"_qs, u"brot"_qs, u"Zwieback"_qs}));
 
   // Another inner tab coming to the front leaves the shown list alone.
   f.dir.write("Merklist.dat", "Quarkkuchen\r\n");
-  f.clickInnerTab(TForm1::kInnerSearch);
+  f.clickInnerTab(tab.TabSheet7);
   QCOMPARE(texts(tab.ListBox5), (QStringList{u"Äpfelbrot"_qs, u"brot"_qs, u"Zwieback"_qs}));
 
   f.main().Einkaufsliste1->trigger();
   f.main().Merkliste1->trigger();
   QCOMPARE(f.main().PageControl1->currentIndex(), int(TForm1::kTabRecipe));
-  QCOMPARE(tab.PageControl2->currentIndex(), int(TForm1::kInnerBookmarks));
+  QCOMPARE(tab.PageControl2->currentWidget(), tab.TabSheet8);
   QCOMPARE(texts(tab.ListBox5), QStringList{u"Quarkkuchen"_qs});
 
   std::filesystem::remove(f.dir / "Merklist.dat");

@@ -18,6 +18,7 @@
 #include "lists/ShoppingTab.h"
 #include "online/NHU.h"
 #include "online/UpdateTab.h"
+#include "store/DeletedRecipes.h"
 #include "ui/Application.h"
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
@@ -126,7 +127,7 @@ class Started {
     TForm1& form = started->program.mainWindow();
     form.resize(1000, 700);
     form.show();
-    form.showMainTab(zestovar::ui::MainWindow::kTabUpdate);
+    form.showTab(zestovar::ui::MainWindow::kTabUpdate);
   }
   ScriptedPrompts& prompts() { return started->prompts; }
 
@@ -176,7 +177,7 @@ void UpdateTabTest::filtersAndSortingOfTheView() {
   Started s(site);
   s.dir.write("DelRez.dat", "");
   auto& tab = s.tab();
-  s.started->program.mainWindow().deletedRecipes().clear();
+  s.started->program.deletedRecipes().load();
   QTest::mouseClick(tab.BitBtn8, Qt::LeftButton);
   QCOMPARE(names(tab.ListView2),
            (QStringList{QStringLiteral("Linsensuppe"), QStringLiteral("Soljanka"), QStringLiteral("Zwiebelkuchen")}));
@@ -219,7 +220,7 @@ void UpdateTabTest::downloadAppendsExactlyTheTickedRecipes() {
   tick(tab.ListView2, QStringLiteral("Soljanka"));
   tick(tab.ListView2, QStringLiteral("Linsensuppe"));
   s.started->program.mainWindow().Suppen1->trigger();
-  s.started->program.mainWindow().showMainTab(zestovar::ui::MainWindow::kTabUpdate);
+  s.started->program.mainWindow().showTab(zestovar::ui::MainWindow::kTabUpdate);
   QTest::mouseClick(tab.BitBtn1, Qt::LeftButton);
   QCOMPARE(s.prompts().texts(Kind::Error), QStringList{});
   QCOMPARE(s.prompts().texts(Kind::Message).last(), QStringLiteral("Quenna`s Zestovar wurde upgedatet."));
@@ -288,7 +289,7 @@ void UpdateTabTest::afterAFailedDownloadEachItemFetchesItsOwnRecipe() {
   Site site;
   Started s(site);
   s.dir.write("DelRez.dat", "");
-  s.started->program.mainWindow().deletedRecipes().clear();
+  s.started->program.deletedRecipes().load();
   s.showTab();
   auto& tab = s.tab();
   QTest::mouseClick(tab.BitBtn8, Qt::LeftButton);

@@ -12,6 +12,7 @@
 #include "StoreFixtures.h"
 #include "store/BrowseOrder.h"
 #include "store/Categories.h"
+#include "store/DeletedRecipes.h"
 #include "store/RecipeStore.h"
 #include "ui/Application.h"
 #include "ui/TextCodec.h"
@@ -84,12 +85,12 @@ void MainWindowTest::startUpInEmptyDirectoryCreatesRecipeFilesAndShowsBackwaren(
   }
   QCOMPARE(form.windowTitle(), QStringLiteral("Quenna's Zestovar"));
   QCOMPARE(tab.ComboBox1->currentText(), QStringLiteral("Backwaren"));
-  QCOMPARE(form.currentCategory(), std::string("Backwaren"));
+  QCOMPARE(tab.currentCategory(), std::string("Backwaren"));
   QCOMPARE(itemTexts(tab.CheckListBox1), asQt(zestovar::store::subcategoriesSorted("Backwaren")));
   QCOMPARE(tab.CheckListBox1->count(), 6);
   for (int i = 0; i < tab.CheckListBox1->count(); ++i) QCOMPARE(tab.CheckListBox1->item(i)->checkState(), Qt::Checked);
   QCOMPARE(tab.ListBox3->count(), 0);
-  QVERIFY(form.deletedRecipes().empty());
+  QVERIFY(started.program.deletedRecipes().pairs().empty());
   QVERIFY(tab.WebBrowser1->isBlank());
   QCOMPARE(form.PageControl1->currentIndex(), 0);
   QCOMPARE(tab.PageControl2->currentIndex(), 0);
@@ -106,7 +107,10 @@ void MainWindowTest::startUpReadsDeletedListWhateverItsSpelling() {
   StartedProgram started(pathOf(dir));
 
   QVERIFY(started.prompts.shown().isEmpty());
-  QCOMPARE(started.program.mainWindow().deletedRecipes(), (std::vector<std::string>{"Apfelkuchen", "Quenna"}));
+  const std::vector<zestovar::store::DeletedRecipe> deleted = started.program.deletedRecipes().pairs();
+  QCOMPARE(deleted.size(), 1u);
+  QCOMPARE(deleted[0].name, std::string("Apfelkuchen"));
+  QCOMPARE(deleted[0].author, std::string("Quenna"));
 }
 
 void MainWindowTest::startUpListsTheBackwarenRecipes() {
@@ -125,15 +129,14 @@ void MainWindowTest::failingStepShowsErrorAndLaterStepsStillRun() {
   fs::create_directory(pathOf(dir) / "zsv.dat");
   writeFile(pathOf(dir) / "DelRez.dat", "Brot\r\nQuenna\r\n");
   StartedProgram started(pathOf(dir));
-  TForm1& form = started.program.mainWindow();
 
   // Opening the update recipe file fails, and so does the listing that needs it.
   const QStringList errors = started.prompts.texts(ScriptedPrompts::Kind::Error);
   QVERIFY(!errors.isEmpty());
   QCOMPARE(started.prompts.shown().constFirst().title, QStringLiteral("Quenna's Zestovar"));
-  QCOMPARE(form.deletedRecipes().size(), 2u);
+  QCOMPARE(started.program.deletedRecipes().pairs().size(), 1u);
   QCOMPARE(started.program.recipeTab().CheckListBox1->count(), 6);
-  QCOMPARE(form.currentCategory(), std::string("Backwaren"));
+  QCOMPARE(started.program.recipeTab().currentCategory(), std::string("Backwaren"));
 }
 
 void MainWindowTest::listingErrorKeepsNamesFoundBeforeIt() {
@@ -171,18 +174,18 @@ void MainWindowTest::categoryMenuSwitchesToBrowseTab() {
   form.Einkaufsliste1->trigger();
   QCOMPARE(form.PageControl1->currentIndex(), int(TForm1::kTabShopping));
   form.Suchen1->trigger();
-  QCOMPARE(tab.PageControl2->currentIndex(), int(TForm1::kInnerSearch));
+  QCOMPARE(tab.PageControl2->currentWidget(), tab.TabSheet7);
   form.Einkaufsliste1->trigger();
 
   form.Suppen1->trigger();
   QCOMPARE(form.PageControl1->currentIndex(), int(TForm1::kTabRecipe));
-  QCOMPARE(tab.PageControl2->currentIndex(), int(TForm1::kInnerRecipe));
+  QCOMPARE(tab.PageControl2->currentWidget(), tab.TabSheet6);
   QCOMPARE(tab.ComboBox1->currentText(), QStringLiteral("Suppe"));
   QCOMPARE(itemTexts(tab.ListBox3), QStringList{QStringLiteral("Kartoffelsuppe")});
   QCOMPARE(itemTexts(tab.CheckListBox1), asQt(zestovar::store::subcategoriesSorted("Suppe")));
 
   form.Getrnke1->trigger();
-  QCOMPARE(form.currentCategory(), std::string("Getr\xe4nke"));
+  QCOMPARE(tab.currentCategory(), std::string("Getr\xe4nke"));
   QCOMPARE(
       itemTexts(tab.CheckListBox1),
       (QStringList{QStringLiteral("Bowle"), QStringLiteral("Cocktails"), QStringLiteral("Shakes"),
@@ -213,11 +216,12 @@ void MainWindowTest::onlyTabSwitchesByHandRunTheChangeHandling() {
   QCOMPARE(form.PageControl1->currentIndex(), int(TForm1::kTabUpdate));
   QCOMPARE(mainChanges.count(), 1);
   form.Merkliste1->trigger();
-  QCOMPARE(inner->currentIndex(), int(TForm1::kInnerBookmarks));
+  QCOMPARE(inner->currentWidget(), started.program.recipeTab().TabSheet8);
   QCOMPARE(mainChanges.count(), 1);
   QCOMPARE(innerChanges.count(), 0);
-  QTest::mouseClick(inner->tabBar(), Qt::LeftButton, {}, inner->tabBar()->tabRect(TForm1::kInnerSearch).center());
-  QCOMPARE(inner->currentIndex(), int(TForm1::kInnerSearch));
+  const int search = inner->indexOf(started.program.recipeTab().TabSheet7);
+  QTest::mouseClick(inner->tabBar(), Qt::LeftButton, {}, inner->tabBar()->tabRect(search).center());
+  QCOMPARE(inner->currentIndex(), search);
   QCOMPARE(innerChanges.count(), 1);
 }
 
@@ -231,7 +235,7 @@ void MainWindowTest::typedTextThatIsNoCategoryEmptiesBothLists() {
   QLineEdit* edit = tab.ComboBox1->lineEdit();
   edit->selectAll();
   QTest::keyClicks(edit, QStringLiteral("Kuchen"));
-  QCOMPARE(started.program.mainWindow().currentCategory(), std::string("Kuchen"));
+  QCOMPARE(tab.currentCategory(), std::string("Kuchen"));
   QCOMPARE(tab.CheckListBox1->count(), 0);
   QCOMPARE(tab.ListBox3->count(), 0);
   QVERIFY(started.prompts.shown().isEmpty());

@@ -130,21 +130,23 @@ void RecipeViewsTest::subcategoryFilterNarrowsAndRestoresTheList() {
                                                    QStringLiteral("unalk_Bowle"), QStringLiteral("unalk_Cocktails")}));
   QCOMPARE(form.ListBox3->count(), 3);
 
+  // The count shows in the status panel.
+  const QLabel* status = f.main().findChild<QLabel*>(QStringLiteral("StatusPanel1"));
   form.SpeedButton1Click();  // all ticked: untick all
   QCOMPARE(form.ListBox3->count(), 0);
-  QCOMPARE(f.main().statusText(), QStringLiteral("0 Rezepte"));
+  QCOMPARE(status->text(), QStringLiteral("0 Rezepte"));
   setTick(form, QStringLiteral("Cocktails"), true);  // also finds unalk_Cocktails
   QCOMPARE(texts(form.ListBox3), (QStringList{QStringLiteral("Kinderpunsch"), QStringLiteral("Mojito")}));
-  QCOMPARE(f.main().statusText(), QStringLiteral("2 Rezepte"));
+  QCOMPARE(status->text(), QStringLiteral("2 Rezepte"));
   QVERIFY(f.read("Rezept.htm").find("<b>Kinderpunsch</b>") != std::string::npos);
   setTick(form, QStringLiteral("Cocktails"), false);
   setTick(form, QStringLiteral("Bowle"), true);
   QCOMPARE(texts(form.ListBox3), QStringList{QStringLiteral("Erdbeerbowle")});
-  QCOMPARE(f.main().statusText(), QStringLiteral("1 Rezept"));
+  QCOMPARE(status->text(), QStringLiteral("1 Rezept"));
 
   form.SpeedButton1Click();  // not all ticked: tick all, the whole category again
   QCOMPARE(form.ListBox3->count(), 3);
-  QCOMPARE(f.main().statusText(), QStringLiteral("3 Rezepte"));
+  QCOMPARE(status->text(), QStringLiteral("3 Rezepte"));
 
   // Typing into the category box runs the category change for every change of the text.
   QTest::keyClicks(form.ComboBox1->lineEdit(), QStringLiteral("x"));
@@ -221,7 +223,7 @@ void RecipeViewsTest::searchHintClearingMessagesAndResults() {
   Fixture f(zestovar::test::buildEntry(soup) +
             zestovar::test::buildEntry(recipe("Suchbegriff eingeben", "Dessert", " Eis")));
   RecipeTab& form = f.tab();
-  f.main().showMainTab(TForm1::kTabShopping);
+  f.main().showTab(TForm1::kTabShopping);
   f.prompts().clear();
 
   form.Button3Click();  // without a click the hint's own words are searched
