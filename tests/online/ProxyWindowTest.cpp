@@ -9,6 +9,7 @@
 #include "online/HttpClient.h"
 #include "online/ProxE.h"
 #include "ui/Application.h"
+#include "views/MHU.h"
 
 using zestovar::test::pathOf;
 using zestovar::test::StartedProgram;
@@ -45,6 +46,8 @@ void ProxyWindowTest::saveWritesTheLinesAsTypedForItsOwnerOnly() {
   QTemporaryDir dir;
   StartedProgram started(pathOf(dir));
   TForm17& form = started.program.proxyWindow();
+  started.program.mainWindow().Proxy1->trigger();
+  QVERIFY(form.isVisible());
   QVERIFY(form.Edit1->text().isEmpty());
   fill(form, QStringLiteral("Köchin"), QStringLiteral("geheim"), QStringLiteral("proxy.invalid"),
        QStringLiteral(" 3128"));
