@@ -33,6 +33,7 @@
 #include "store/RecipeStore.h"
 #include "store/RecordFormat.h"
 #include "store/RecordReader.h"
+#include "store/Words.h"
 #include "views/DefaultPicture.h"
 #include "views/RecipePage.h"
 #include "views/RecipeSearch.h"
@@ -223,18 +224,6 @@ std::string readRange(const fs::path& path, std::uint64_t first, std::uint64_t e
   return bytes;
 }
 
-std::vector<std::string> splitBlanks(std::string_view text) {
-  std::vector<std::string> out;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    const std::size_t blank = text.find(' ', pos);
-    const std::size_t end = blank == std::string_view::npos ? text.size() : blank;
-    if (end > pos) out.emplace_back(text.substr(pos, end - pos));
-    pos = end + 1;
-  }
-  return out;
-}
-
 struct StoreReport {
   std::uint64_t recipes = 0;
   std::uint64_t bytes = 0;
@@ -371,7 +360,8 @@ StoreReport benchStore(const fs::path& dir, int repsOverride) {
     if (!stored) fail("das letzte Rezept fehlt");
     NewRecipe recipe;
     recipe.category = stored->head.category;
-    recipe.subcategories = splitBlanks(stored->head.subcategories);
+    const std::vector<std::string_view> subcategories = words(stored->head.subcategories);
+    recipe.subcategories.assign(subcategories.begin(), subcategories.end());
     recipe.name = utf8ToCp1252("Neu: ") + stored->head.name;
     recipe.origin = stored->origin;
     recipe.ingredients = stored->ingredients;

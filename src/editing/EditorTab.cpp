@@ -175,11 +175,11 @@ void EditorTab::BitBtn10Click() {
   if (main_.transferRunning()) return;
   const RecipeFields shown = fields();
   if (!hasCategory(shown)) {
-    main_.prompts().message(QString::fromUtf16(kNoCategoryMessage));
+    main_.prompts().message(ui::fromUtf8(store::kNoCategoryChosen));
     return;
   }
   if (main_.store().nameExists(storedName(shown.name))) {
-    main_.prompts().message(QStringLiteral("Name schon vorhanden. Bitte anderen Namen wählen."));
+    main_.prompts().message(ui::fromUtf8(store::kNameTaken));
     return;
   }
   main_.store().appendEntry(toNewRecipe(shown));

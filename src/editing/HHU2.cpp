@@ -312,7 +312,7 @@ void TForm14::Button5Click() {
   if (main_.transferRunning()) return;
   const editing::RecipeFields shown = fields();
   if (!editing::hasCategory(shown)) {
-    main_.prompts().message(QString::fromUtf16(editing::kNoCategoryMessage));
+    main_.prompts().message(zestovar::ui::fromUtf8(zestovar::store::kNoCategoryChosen));
     return;
   }
   // The store builds the new entry before it removes the old one, so no failure loses the recipe.

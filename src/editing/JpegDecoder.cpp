@@ -43,7 +43,7 @@ void onProgress(j_common_ptr cinfo) {
   auto* decompress = reinterpret_cast<j_decompress_ptr>(cinfo);
   if (decompress->input_scan_number > kMaxScans) {
     Session& session = sessionOf(cinfo);
-    std::snprintf(session.message, sizeof session.message, "mehr als %d Durchg\xC3\xA4nge", kMaxScans);
+    std::snprintf(session.message, sizeof session.message, "mehr als %d Durchgänge", kMaxScans);
     std::longjmp(session.jump, 1);
   }
 }

@@ -21,7 +21,6 @@ namespace zestovar::editing {
 
 // The text of a category box while no category is chosen.
 inline constexpr char16_t kChooseCategory[] = u"Kategorie wählen";
-inline constexpr char16_t kNoCategoryMessage[] = u"Bitte eine Kategorie wählen.";
 inline constexpr char16_t kSavedMessage[] = u"Rezept gespeichert";
 
 // The 23 origin values, in the order of the recipe lists.

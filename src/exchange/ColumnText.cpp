@@ -14,14 +14,13 @@ namespace {
 
 enum class Dialect { MealMaster, MealMasterDashes, RezKonv };
 
-constexpr std::string_view kByteOrderMark = "\xef\xbb\xbf";
-
 // The lines of a text, without their line ends (LF, CR LF or a lone CR), in Windows-1252. A line
 // converted from another encoding lives until the next one is read.
 class Lines {
  public:
   explicit Lines(std::string_view text, Encoding encoding = Encoding::Cp1252) : text_(text), encoding_(encoding) {
-    if (encoding_ == Encoding::Utf8 && text_.starts_with(kByteOrderMark)) text_.remove_prefix(kByteOrderMark.size());
+    if (encoding_ == Encoding::Utf8 && text_.starts_with(store::kUtf8ByteOrderMark))
+      text_.remove_prefix(store::kUtf8ByteOrderMark.size());
   }
   bool next(std::string_view& line) {
     if (pos_ >= text_.size()) return false;

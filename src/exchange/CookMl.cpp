@@ -28,7 +28,6 @@ using cookml::kUnlimited;
 using cookml::LineField;
 using cookml::singleLine;
 
-constexpr std::string_view kByteOrderMark = "\xef\xbb\xbf";
 // A record holds 50 characters of a title, category word, servings or author; more of such a field
 // would only take memory.
 constexpr std::size_t kShortFieldBytes = 1024;
@@ -96,37 +95,34 @@ Capture captureOf(Element element) {
   }
 }
 
+// The elements read, each under its parent.
+struct Child {
+  Element parent;
+  std::string_view name;
+  Element element;
+};
+
+constexpr Child kChildren[] = {
+    {Element::Root, "recipe", Element::Recipe},
+    {Element::Recipe, "head", Element::Head},
+    {Element::Recipe, "part", Element::Part},
+    {Element::Recipe, "preparation", Element::Preparation},
+    {Element::Head, "title", Element::Title},
+    {Element::Head, "cat", Element::Category},
+    {Element::Head, "servingqty", Element::ServingQuantity},
+    {Element::Head, "servingtype", Element::ServingType},
+    {Element::Head, "author", Element::Author},
+    {Element::Head, "sourceline", Element::SourceLine},
+    {Element::Head, "picbin", Element::Picture},
+    {Element::Part, "ingredient", Element::Ingredient},
+    {Element::Ingredient, "inote", Element::IngredientNote},
+    {Element::Preparation, "text", Element::Text},
+    {Element::Preparation, "step", Element::Text},
+};
+
 Element elementOf(Element parent, std::string_view name) {
-  switch (parent) {
-    case Element::Root:
-      if (name == "recipe") return Element::Recipe;
-      break;
-    case Element::Recipe:
-      if (name == "head") return Element::Head;
-      if (name == "part") return Element::Part;
-      if (name == "preparation") return Element::Preparation;
-      break;
-    case Element::Head:
-      if (name == "title") return Element::Title;
-      if (name == "cat") return Element::Category;
-      if (name == "servingqty") return Element::ServingQuantity;
-      if (name == "servingtype") return Element::ServingType;
-      if (name == "author") return Element::Author;
-      if (name == "sourceline") return Element::SourceLine;
-      if (name == "picbin") return Element::Picture;
-      break;
-    case Element::Part:
-      if (name == "ingredient") return Element::Ingredient;
-      break;
-    case Element::Ingredient:
-      if (name == "inote") return Element::IngredientNote;
-      break;
-    case Element::Preparation:
-      if (name == "text" || name == "step") return Element::Text;
-      break;
-    default:
-      break;
-  }
+  for (const Child& child : kChildren)
+    if (child.parent == parent && child.name == name) return child.element;
   return Element::Other;
 }
 
@@ -226,7 +222,7 @@ class Reader {
 
   // Entity declarations can expand a few bytes into gigabytes; exchange files never need them.
   void refuseDeclarations() {
-    refuse("eine DOCTYPE-Deklaration mit eigenen Definitionen oder Entit\xc3\xa4ten wird nicht gelesen");
+    refuse("eine DOCTYPE-Deklaration mit eigenen Definitionen oder Entitäten wird nicht gelesen");
   }
 
   void start(std::string_view name, const XML_Char** attributes) {
@@ -342,26 +338,33 @@ class Reader {
     ingredient_ += note;
   }
 
-  void finishCapture(Element element) {
-    RecipeInProgress& recipe = *recipe_;
+  // The fields of one line that the first of their elements sets.
+  static std::string RecipeInProgress::*firstWins(Element element) {
     switch (element) {
       case Element::Title:
-        setOnce(recipe.title, field_.take());
-        break;
+        return &RecipeInProgress::title;
+      case Element::ServingQuantity:
+        return &RecipeInProgress::servingQuantity;
+      case Element::ServingType:
+        return &RecipeInProgress::servingType;
+      case Element::Author:
+        return &RecipeInProgress::author;
+      case Element::SourceLine:
+        return &RecipeInProgress::sourceLine;
+      default:
+        return nullptr;
+    }
+  }
+
+  void finishCapture(Element element) {
+    RecipeInProgress& recipe = *recipe_;
+    if (const auto field = firstWins(element)) {
+      setOnce(recipe.*field, field_.take());
+      return;
+    }
+    switch (element) {
       case Element::Category:
         if (std::string category = field_.take(); !category.empty()) recipe.categories.push_back(std::move(category));
-        break;
-      case Element::ServingQuantity:
-        setOnce(recipe.servingQuantity, field_.take());
-        break;
-      case Element::ServingType:
-        setOnce(recipe.servingType, field_.take());
-        break;
-      case Element::Author:
-        setOnce(recipe.author, field_.take());
-        break;
-      case Element::SourceLine:
-        setOnce(recipe.sourceLine, field_.take());
         break;
       case Element::IngredientNote:
         addNote(field_.take());
@@ -439,7 +442,8 @@ std::size_t characterStart(std::string_view bytes, std::size_t end) {
 }  // namespace
 
 bool looksLikeCookMl(std::string_view bytes) {
-  const std::size_t start = prologEnd(bytes, bytes.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0);
+  const std::size_t start =
+      prologEnd(bytes, bytes.starts_with(store::kUtf8ByteOrderMark) ? store::kUtf8ByteOrderMark.size() : 0);
   if (start == std::string_view::npos) return false;
   const std::string_view rest = bytes.substr(start);
   constexpr std::string_view kRoot = "<cookml";
@@ -452,8 +456,8 @@ bool looksLikeCookMl(std::string_view bytes) {
 void parseCookMl(std::string_view bytes, const std::function<void(ForeignRecipe&&)>& take) {
   const Encoding encoding = detectEncoding(bytes);
   bool repair = false;
-  if (bytes.starts_with(kByteOrderMark)) {
-    bytes.remove_prefix(kByteOrderMark.size());
+  if (bytes.starts_with(store::kUtf8ByteOrderMark)) {
+    bytes.remove_prefix(store::kUtf8ByteOrderMark.size());
     // The mark says UTF-8; bytes that are none become U+FFFD.
     repair = detectEncoding(bytes) != Encoding::Utf8;
   }

@@ -9,7 +9,7 @@ namespace zestovar::exchange {
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xef\xbb\xbf";
+using store::appendUtf8;
 
 // Code page 850 from 0x80 on, as Unicode code points.
 constexpr std::array<char16_t, 128> kCp850 = {
@@ -55,19 +55,6 @@ std::size_t sequenceLength(std::string_view bytes, std::size_t pos) {
   return length;
 }
 
-void appendUtf8(std::string& out, std::uint32_t code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xc0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3f));
-  } else {
-    out += static_cast<char>(0xe0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3f));
-    out += static_cast<char>(0x80 | (code & 0x3f));
-  }
-}
-
 bool validUtf8(std::string_view bytes) {
   for (std::size_t pos = 0; pos < bytes.size();) {
     const std::size_t length = sequenceLength(bytes, pos);
@@ -80,7 +67,7 @@ bool validUtf8(std::string_view bytes) {
 }  // namespace
 
 Encoding detectEncoding(std::string_view bytes) {
-  if (bytes.starts_with(kByteOrderMark) || validUtf8(bytes)) return Encoding::Utf8;
+  if (bytes.starts_with(store::kUtf8ByteOrderMark) || validUtf8(bytes)) return Encoding::Utf8;
   // ä ö ü Ä Ö Ü ß in each code page.
   std::size_t cp850 = 0, cp1252 = 0;
   for (const char c : bytes) {
@@ -121,7 +108,7 @@ std::string toUtf8(std::string_view bytes, Encoding encoding) {
     }
     return out;
   }
-  if (bytes.starts_with(kByteOrderMark)) bytes.remove_prefix(kByteOrderMark.size());
+  if (bytes.starts_with(store::kUtf8ByteOrderMark)) bytes.remove_prefix(store::kUtf8ByteOrderMark.size());
   for (std::size_t pos = 0; pos < bytes.size();) {
     const std::size_t length = sequenceLength(bytes, pos);
     if (length == 0) {

@@ -2,14 +2,11 @@
 
 #include <utility>
 
+#include "store/Words.h"
+
 namespace zestovar::exchange {
 
-std::string_view trimmed(std::string_view text) {
-  constexpr std::string_view kBlanks = " \t\r\n";
-  const std::size_t first = text.find_first_not_of(kBlanks);
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
+std::string_view trimmed(std::string_view text) { return store::trimmed(text, " \t\r\n"); }
 
 void ParagraphBuilder::addLine(std::string_view line) {
   line = trimmed(line);

@@ -72,7 +72,7 @@ void readCollection(std::string_view bytes, const std::function<void(ForeignReci
   };
   if (looksLikeCookMl(bytes)) {
     parseCookMl(bytes, counted);
-    if (count == 0) throw ImportError("Die CookML-Datei enth\xc3\xa4lt keine Rezepte");
+    if (count == 0) throw ImportError("Die CookML-Datei enthält keine Rezepte");
     return;
   }
   // A text file holds no NUL byte.
@@ -80,7 +80,7 @@ void readCollection(std::string_view bytes, const std::function<void(ForeignReci
   // Our own export is Windows-1252, though its bytes may pass for UTF-8 as well ("Ã¼") or hold more of
   // the letters of code page 850 (the quotes „ and ” are its ä and ö): so it comes back as it went out.
   // Only a byte order mark says that it has been made UTF-8 since.
-  const bool own = !bytes.starts_with("\xef\xbb\xbf") && startsAsOwnExport(bytes);
+  const bool own = !bytes.starts_with(store::kUtf8ByteOrderMark) && startsAsOwnExport(bytes);
   parseColumnText(bytes, own ? Encoding::Cp1252 : detectEncoding(bytes), counted);
   if (count == 0) throw ImportError("Keine Rezepte im Format Meal-Master, RezKonv oder CookML gefunden");
 }
@@ -139,16 +139,12 @@ std::vector<std::string> reportLines(const FileImport& result) {
   lines.reserve(result.recipes.size());
   for (const ImportedRecipe& recipe : result.recipes)
     lines.push_back(recipe.imported ? "importiert: " + store::cp1252ToUtf8(recipe.name)
-                                    : "\xc3\xbc"
-                                      "bersprungen: " +
-                                          store::cp1252ToUtf8(recipe.name) + " (Name schon vorhanden)");
+                                    : "übersprungen: " + store::cp1252ToUtf8(recipe.name) + " (Name schon vorhanden)");
   return lines;
 }
 
 std::string summaryLine(std::size_t imported, std::size_t skipped) {
-  return std::to_string(imported) + " Rezepte importiert, " + std::to_string(skipped) +
-         " \xc3\xbc"
-         "bersprungen.";
+  return std::to_string(imported) + " Rezepte importiert, " + std::to_string(skipped) + " übersprungen.";
 }
 
 }  // namespace zestovar::exchange

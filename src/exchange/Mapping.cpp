@@ -13,19 +13,20 @@ namespace zestovar::exchange {
 namespace {
 
 struct Word {
-  std::string_view word;  // Windows-1252, lower case
+  std::string_view word;  // lower case
   std::string_view category;
   std::string_view subcategory;  // empty: the category's "Sonstiges"
 };
 
-// German and English category words of the exchange files, in lower case.
+// German and English category words of the exchange files, in lower case; UTF-8 here, Windows-1252
+// once they are in the table of known words.
 constexpr std::array kWords = {
     Word{"suppe", "Suppe", "Suppen"},
     Word{"suppen", "Suppe", "Suppen"},
     Word{"soup", "Suppe", "Suppen"},
     Word{"soups", "Suppe", "Suppen"},
     Word{"eintopf", "Suppe", "Suppen"},
-    Word{"eint\xf6pfe", "Suppe", "Suppen"},
+    Word{"eintöpfe", "Suppe", "Suppen"},
     Word{"stew", "Suppe", "Suppen"},
     Word{"stews", "Suppe", "Suppen"},
     Word{"eingekochtes", "Suppe", "Eingekochtes"},
@@ -38,27 +39,25 @@ constexpr std::array kWords = {
     Word{"torte", "Backwaren", "Torten"},
     Word{"torten", "Backwaren", "Torten"},
     Word{"tortes", "Backwaren", "Torten"},
-    Word{"pl\xe4tzchen", "Backwaren", "Pl\xe4tzchen"},
-    Word{"kekse", "Backwaren", "Pl\xe4tzchen"},
-    Word{"cookies", "Backwaren", "Pl\xe4tzchen"},
+    Word{"plätzchen", "Backwaren", "Plätzchen"},
+    Word{"kekse", "Backwaren", "Plätzchen"},
+    Word{"cookies", "Backwaren", "Plätzchen"},
     Word{"brot", "Backwaren", "Brot"},
-    Word{"br\xf6tchen", "Backwaren", "Brot"},
+    Word{"brötchen", "Backwaren", "Brot"},
     Word{"bread", "Backwaren", "Brot"},
     Word{"breads", "Backwaren", "Brot"},
     Word{"backen", "Backwaren", ""},
-    Word{"geb\xe4"
-         "ck",
-         "Backwaren", ""},
+    Word{"gebäck", "Backwaren", ""},
     Word{"baking", "Backwaren", ""},
-    Word{"getr\xe4nk", "Getr\xe4nke", ""},
-    Word{"drinks", "Getr\xe4nke", ""},
-    Word{"beverages", "Getr\xe4nke", ""},
-    Word{"cocktail", "Getr\xe4nke", "Cocktails"},
-    Word{"cocktails", "Getr\xe4nke", "Cocktails"},
-    Word{"bowle", "Getr\xe4nke", "Bowle"},
-    Word{"punch", "Getr\xe4nke", "Bowle"},
-    Word{"shakes", "Getr\xe4nke", "Shakes"},
-    Word{"milchshake", "Getr\xe4nke", "Shakes"},
+    Word{"getränk", "Getränke", ""},
+    Word{"drinks", "Getränke", ""},
+    Word{"beverages", "Getränke", ""},
+    Word{"cocktail", "Getränke", "Cocktails"},
+    Word{"cocktails", "Getränke", "Cocktails"},
+    Word{"bowle", "Getränke", "Bowle"},
+    Word{"punch", "Getränke", "Bowle"},
+    Word{"shakes", "Getränke", "Shakes"},
+    Word{"milchshake", "Getränke", "Shakes"},
     Word{"vorspeisen", "Vorspeise", ""},
     Word{"appetizers", "Vorspeise", ""},
     Word{"starters", "Vorspeise", ""},
@@ -76,14 +75,10 @@ constexpr std::array kWords = {
     Word{"ice cream", "Dessert", "Eis"},
     Word{"quark", "Dessert", "Quark"},
     Word{"marmelade", "Dessert", "Marmelade"},
-    Word{"konfit\xfcre", "Dessert", "Marmelade"},
+    Word{"konfitüre", "Dessert", "Marmelade"},
     Word{"jams", "Dessert", "Marmelade"},
-    Word{"obst", "Dessert",
-         "Fr\xfc"
-         "chte"},
-    Word{"fruit", "Dessert",
-         "Fr\xfc"
-         "chte"},
+    Word{"obst", "Dessert", "Früchte"},
+    Word{"fruit", "Dessert", "Früchte"},
     Word{"hauptgerichte", "Hauptgericht", ""},
     Word{"hauptspeise", "Hauptgericht", ""},
     Word{"main dish", "Hauptgericht", ""},
@@ -98,46 +93,30 @@ constexpr std::array kWords = {
     Word{"veal", "Hauptgericht", "Kalb"},
     Word{"lamb", "Hauptgericht", "Lamm"},
     Word{"game", "Hauptgericht", "Wild"},
-    Word{"huhn", "Hauptgericht",
-         "Gefl\xfc"
-         "gel"},
-    Word{"h\xe4hnchen", "Hauptgericht",
-         "Gefl\xfc"
-         "gel"},
-    Word{"pute", "Hauptgericht",
-         "Gefl\xfc"
-         "gel"},
-    Word{"poultry", "Hauptgericht",
-         "Gefl\xfc"
-         "gel"},
-    Word{"chicken", "Hauptgericht",
-         "Gefl\xfc"
-         "gel"},
+    Word{"huhn", "Hauptgericht", "Geflügel"},
+    Word{"hähnchen", "Hauptgericht", "Geflügel"},
+    Word{"pute", "Hauptgericht", "Geflügel"},
+    Word{"poultry", "Hauptgericht", "Geflügel"},
+    Word{"chicken", "Hauptgericht", "Geflügel"},
     Word{"rabbit", "Hauptgericht", "Kaninchen"},
     Word{"fish", "Hauptgericht", "Fisch"},
-    Word{"meeresfr\xfc"
-         "chte",
-         "Hauptgericht", "Fisch"},
+    Word{"meeresfrüchte", "Hauptgericht", "Fisch"},
     Word{"seafood", "Hauptgericht", "Fisch"},
     Word{"pasta", "Hauptgericht", "Nudeln"},
     Word{"rice", "Hauptgericht", "Reis"},
     Word{"potatoes", "Hauptgericht", "Kartoffeln"},
-    Word{"vegetables", "Hauptgericht",
-         "Gem\xfc"
-         "se"},
+    Word{"vegetables", "Hauptgericht", "Gemüse"},
     Word{"pilze", "Hauptgericht", "Pilzgerichte"},
     Word{"mushrooms", "Hauptgericht", "Pilzgerichte"},
     Word{"eier", "Hauptgericht", "Eierspeisen"},
     Word{"eggs", "Hauptgericht", "Eierspeisen"},
     Word{"vegetarian", "Hauptgericht", "Vegetarisch"},
-    Word{"aufl\xe4ufe", "Hauptgericht", "Auflauf"},
+    Word{"aufläufe", "Hauptgericht", "Auflauf"},
     Word{"casseroles", "Hauptgericht", "Auflauf"},
     Word{"grillen", "Hauptgericht", "Gegrilltes"},
     Word{"grill", "Hauptgericht", "Gegrilltes"},
     Word{"bbq", "Hauptgericht", "Gegrilltes"},
-    Word{"so\xdf"
-         "en",
-         "Hauptgericht", "Saucen"},
+    Word{"soßen", "Hauptgericht", "Saucen"},
     Word{"sauces", "Hauptgericht", "Saucen"},
 };
 
@@ -160,7 +139,8 @@ const std::unordered_map<std::string, std::vector<Named>>& knownWords() {
     // The table first: "Eintopf" is a soup to the files, though a main dish has a subcategory of
     // that name.
     for (const Word& w : kWords)
-      words[std::string(w.word)].push_back({std::string(w.category), std::string(w.subcategory)});
+      words[store::utf8ToCp1252(w.word)].push_back(
+          {store::utf8ToCp1252(w.category), store::utf8ToCp1252(w.subcategory)});
     for (const std::string_view category : store::kCategoryNames) {
       words[folded(category)].push_back({std::string(category), {}});
       for (const std::string& sub : store::subcategoriesSorted(category))

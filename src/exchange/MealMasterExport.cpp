@@ -6,6 +6,7 @@
 #include "exchange/ColumnText.h"
 #include "exchange/ForeignRecipe.h"
 #include "store/Cp1252.h"
+#include "store/Words.h"
 
 namespace zestovar::exchange {
 
@@ -152,14 +153,7 @@ void appendMealMaster(std::string& out, const store::StoredRecipe& recipe) {
   line(out, "");
   line(out, "      Title: " + std::string(trimmed(plain(recipe.head.name))));
   std::string categories = plain(recipe.head.category);
-  std::string_view subs = recipe.head.subcategories;
-  while (!subs.empty()) {
-    const std::size_t blank = subs.find(' ');
-    const std::string_view sub = subs.substr(0, blank);
-    if (!sub.empty()) categories += ", " + plain(sub);
-    if (blank == std::string_view::npos) break;
-    subs.remove_prefix(blank + 1);
-  }
+  for (const std::string_view sub : store::words(recipe.head.subcategories)) categories += ", " + plain(sub);
   line(out, " Categories: " + categories);
   const std::string persons(trimmed(plain(recipe.persons)));
   if (!persons.empty()) {

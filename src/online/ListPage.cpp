@@ -51,14 +51,9 @@ void removeKnown(std::vector<ListRecord>& offer, const std::vector<KnownPair>& k
     removed[first] = true;
     it->second.pop_front();
   }
-  std::size_t kept = 0;
-  for (std::size_t i = 0; i < offer.size(); ++i) {
-    if (removed[i]) continue;
-    // A string moved onto itself may lose its text.
-    if (kept != i) offer[kept] = std::move(offer[i]);
-    ++kept;
-  }
-  offer.resize(kept);
+  // The predicate sees each record at its place before anything is moved onto it.
+  const ListRecord* const front = offer.data();
+  std::erase_if(offer, [&](const ListRecord& record) { return removed[static_cast<std::size_t>(&record - front)]; });
 }
 
 std::vector<std::size_t> filterOffer(const std::vector<ListRecord>& offer, std::string_view filterName,

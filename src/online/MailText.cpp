@@ -7,6 +7,7 @@
 
 #include "online/Mime.h"
 #include "store/Cp1252.h"
+#include "store/Words.h"
 
 namespace zestovar::online {
 namespace {
@@ -28,18 +29,14 @@ std::string_view hostOf(std::string_view url) {
 
 bool isWsp(char c) { return c == ' ' || c == '\t'; }
 
+using store::trimmed;
+
 bool isControl(char c) { return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7f; }
 
 bool isAtext(char c) {
   constexpr std::string_view specials = "!#$%&'*+-/=?^_`{|}~";
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
          specials.find(c) != std::string_view::npos;
-}
-
-std::string_view trimmed(std::string_view text) {
-  while (!text.empty() && isWsp(text.front())) text.remove_prefix(1);
-  while (!text.empty() && isWsp(text.back())) text.remove_suffix(1);
-  return text;
 }
 
 // local@domain with nothing a mail server's command or a header could take for syntax of its own.
@@ -165,7 +162,7 @@ std::vector<std::string> recipeText(store::RecipeStore& store, std::string_view 
                                     "",
                                     "Zutaten:",
                                     "",
-                                    "Zutaten f\xfcr " + entry->persons + " Personen"};
+                                    store::utf8ToCp1252("Zutaten für ") + entry->persons + " Personen"};
   lines.insert(lines.end(), entry->ingredients.begin(), entry->ingredients.end());
   lines.emplace_back();
   lines.emplace_back("Rezept:");
@@ -181,13 +178,11 @@ std::string recipeMail(std::string_view sender, const std::vector<MailAddress>& 
                        const std::vector<std::string>& recipe, std::string_view siteUrl, std::string_view makerUrl,
                        std::string_view date) {
   const std::string subject = recipeMailSubject(senderName);
-  std::vector<std::string> body = {subject,
-                                   "\xdc"
-                                   "ber 1200 weitere Rezepte gibt es unter " +
-                                       std::string(hostOf(siteUrl)) + ".",
-                                   "", ""};
+  std::vector<std::string> body = {
+      subject, store::utf8ToCp1252("Über 1200 weitere Rezepte gibt es unter ") + std::string(hostOf(siteUrl)) + ".", "",
+      ""};
   body.insert(body.end(), recipe.begin(), recipe.end());
-  body.insert(body.end(), {"", "", "W\xfcnsche gutes Gelingen,", std::string(makerUrl)});
+  body.insert(body.end(), {"", "", store::utf8ToCp1252("Wünsche gutes Gelingen,"), std::string(makerUrl)});
   const std::string text = mailBodyText(joined(body));
   std::string mail;
   mail += "From: " + std::string(sender) + "\r\n";
@@ -205,7 +200,7 @@ std::vector<MailAddress> recipients(std::string_view typed) {
   const auto refuse = [](std::string_view place) {
     std::string shown(trimmed(place));
     std::replace_if(shown.begin(), shown.end(), isControl, ' ');
-    return AddressError("Keine g\xC3\xBCltige eMail-Adresse: '" + store::cp1252ToUtf8(shown) + "'");
+    return AddressError("Keine gültige eMail-Adresse: '" + store::cp1252ToUtf8(shown) + "'");
   };
   std::vector<MailAddress> list;
   std::size_t start = 0;

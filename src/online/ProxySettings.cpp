@@ -12,13 +12,13 @@ int checkedPort(std::string_view text) {
   } catch (const store::StoreError& e) {
     throw PortError(e.what());
   }
-  if (port < 1 || port > 65535) throw PortError("Bitte einen g\xC3\xBCltigen Port (1-65535) eingeben.");
+  if (port < 1 || port > 65535) throw PortError("Bitte einen gültigen Port (1-65535) eingeben.");
   return port;
 }
 
 ProxySettings proxySettings(const std::vector<std::string>& lines) {
   ProxySettings settings;
-  if (lines.size() < 4) throw PortError("'' ist kein g\xC3\xBCltiger Integerwert");
+  if (lines.size() < 4) throw PortError("'' ist kein gültiger Integerwert");
   settings.port = checkedPort(lines[3]);
   settings.user = lines[0];
   settings.password = lines[1];

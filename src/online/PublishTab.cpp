@@ -41,12 +41,7 @@ void PublishTab::PageControl1Change() {
           QStringLiteral("Bestätigung"),
           QStringLiteral("Um eigene Rezepte online zu stellen muß eine Internetverbindung aufgebaut sein.")))
     return;
-  std::vector<ListRecord> page;
-  try {
-    page = parseListPage(http_.fetch(siteUrl_ + std::string(kListPagePath), kMaxPageBytes));
-  } catch (const TransferAborted&) {
-    return;  // the program is ending
-  }
+  const std::vector<ListRecord> page = parseListPage(http_.fetch(siteUrl_ + std::string(kListPagePath), kMaxPageBytes));
   ListView3->clear();
   QList<QTreeWidgetItem*> items;
   for (const auto& [name, author] : publishable(main_.store(), page)) {
@@ -75,11 +70,7 @@ void PublishTab::BitBtn5Click() {
   const std::string message = publicationMail(mail_.siteMailbox, mail_.operatorMailbox, mail_.version, attachment,
                                               mailDate(std::time(nullptr)));
   // A failed sending leaves "UploadRez.dat" behind; the next publication replaces it.
-  try {
-    smtp_.send(mail_.server, {mail_.siteMailbox, {mail_.operatorMailbox}, message});
-  } catch (const TransferAborted&) {
-    return;  // the program is ending
-  }
+  smtp_.send(mail_.server, {mail_.siteMailbox, {mail_.operatorMailbox}, message});
   files.remove(upload);
 }
 

@@ -43,7 +43,7 @@ void RecipeMail::AlseMailversenden1Click() {
     // is not the one typed.
     const QString address = ui::fromCp1252(mailbox.address);
     if (!to->contains(address))
-      throw AddressError("Keine g\xC3\xBCltige eMail-Adresse: '" + to->trimmed().toStdString() + "'");
+      throw AddressError("Keine gültige eMail-Adresse: '" + to->trimmed().toStdString() + "'");
     addresses.push_back(mailbox.address);
   }
   std::vector<std::string> recipe;
@@ -52,11 +52,7 @@ void RecipeMail::AlseMailversenden1Click() {
     recipe = recipeText(main_.store(), ui::toCp1252(*selected), siteUrl_);
   const std::string message = recipeMail(mail_.siteMailbox, mailboxes, oneLine(*name), recipe, siteUrl_, makerUrl_,
                                          mailDate(std::time(nullptr)));
-  try {
-    smtp_.send(mail_.server, {mail_.siteMailbox, addresses, message});
-  } catch (const TransferAborted&) {
-    // The program is ending.
-  }
+  smtp_.send(mail_.server, {mail_.siteMailbox, addresses, message});
 }
 
 }  // namespace zestovar::online

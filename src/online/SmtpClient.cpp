@@ -70,11 +70,11 @@ struct Reply {
 class Connection {
  public:
   Connection(const MailServer& server, const TransferLimits& limits, const std::function<void()>& betweenSlices,
-             const bool& aborted)
+             const TransferGuard& guard)
       : server_(server),
         limits_(limits),
         betweenSlices_(betweenSlices),
-        aborted_(aborted),
+        guard_(guard),
         where_(server.host + ":" + std::to_string(server.port)) {}
   ~Connection() {
     if (fd_ >= 0) ::close(fd_);
@@ -84,10 +84,7 @@ class Connection {
 
   void connect() {
     const auto deadline = Clock::now() + limits_.connect;
-    const std::string timeout =
-        "Zeit\xC3\xBC"
-        "berschreitung: keine Verbindung zu " +
-        where_;
+    const std::string timeout = "Zeitüberschreitung: keine Verbindung zu " + where_;
     const auto lookup = lookUp(deadline, timeout);
     int lastError = ECONNREFUSED;
     for (const addrinfo* address = lookup->list; address; address = address->ai_next) {
@@ -138,12 +135,12 @@ class Connection {
       std::string line = readLine();
       bytes += line.size();
       if (bytes > kMaxReplyBytes)
-        fail("Die Antwort von " + where_ + " ist l\xC3\xA4nger als " + std::to_string(kMaxReplyBytes) + " Bytes");
+        fail("Die Antwort von " + where_ + " ist länger als " + std::to_string(kMaxReplyBytes) + " Bytes");
       const bool isReply = line.size() >= 3 &&
                            std::all_of(line.begin(), line.begin() + 3,
                                        [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }) &&
                            (line.size() == 3 || line[3] == ' ' || line[3] == '-');
-      if (!isReply) fail("Unverst\xC3\xA4ndliche Antwort von " + where_ + ": " + line);
+      if (!isReply) fail("Unverständliche Antwort von " + where_ + ": " + line);
       const bool last = line.size() == 3 || line[3] == ' ';
       reply.code = std::stoi(line.substr(0, 3));
       if (!reply.text.empty()) reply.text += '\n';
@@ -159,11 +156,7 @@ class Connection {
   }
 
  private:
-  std::string silence() const {
-    return "Zeit\xC3\xBC"
-           "berschreitung: der Mailserver " +
-           where_ + " antwortet nicht";
-  }
+  std::string silence() const { return "Zeitüberschreitung: der Mailserver " + where_ + " antwortet nicht"; }
 
   // Waits for the socket in slices, running the caller's hook after each one. Once connected, a dialogue
   // that moves too few bytes in either direction is as silent as one that moves none.
@@ -182,10 +175,7 @@ class Connection {
 
   void afterSlice() {
     if (betweenSlices_) betweenSlices_();
-    if (aborted_)
-      throw TransferAborted(
-          "Die \xC3\x9C"
-          "bertragung wurde abgebrochen");
+    guard_.endOfSlice();
   }
 
   std::shared_ptr<Lookup> lookUp(Clock::time_point deadline, const std::string& timeout) {
@@ -248,13 +238,13 @@ class Connection {
   }
 
   [[noreturn]] void tooLong() const {
-    fail("Eine Antwortzeile von " + where_ + " ist l\xC3\xA4nger als " + std::to_string(kMaxReplyLineBytes) + " Bytes");
+    fail("Eine Antwortzeile von " + where_ + " ist länger als " + std::to_string(kMaxReplyLineBytes) + " Bytes");
   }
 
   const MailServer& server_;
   const TransferLimits& limits_;
   const std::function<void()>& betweenSlices_;
-  const bool& aborted_;
+  const TransferGuard& guard_;
   const std::string where_;
   int fd_ = -1;
   std::string buffer_;
@@ -288,26 +278,15 @@ SmtpClient::SmtpClient() : localHostName(systemHostName()) {}
 void SmtpClient::send(const MailServer& server, const Mail& mail) {
   if (!isOneLine(server.host) || !isOneLine(localHostName))
     fail("Der Rechnername \"" + shown(isOneLine(server.host) ? localHostName : server.host) +
-         "\" enth\xC3\xA4lt einen Zeilenumbruch");
-  if (server.port < 1 || server.port > 65535)
-    fail("Ung\xC3\xBCltiger Port des Mailservers: " + std::to_string(server.port));
+         "\" enthält einen Zeilenumbruch");
+  if (server.port < 1 || server.port > 65535) fail("Ungültiger Port des Mailservers: " + std::to_string(server.port));
   const auto checkAddress = [](const std::string& address) {
-    if (!isOneLine(address)) fail("Die Adresse \"" + shown(address) + "\" enth\xC3\xA4lt einen Zeilenumbruch");
+    if (!isOneLine(address)) fail("Die Adresse \"" + shown(address) + "\" enthält einen Zeilenumbruch");
   };
   checkAddress(mail.sender);
   for (const std::string& recipient : mail.recipients) checkAddress(recipient);
-  if (busy_)
-    fail(
-        "Es l\xC3\xA4uft schon eine \xC3\x9C"
-        "bertragung");
-  busy_ = true;
-  aborted_ = false;
-  struct Done {
-    bool& busy;
-    ~Done() { busy = false; }
-  } done{busy_};
-
-  Connection connection(server, limits, betweenSlices, aborted_);
+  const TransferGuard::Running running(guard_);
+  Connection connection(server, limits, betweenSlices, guard_);
   connection.connect();
   expect(connection.reply(), {220});
   const std::string name = localHostName.empty() ? std::string("localhost") : localHostName;

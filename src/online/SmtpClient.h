@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "online/HttpClient.h"
+#include "online/Transfer.h"
 
 namespace zestovar::online {
 
@@ -48,13 +48,12 @@ class SmtpClient {
   // caps throws TransferError with the transport's text. An address or host name holding a line break
   // is refused before anything is sent.
   void send(const MailServer& server, const Mail& mail);
-  // The send running now ends with TransferAborted at the end of its slice.
-  void abort() { aborted_ = true; }
-  bool busy() const { return busy_; }
+  // The send running now ends with store::Cancelled at the end of its slice.
+  void abort() { guard_.abort(); }
+  bool busy() const { return guard_.busy(); }
 
  private:
-  bool busy_ = false;
-  bool aborted_ = false;
+  TransferGuard guard_;
 };
 
 }  // namespace zestovar::online

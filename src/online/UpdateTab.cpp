@@ -37,10 +37,13 @@ int compareColumn(int column, std::string_view a, std::string_view b) {
   return column == kDateColumn ? compareDates(a, b) : compareTexts(a, b);
 }
 
+using store::kCategoryNames;
+
+// RadioButton1 to RadioButton6 stand for the categories by code.
 const std::pair<const char*, std::string_view> kFilters[] = {
-    {"RadioButton7", kAllCategories}, {"RadioButton1", "Vorspeise"}, {"RadioButton2", "Suppe"},
-    {"RadioButton3", "Hauptgericht"}, {"RadioButton4", "Dessert"},   {"RadioButton5", "Backwaren"},
-    {"RadioButton6", "Getr\xe4nke"}};
+    {"RadioButton7", kAllCategories},    {"RadioButton1", kCategoryNames[0]}, {"RadioButton2", kCategoryNames[1]},
+    {"RadioButton3", kCategoryNames[2]}, {"RadioButton4", kCategoryNames[3]}, {"RadioButton5", kCategoryNames[4]},
+    {"RadioButton6", kCategoryNames[5]}};
 
 }  // namespace
 
@@ -190,11 +193,7 @@ void UpdateTab::sortView() {
 
 void UpdateTab::BitBtn8Click() {
   if (main_.transferRunning()) return;
-  try {
-    check();
-  } catch (const TransferAborted&) {
-    // The program is ending: no box.
-  }
+  check();
 }
 
 void UpdateTab::check() {
@@ -234,12 +233,12 @@ void UpdateTab::categoryFilter(const std::string& filter) {
   fillView(filterOffer(offer_, filter, nullptr));
 }
 
-void UpdateTab::RadioButton1Click() { categoryFilter("Vorspeise"); }
-void UpdateTab::RadioButton2Click() { categoryFilter("Suppe"); }
-void UpdateTab::RadioButton3Click() { categoryFilter("Hauptgericht"); }
-void UpdateTab::RadioButton4Click() { categoryFilter("Dessert"); }
-void UpdateTab::RadioButton5Click() { categoryFilter("Backwaren"); }
-void UpdateTab::RadioButton6Click() { categoryFilter("Getr\xe4nke"); }
+void UpdateTab::RadioButton1Click() { categoryFilter(std::string(kCategoryNames[0])); }
+void UpdateTab::RadioButton2Click() { categoryFilter(std::string(kCategoryNames[1])); }
+void UpdateTab::RadioButton3Click() { categoryFilter(std::string(kCategoryNames[2])); }
+void UpdateTab::RadioButton4Click() { categoryFilter(std::string(kCategoryNames[3])); }
+void UpdateTab::RadioButton5Click() { categoryFilter(std::string(kCategoryNames[4])); }
+void UpdateTab::RadioButton6Click() { categoryFilter(std::string(kCategoryNames[5])); }
 void UpdateTab::RadioButton7Click() { categoryFilter(std::string(kAllCategories)); }
 
 void UpdateTab::CheckListBox2ClickCheck() {
@@ -272,11 +271,7 @@ void UpdateTab::BitBtn1Click() {
   if (main_.transferRunning()) return;
   setButtonsEnabled(false);
   cancelled_ = false;
-  try {
-    if (!downloadTicked()) return;
-  } catch (const TransferAborted&) {
-    return;  // the program is ending
-  }
+  if (!downloadTicked()) return;
   ListView2->clear();
   main_.showTab(ui::MainWindow::kTabRecipe);
   main_.listCurrentCategory();

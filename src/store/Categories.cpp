@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "store/BrowseOrder.h"
+#include "store/Cp1252.h"
 
 namespace zestovar::store {
 
@@ -13,74 +14,33 @@ std::optional<int> categoryCode(std::string_view name) {
 }
 
 const std::vector<std::string>& subcategoryTable() {
-  static const std::vector<std::string> table = {"1: Eierspeisen",
-                                                 "1: Kalb",
-                                                 "1: Gem\xfcse",
-                                                 "1: Pilzgerichte",
-                                                 "1: Nudeln",
-                                                 "1: Backwaren",
-                                                 "1: Kartoffeln",
-                                                 "1: Reis",
-                                                 "1: Dips",
-                                                 "1: Schwein",
-                                                 "1: Kaninchen",
-                                                 "1: Gefl\xfcgel",
-                                                 "1: Wild",
-                                                 "1: Rind",
-                                                 "1: Lamm",
-                                                 "1: Fisch",
-                                                 "1: Saucen",
-                                                 "1: Salate",
-                                                 "1: Vegetarisch",
-                                                 "1: Sonstiges",
-                                                 "1: Snacks",
-                                                 "2: Sonstiges",
-                                                 "2: Suppen",
-                                                 "2: Eingekochtes",
-                                                 "3: Sonstiges",
-                                                 "3: Saucen",
-                                                 "3: Schwein",
-                                                 "3: Nudeln",
-                                                 "3: Kartoffeln",
-                                                 "3: Reis",
-                                                 "3: Gem\xfcse",
-                                                 "3: Kalb",
-                                                 "3: Milchgerichte",
-                                                 "3: Pilzgerichte",
-                                                 "3: Eierspeisen",
-                                                 "3: Kaninchen",
-                                                 "3: Salate",
-                                                 "3: Vegetarisch",
-                                                 "3: Gefl\xfcgel",
-                                                 "3: Wild",
-                                                 "3: Rind",
-                                                 "3: Lamm",
-                                                 "3: Backwaren",
-                                                 "3: Auflauf",
-                                                 "3: Fisch",
-                                                 "3: Eintopf",
-                                                 "3: Gegrilltes",
-                                                 "4: Dessert",
-                                                 "4: Fr\xfc"
-                                                 "chte",
-                                                 "4: Milch",
-                                                 "4: Quark",
-                                                 "4: Marmelade",
-                                                 "4: Eis",
-                                                 "4: Sonstiges",
-                                                 "4: Backwaren",
-                                                 "5: Kuchen",
-                                                 "5: Pl\xe4tzchen",
-                                                 "5: Torten",
-                                                 "5: Brot",
-                                                 "5: Sonstiges",
-                                                 "5: Backwaren",
-                                                 "6: Cocktails",
-                                                 "6: unalk_Cocktails",
-                                                 "6: Bowle",
-                                                 "6: unalk_Bowle",
-                                                 "6: Shakes",
-                                                 "6: Sonstiges"};
+  static const std::vector<std::string> table = [] {
+    std::vector<std::string> utf8 = {"1: Eierspeisen",  "1: Kalb",        "1: Gemüse",
+                                     "1: Pilzgerichte", "1: Nudeln",      "1: Backwaren",
+                                     "1: Kartoffeln",   "1: Reis",        "1: Dips",
+                                     "1: Schwein",      "1: Kaninchen",   "1: Geflügel",
+                                     "1: Wild",         "1: Rind",        "1: Lamm",
+                                     "1: Fisch",        "1: Saucen",      "1: Salate",
+                                     "1: Vegetarisch",  "1: Sonstiges",   "1: Snacks",
+                                     "2: Sonstiges",    "2: Suppen",      "2: Eingekochtes",
+                                     "3: Sonstiges",    "3: Saucen",      "3: Schwein",
+                                     "3: Nudeln",       "3: Kartoffeln",  "3: Reis",
+                                     "3: Gemüse",       "3: Kalb",        "3: Milchgerichte",
+                                     "3: Pilzgerichte", "3: Eierspeisen", "3: Kaninchen",
+                                     "3: Salate",       "3: Vegetarisch", "3: Geflügel",
+                                     "3: Wild",         "3: Rind",        "3: Lamm",
+                                     "3: Backwaren",    "3: Auflauf",     "3: Fisch",
+                                     "3: Eintopf",      "3: Gegrilltes",  "4: Dessert",
+                                     "4: Früchte",      "4: Milch",       "4: Quark",
+                                     "4: Marmelade",    "4: Eis",         "4: Sonstiges",
+                                     "4: Backwaren",    "5: Kuchen",      "5: Plätzchen",
+                                     "5: Torten",       "5: Brot",        "5: Sonstiges",
+                                     "5: Backwaren",    "6: Cocktails",   "6: unalk_Cocktails",
+                                     "6: Bowle",        "6: unalk_Bowle", "6: Shakes",
+                                     "6: Sonstiges"};
+    for (std::string& text : utf8) text = utf8ToCp1252(text);
+    return utf8;
+  }();
   return table;
 }
 

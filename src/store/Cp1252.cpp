@@ -19,6 +19,8 @@ char fromCodePoint(char32_t cp) {
   return '?';
 }
 
+}  // namespace
+
 void appendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {
     out += static_cast<char>(cp);
@@ -31,8 +33,6 @@ void appendUtf8(std::string& out, char32_t cp) {
     out += static_cast<char>(0x80 | (cp & 0x3F));
   }
 }
-
-}  // namespace
 
 std::string utf8ToCp1252(std::string_view in) {
   std::string out;

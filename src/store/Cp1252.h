@@ -11,6 +11,12 @@ std::string utf8ToCp1252(std::string_view utf8);
 // Bytes 0x81, 0x8D, 0x8F, 0x90 and 0x9D, unassigned in Windows-1252, map to the C1 controls.
 std::string cp1252ToUtf8(std::string_view cp1252);
 
+// The mark some writers put in front of a UTF-8 text.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// Appends one character of the Basic Multilingual Plane (below 0x10000) as UTF-8.
+void appendUtf8(std::string& out, char32_t cp);
+
 // Folds the letters of Windows-1252 to lower case (A-Z, the accented capitals, Š, Œ, Ž, Ÿ).
 char foldCase(char c);
 // Whole-text comparison without regard to letter case, as the recipe lists test membership.

@@ -90,7 +90,7 @@ std::optional<std::uint64_t> walkToEnd(FileIo& file) {
   try {
     while (!in.atEnd()) {
       first = in.position();
-      in.seek(first + 3);
+      in.seek(first + kIngredientCountAt);
       skipRest(in);
     }
   } catch (const EndOfFileError&) {
@@ -121,7 +121,7 @@ void skipRest(RecordReader& in, std::string* author) {
   // With two records in the ingredient block an origin marker would make the origin record the
   // preparation count.
   if (n1 == 2 && isOriginMarker(in.nextText())) throwEndOfFile();
-  in.seek(after + static_cast<std::uint64_t>(n1) - 1);
+  in.seek(after + static_cast<std::uint64_t>(n1 - kCountedWithoutOrigin));
   const int n2 = checkedPreparationCount(in);
   in.seek(in.position() + static_cast<std::uint64_t>(n2));
   if (author)
@@ -136,14 +136,14 @@ StoredRecipe readRest(RecordReader& in, EntryHead head) {
   StoredRecipe r;
   r.head = std::move(head);
   const int n1 = checkedIngredientCount(in);
-  int lines = n1 - 1;
+  int lines = n1 - kCountedWithoutOrigin;
   if (lines > 0) {
     const std::string_view fifth = in.nextText();
     if (isOriginMarker(fifth)) {
-      if (n1 < 3) throwEndOfFile();
+      if (n1 < kCountedWithOrigin) throwEndOfFile();
       r.hasOriginMarker = true;
       r.origin = in.nextText();
-      lines = n1 - 3;
+      lines = n1 - kCountedWithOrigin;
     } else {
       r.origin = kNoOrigin;
       in.seek(in.position() - 1);
@@ -200,15 +200,15 @@ std::string encodeEntry(const NewRecipe& r, PictureState pictureState, std::stri
   if (pictureState == PictureState::Bytes) {
     if (const auto at = pictureEndInPicture(picture))
       throw StoreError(pictureLabel(r) + " kann nicht gespeichert werden: ab Byte " + std::to_string(*at) +
-                       " enth\xc3\xa4lt es die Endmarke der Bilddaten (\"" + std::string(kPictureEnd) +
-                       "\"), die das Rezeptbuch unlesbar machen w\xc3\xbcrde." +
-                       (r.picture.empty() ? "" : " Bitte ein anderes Bild w\xc3\xa4hlen."));
+                       " enthält es die Endmarke der Bilddaten (\"" + std::string(kPictureEnd) +
+                       "\"), die das Rezeptbuch unlesbar machen würde." +
+                       (r.picture.empty() ? "" : " Bitte ein anderes Bild wählen."));
   }
   std::string out;
   appendTextRecord(out, r.category);
   appendTextRecord(out, subcategoryRecord(r.subcategories));
   appendTextRecord(out, r.name);
-  appendTextRecord(out, std::to_string(r.ingredients.size() + 3));
+  appendTextRecord(out, std::to_string(r.ingredients.size() + kCountedWithOrigin));
   appendTextRecord(out, kOriginMarker);
   appendTextRecord(out, r.origin);
   for (const auto& line : r.ingredients) appendTextRecord(out, line);

@@ -17,12 +17,14 @@ class Judge {
     if (map_.tooLong(p)) return tooLong(p, "Kategorie");
     if (!map_.category(p))
       return fault(p, messages_ ? "unbekannte Kategorie '" + cp1252ToUtf8(map_.text(p)) + "'" : std::string());
-    if (p + 1 >= end) return ranOut(p + 1, "Unterkategorien: " + std::string(kEndOfFile), true);
-    if (map_.tooLong(p + 1)) return tooLong(p + 1, "Unterkategorien");
-    if (p + 2 >= end) return ranOut(p + 2, "Name: " + std::string(kEndOfFile), true);
-    if (map_.tooLong(p + 2)) return tooLong(p + 2, "Name");
+    const std::uint64_t subcategoriesAt = p + kSubcategoriesAt;
+    if (subcategoriesAt >= end) return ranOut(subcategoriesAt, "Unterkategorien: " + std::string(kEndOfFile), true);
+    if (map_.tooLong(subcategoriesAt)) return tooLong(subcategoriesAt, "Unterkategorien");
+    const std::uint64_t nameAt = p + kNameAt;
+    if (nameAt >= end) return ranOut(nameAt, "Name: " + std::string(kEndOfFile), true);
+    if (map_.tooLong(nameAt)) return tooLong(nameAt, "Name");
 
-    const std::uint64_t n1At = p + 3;
+    const std::uint64_t n1At = p + kIngredientCountAt;
     if (n1At >= end) return ranOut(n1At, "Zutatenzahl: " + std::string(kEndOfFile), true);
     if (map_.tooLong(n1At)) return tooLong(n1At, "Zutatenzahl");
     const auto n1 = map_.count(n1At);
@@ -40,7 +42,7 @@ class Judge {
     const auto n2 = map_.count(n2At);
     if (!n2) return notAnInteger(n2At);
     if (*n2 < 0) return fault(n2At, "Zubereitungszahl " + std::to_string(*n2) + " ist negativ");
-    const std::uint64_t persons = n2At + static_cast<std::uint64_t>(*n2) + 2;
+    const std::uint64_t persons = n2At + static_cast<std::uint64_t>(*n2) + kAuthorAndPersons;
     if (persons >= end)
       return ranOut(n2At, "Zubereitungszahl " + std::to_string(*n2) + " zeigt hinter das Dateiende",
                     map_.nextTooLong(n2At + 1) == RecordMap::kNone);
@@ -53,10 +55,11 @@ class Judge {
     const bool picture = pictureEnd > pictureAt;
     const std::uint64_t tailAt = pictureEnd + 1;
     const bool tailLengthKept = !picture || tailAt >= end || (!map_.tooLong(tailAt) && map_.count(tailAt));
-    if (tailAt + 2 > end) return ranOut(tailAt, "Bildrest fehlt: " + std::string(kEndOfFile), tailLengthKept);
+    if (tailAt + kTailRecords > end)
+      return ranOut(tailAt, "Bildrest fehlt: " + std::string(kEndOfFile), tailLengthKept);
     EntryVerdict complete;
     complete.kind = Kind::Complete;
-    complete.end = tailAt + 2;
+    complete.end = tailAt + kTailRecords;
     if (!picture) return complete;
     if (map_.tooLong(tailAt)) return tooLong(tailAt, "Bildrestlänge");
     const auto tail = map_.count(tailAt);

@@ -14,6 +14,13 @@ class StoreError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// An action the program ended itself, announced nowhere (closing the main window aborts a transfer
+// under way): it ends the handler that ran it without an error box. The message is UTF-8.
+class Cancelled : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 // A read at or past the end of a file. Walks tell it apart from a malformed count that gives the same
 // text: only a walk that ran out of records can have met the torn tail of an interrupted append.
 class EndOfFileError : public StoreError {

@@ -14,6 +14,23 @@
 namespace zestovar::store {
 namespace {
 
+// Repeats a positioned read or write (transfer: given the bytes moved so far) until size bytes have
+// moved or one call moves none; returns the bytes moved.
+template <typename Transfer>
+std::size_t whole(std::size_t size, Transfer transfer) {
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t n = transfer(done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throwIoError(errno);
+    }
+    if (n == 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  return done;
+}
+
 class DiskFile final : public FileIo {
  public:
   explicit DiskFile(int fd) : fd_(fd) {}
@@ -22,30 +39,16 @@ class DiskFile final : public FileIo {
   DiskFile& operator=(const DiskFile&) = delete;
 
   std::size_t readAt(std::uint64_t pos, std::span<std::byte> out) override {
-    std::size_t done = 0;
-    while (done < out.size()) {
-      const ssize_t n = ::pread(fd_, out.data() + done, out.size() - done, static_cast<off_t>(pos + done));
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        throwIoError(errno);
-      }
-      if (n == 0) break;
-      done += static_cast<std::size_t>(n);
-    }
-    return done;
+    return whole(out.size(), [&](std::size_t done) {
+      return ::pread(fd_, out.data() + done, out.size() - done, static_cast<off_t>(pos + done));
+    });
   }
 
   void writeAt(std::uint64_t pos, std::span<const std::byte> data) override {
-    std::size_t done = 0;
-    while (done < data.size()) {
-      const ssize_t n = ::pwrite(fd_, data.data() + done, data.size() - done, static_cast<off_t>(pos + done));
-      if (n < 0) {
-        if (errno == EINTR) continue;
-        throwIoError(errno);
-      }
-      if (n == 0) throwIoError(ENOSPC);
-      done += static_cast<std::size_t>(n);
-    }
+    const std::size_t written = whole(data.size(), [&](std::size_t done) {
+      return ::pwrite(fd_, data.data() + done, data.size() - done, static_cast<off_t>(pos + done));
+    });
+    if (written < data.size()) throwIoError(ENOSPC);
   }
 
   std::uint64_t size() override {
@@ -240,20 +243,24 @@ std::filesystem::path resolveProgramFile(Files& files, const std::filesystem::pa
   return other.empty() ? exact : dir / other;
 }
 
+namespace {
+
+std::string readAll(FileIo& file) {
+  std::string bytes(static_cast<std::size_t>(file.size()), '\0');
+  bytes.resize(file.readAt(0, std::as_writable_bytes(std::span(bytes))));
+  return bytes;
+}
+
+}  // namespace
+
 std::optional<std::string> readWholeFile(Files& files, const std::filesystem::path& path) {
   if (!files.exists(path)) return std::nullopt;
-  auto file = files.open(path, OpenMode::ReadOnly);
-  std::string bytes(static_cast<std::size_t>(file->size()), '\0');
-  bytes.resize(file->readAt(0, std::as_writable_bytes(std::span(bytes))));
-  return bytes;
+  return readAll(*files.open(path, OpenMode::ReadOnly));
 }
 
 std::optional<std::string> readOwnFile(Files& files, const std::filesystem::path& path) {
   if (!files.isOwnFile(path)) return std::nullopt;
-  auto file = files.open(path, OpenMode::ReadOwn);
-  std::string bytes(static_cast<std::size_t>(file->size()), '\0');
-  bytes.resize(file->readAt(0, std::as_writable_bytes(std::span(bytes))));
-  return bytes;
+  return readAll(*files.open(path, OpenMode::ReadOwn));
 }
 
 void writeWholeFile(Files& files, const std::filesystem::path& path, std::string_view bytes) {

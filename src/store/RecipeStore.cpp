@@ -142,7 +142,7 @@ void RecipeStore::listNamesByCategory(std::string_view category, std::vector<std
           ++*suffix;
         std::string record;
         appendTextRecord(record, candidate);
-        file->writeAt((head.first + 2) * kRecordSize, std::as_bytes(std::span(record)));
+        file->writeAt((head.first + kNameAt) * kRecordSize, std::as_bytes(std::span(record)));
         present.insert(folded(candidate));
         names.push_back(candidate);
       };

@@ -20,6 +20,11 @@ namespace zestovar::store {
 
 enum class StoreFile { Main, Update };
 
+// What the editor's "Speichern" and the command line's add say to a recipe that breaks their rules
+// (UTF-8): no category or no subcategory chosen, and a name the book holds already.
+inline constexpr std::string_view kNoCategoryChosen = "Bitte eine Kategorie wählen.";
+inline constexpr std::string_view kNameTaken = "Name schon vorhanden. Bitte anderen Namen wählen.";
+
 class RecipeStore {
  public:
   // Opens the update recipe file, creating it empty when missing, and removes a "New.dat" left by a

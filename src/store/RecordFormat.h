@@ -28,6 +28,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace zestovar::store {
@@ -35,6 +36,18 @@ namespace zestovar::store {
 inline constexpr std::size_t kRecordSize = 51;
 inline constexpr std::size_t kMaxText = 50;
 inline constexpr std::size_t kPictureGroup = 49;
+
+// Records of an entry counted from its category record.
+inline constexpr std::uint64_t kSubcategoriesAt = 1;
+inline constexpr std::uint64_t kNameAt = 2;
+inline constexpr std::uint64_t kIngredientCountAt = 3;
+// N1 counts itself and, when the origin marker stands, the marker and the origin record.
+inline constexpr int kCountedWithOrigin = 3;
+inline constexpr int kCountedWithoutOrigin = 1;
+// Records counted from the preparation count: N2 pieces, then author and persons.
+inline constexpr std::uint64_t kAuthorAndPersons = 2;
+// The picture end is followed by the tail length and the tail.
+inline constexpr std::uint64_t kTailRecords = 2;
 
 inline constexpr std::string_view kOriginMarker = "$!$Herkunft bekannt$!$";
 inline constexpr std::string_view kPictureEnd = "!!!Ende des Bildes!!!";

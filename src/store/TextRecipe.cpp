@@ -8,11 +8,10 @@
 #include "store/Categories.h"
 #include "store/Cp1252.h"
 #include "store/Errors.h"
+#include "store/Words.h"
 
 namespace zestovar::store {
 namespace {
-
-constexpr std::string_view kCategoryRule = "Bitte eine Kategorie wählen.";
 
 [[noreturn]] void fail(std::size_t line, std::string_view what) {
   throw TextRecipeError("Zeile " + std::to_string(line) + ": " + std::string(what));
@@ -32,16 +31,10 @@ std::vector<std::string_view> splitLines(std::string_view text) {
   return lines;
 }
 
-std::string_view trimmed(std::string_view s) {
-  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-  return s;
-}
-
 }  // namespace
 
 TextRecipe parseTextRecipe(std::string_view utf8, const std::filesystem::path& dir) {
-  if (utf8.starts_with("\xEF\xBB\xBF")) utf8.remove_prefix(3);
+  if (utf8.starts_with(kUtf8ByteOrderMark)) utf8.remove_prefix(kUtf8ByteOrderMark.size());
   const auto lines = splitLines(utf8);
   TextRecipe result;
   NewRecipe& r = result.recipe;
@@ -91,24 +84,15 @@ TextRecipe parseTextRecipe(std::string_view utf8, const std::filesystem::path& d
   }
   if (i == lines.size()) fail(lines.size() + 1, "\"Zutaten:\" fehlt");
   if (!haveName) fail(i + 1, "\"Name:\" fehlt");
-  if (!haveCategory || !categoryCode(r.category)) fail(categoryLine ? categoryLine : i + 1, kCategoryRule);
+  if (!haveCategory || !categoryCode(r.category)) fail(categoryLine ? categoryLine : i + 1, kNoCategoryChosen);
 
   // Subcategories must belong to the category; they are stored in the sorted list's order.
   const auto allowed = subcategoriesSorted(r.category);
-  std::vector<std::string> chosen;
-  std::size_t start = 0;
-  while (start <= subcategoryText.size()) {
-    std::size_t end = subcategoryText.find(' ', start);
-    if (end == std::string::npos) end = subcategoryText.size();
-    const std::string word = subcategoryText.substr(start, end - start);
-    if (!word.empty()) {
-      if (std::find(allowed.begin(), allowed.end(), word) == allowed.end())
-        fail(subcategoryLine, "Unterkategorie '" + cp1252ToUtf8(word) + "' gehört nicht zur Kategorie");
-      chosen.push_back(word);
-    }
-    start = end + 1;
-  }
-  if (chosen.empty()) fail(subcategoryLine ? subcategoryLine : categoryLine, kCategoryRule);
+  const std::vector<std::string_view> chosen = words(subcategoryText);
+  for (const std::string_view word : chosen)
+    if (std::find(allowed.begin(), allowed.end(), word) == allowed.end())
+      fail(subcategoryLine, "Unterkategorie '" + cp1252ToUtf8(word) + "' gehört nicht zur Kategorie");
+  if (chosen.empty()) fail(subcategoryLine ? subcategoryLine : categoryLine, kNoCategoryChosen);
   for (const auto& name : allowed)
     if (std::find(chosen.begin(), chosen.end(), name) != chosen.end()) r.subcategories.push_back(name);
 
@@ -192,8 +176,7 @@ void addTextRecipeFiles(RecipeStore& store, const std::vector<std::string>& path
     TextRecipe parsed = readTextRecipeFile(store.files(), path);
     const std::string stored = parsed.recipe.name.substr(0, kMaxText);
     if (!names.insert(stored).second)
-      throw TextRecipeError(path + ": Zeile " + std::to_string(parsed.nameLine) +
-                            ": Name schon vorhanden. Bitte anderen Namen wählen.");
+      throw TextRecipeError(path + ": Zeile " + std::to_string(parsed.nameLine) + ": " + std::string(kNameTaken));
     try {
       entries += encodeEntry(parsed.recipe, store.files());
     } catch (const StoreError& e) {

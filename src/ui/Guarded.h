@@ -1,9 +1,11 @@
-// Errors raised by a handler end that handler's user action and show in the standard error box.
+// Errors raised by a handler end that handler's user action and show in the standard error box; an
+// action the program cancelled itself ends without one.
 #pragma once
 
 #include <exception>
 #include <utility>
 
+#include "store/Errors.h"
 #include "ui/Prompts.h"
 
 namespace zestovar::ui {
@@ -19,6 +21,8 @@ auto guarded(Prompts& prompts, Handler handler) {
   return [&prompts, handler = std::move(handler)]() {
     try {
       handler();
+    } catch (const store::Cancelled&) {
+      // The program ended the action itself and has said so where it wants it said.
     } catch (const std::exception& error) {
       showError(prompts, error);
     }

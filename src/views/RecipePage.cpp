@@ -1,5 +1,6 @@
 #include "views/RecipePage.h"
 
+#include "store/Cp1252.h"
 #include "store/EntryRules.h"
 #include "store/Errors.h"
 
@@ -94,9 +95,9 @@ void renderEntry(RecordReader& in, const EntryHead& head, PageForm form, std::ve
   if (persons.empty())
     page[0] += "</b></font><br>";
   else if (persons == "1")
-    page[0] += "</b></font><font size=\"2\"> (Zutaten f\xfcr " + persons + " Person)</font><br>";
+    page[0] += store::utf8ToCp1252("</b></font><font size=\"2\"> (Zutaten für ") + persons + " Person)</font><br>";
   else
-    page[0] += "</b></font><font size=\"2\"> (Zutaten f\xfcr " + persons + " Personen)</font><br>";
+    page[0] += store::utf8ToCp1252("</b></font><font size=\"2\"> (Zutaten für ") + persons + " Personen)</font><br>";
   std::string picture;
   if (readPicture(in, &picture)) {
     writeImage(picture);

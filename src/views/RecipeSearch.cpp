@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "store/Entry.h"
+#include "store/Words.h"
 
 namespace zestovar::views {
 
@@ -50,15 +51,8 @@ std::string recipeCountText(std::size_t names) { return std::to_string(names) + 
 
 std::vector<std::string> splitTerms(std::string_view text) {
   if (text.size() == 1) return {std::string(text)};
-  std::vector<std::string> terms;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find(' ', start);
-    if (end == std::string_view::npos) end = text.size();
-    if (end > start) terms.emplace_back(text.substr(start, end - start));
-    start = end + 1;
-  }
-  return terms;
+  const std::vector<std::string_view> terms = store::words(text);
+  return {terms.begin(), terms.end()};
 }
 
 namespace {

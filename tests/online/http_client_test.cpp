@@ -9,6 +9,7 @@
 
 #include "TestHttpServer.h"
 #include "online/HttpClient.h"
+#include "store/Errors.h"
 
 namespace zestovar::test {
 namespace {
@@ -21,6 +22,8 @@ std::string errorOf(HttpClient& client, const std::string& url, std::size_t cap 
   try {
     client.fetch(url, cap);
   } catch (const TransferError& e) {
+    return e.what();
+  } catch (const store::Cancelled& e) {
     return e.what();
   }
   return "(no error)";

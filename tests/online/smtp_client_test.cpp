@@ -12,6 +12,7 @@
 #include "LocalServers.h"
 #include "TestSmtpServer.h"
 #include "online/SmtpClient.h"
+#include "store/Errors.h"
 
 namespace zestovar::test {
 namespace {
@@ -269,7 +270,7 @@ TEST(SmtpClient, AbortEndsTheWaitAndASendInsideTheWaitIsRefused) {
   try {
     client.send(serverAt(server.port()), kMail);
     ADD_FAILURE() << "no error";
-  } catch (const online::TransferAborted& e) {
+  } catch (const store::Cancelled& e) {
     EXPECT_STREQ(e.what(),
                  "Die \xC3\x9C"
                  "bertragung wurde abgebrochen");
