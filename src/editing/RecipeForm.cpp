@@ -134,6 +134,17 @@ QComboBox* editableBox(QComboBox* box) {
   return box;
 }
 
+// A box whose text is only chosen with the mouse: its list opens on a click into the text, and the
+// program can still show a text that is none of its items.
+QComboBox* choiceBox(QComboBox* box) {
+  box->setEditable(true);
+  box->setInsertPolicy(QComboBox::NoInsert);
+  box->setCompleter(nullptr);
+  box->lineEdit()->setReadOnly(true);
+  new ui::EventHook(box->lineEdit(), QEvent::MouseButtonPress, [box] { box->showPopup(); });
+  return box;
+}
+
 // A key pressed or released in a choice box sets its text back, so a category or origin is only
 // ever taken from a choice with the mouse. Tab and Shift Tab (and the modifiers that go with them)
 // and Escape, which asks to close the dialog, act on the dialog instead, so tabbing through the
@@ -496,17 +507,6 @@ void RecipeForm::buildChoicePane(QWidget& window, QBoxLayout& row) {
     column->addLayout(ending);
   }
   row.addWidget(pane);
-}
-
-// A box whose text is only chosen with the mouse: its list opens on a click into the text, and the
-// program can still show a text that is none of its items.
-QComboBox* RecipeForm::choiceBox(QComboBox* box) {
-  box->setEditable(true);
-  box->setInsertPolicy(QComboBox::NoInsert);
-  box->setCompleter(nullptr);
-  box->lineEdit()->setReadOnly(true);
-  new ui::EventHook(box->lineEdit(), QEvent::MouseButtonPress, [box] { box->showPopup(); });
-  return box;
 }
 
 RecipeFields RecipeForm::fields() const {

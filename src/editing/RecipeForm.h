@@ -74,10 +74,9 @@ struct RecipeFormNames {
 
 // How a window shows the recipe form.
 struct RecipeFormLayout {
-  // Typed: name and author are fields of one line, category and origin take typed text as well as a
-  // choice, and the first click into a memo empties one that holds its start value. Loaded: name and
-  // author are labels that show what was loaded, and category and origin are chosen with the mouse
-  // only, a key sets them back.
+  // Typed: name and author are fields of one line, and category and origin take typed text as well
+  // as a choice. Loaded: name and author are labels that show what was loaded, and category and
+  // origin are chosen with the mouse only, a key sets them back.
   enum class Entry { Typed, Loaded } entry;
   // Wrapped: the preparation memo wraps words, and the save makes a line end of each wrap after a
   // blank. Lines: it keeps the user's lines and scrolls both ways.
@@ -124,7 +123,7 @@ class RecipeForm {
   // The picture file the next save stores; empty for none.
   const QString& picturePath() const { return picturePath_; }
 
-  // First-click clearing of the two memos.
+  // First-click clearing of the two memos, for a window that clears them.
   void ingredientsClicked();
   void preparationClicked();
 
@@ -142,7 +141,6 @@ class RecipeForm {
  private:
   void buildRecipePane(QWidget& window, QBoxLayout& row);
   void buildChoicePane(QWidget& window, QBoxLayout& row);
-  QComboBox* choiceBox(QComboBox* box);
 
   ui::MainWindow& main_;
   const RecipeFormLayout layout_;
