@@ -23,7 +23,7 @@ const RecipeFormLayout kEditorForm = {
      "Label7",        "Memo3",   "Label8",    "Memo2",   "Panel4",   "Label9",   "Label10",
      "CheckListBox3", "Label11", "ComboBox4", "BitBtn9", "BitBtn11", "BitBtn10", nullptr}};
 
-// The tab's row of two panes, with the tab's margins.
+// Names the tab; gives the row its two panes stand in, with the tab's margins.
 QHBoxLayout* paneRow(QWidget* tab) {
   ui::named(tab, "TabSheet4", ui::utf8("Hinzufügen"));
   auto* row = new QHBoxLayout(tab);

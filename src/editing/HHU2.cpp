@@ -28,7 +28,7 @@ const editing::RecipeFormLayout kChangeForm = {
      "Label10",       "Memo2",  "Label11",   "Memo1",   "Panel7",  "Label2",  "Label3",
      "CheckListBox1", "Label9", "ComboBox1", "Button1", "Button2", "Button5", "Button4"}};
 
-// The dialog's row of two panes.
+// Names and sizes the dialog; gives the row its two panes stand in.
 QHBoxLayout* paneRow(QDialog* dialog) {
   dialog->setObjectName(QStringLiteral("Form14"));
   dialog->setWindowTitle(QString::fromUtf16(zestovar::ui::kProgramTitle));
