@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QComboBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "editing/RecipeFields.h"
+#include "editing/RecipeForm.h"
 #include "ui/Guarded.h"
 #include "ui/MainWindow.h"
 
@@ -47,13 +48,13 @@ class EditorTab : public QWidget {
   void Memo2Click();
 
   // The editor picture path: the picture file the next save stores; empty for none.
-  const QString& picturePath() const { return picturePath_; }
+  const QString& picturePath() const { return form_.picturePath(); }
+  const RecipeForm& form() const { return form_; }
 
   // "Entfernen" and "Ändern" of the list menu of a recipe list.
   void EntfernenClick(ui::MainWindow::RecipeList list);
   void ndernClick(ui::MainWindow::RecipeList list);
 
-  QLabel *Label1, *Label2, *Label3, *Label6, *Label7, *Label8, *Label9, *Label10, *Label11, *Label12;
   QLineEdit *Edit4, *Edit3;
   QComboBox *ComboBox5, *ComboBox3, *ComboBox4;
   QPlainTextEdit *Memo3, *Memo2;
@@ -63,16 +64,12 @@ class EditorTab : public QWidget {
 
  private:
   void connectControls();
-  RecipeFields fields() const;
-  void resetAfterSave();
 
   ui::MainWindow& main_;
   store::DeletedRecipes& deleted_;
   TForm14* changeDialog_ = nullptr;
-  QString picturePath_;
-  // First-click flags of the ingredients memo and the preparation memo.
-  bool memo3Clicked_ = false;
-  bool memo2Clicked_ = false;
+  QHBoxLayout* row_;  // made before the form, which is built into it
+  RecipeForm form_;
 };
 
 }  // namespace zestovar::editing

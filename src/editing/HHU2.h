@@ -4,13 +4,14 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <string>
 
-#include "editing/RecipeFields.h"
+#include "editing/RecipeForm.h"
 #include "ui/MainWindow.h"
 
 class TForm14 : public QDialog {
@@ -35,9 +36,9 @@ class TForm14 : public QDialog {
   void reject() override;
 
   // The dialog picture path: the picture file the next save stores; empty for none.
-  const QString& picturePath() const { return picturePath_; }
+  const QString& picturePath() const { return form_.picturePath(); }
+  const zestovar::editing::RecipeForm& form() const { return form_; }
 
-  QLabel *Label1, *Label2, *Label3, *Label6, *Label7, *Label8, *Label9, *Label10, *Label11, *Label12;
   QComboBox* ComboBox3;
   QListWidget* CheckListBox1;
   QLabel *Label4, *Label5;
@@ -47,14 +48,7 @@ class TForm14 : public QDialog {
   QPushButton *Button1, *Button2, *Button5, *Button4;
 
  private:
-  QWidget* buildRecipePane();
-  QWidget* buildChoicePane();
-  zestovar::editing::RecipeFields fields() const;
-  void resetAfterSave();
-  void chooseCategory(int index);
-  void setName(const QString& name);
-  void setAuthor(const QString& author);
-
   zestovar::ui::MainWindow& main_;
-  QString picturePath_;
+  QHBoxLayout* row_;  // made before the form, which is built into it
+  zestovar::editing::RecipeForm form_;
 };

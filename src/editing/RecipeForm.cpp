@@ -3,258 +3,114 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QPixmap>
-#include <QScrollBar>
+#include <QSet>
 #include <QStandardPaths>
-#include <QStyle>
-#include <QTextBlock>
-#include <QTextLayout>
-#include <QValidator>
-#include <cstring>
-#include <span>
+#include <QVBoxLayout>
 
-#include "editing/JpegDecoder.h"
-#include "store/BrowseOrder.h"
+#include "editing/SubcategoryTicks.h"
 #include "store/Categories.h"
 #include "store/Errors.h"
+#include "store/RecordFormat.h"
+#include "ui/Controls.h"
+#include "ui/EventHook.h"
 #include "ui/TextCodec.h"
 
 namespace zestovar::editing {
 namespace {
 
-constexpr const char* kOrigins[] = {
-    "afrikanisch",   "amerikanisch", "arabisch",      "argentinisch", "asiatisch",          "australisch",
-    "chinesisch",    "deutsch",      "englisch",      "französisch",  "griechisch",         "indisch",
-    "International", "italienisch",  "japanisch",     "keine Angabe", "lateinamerikanisch", "österreichisch",
-    "polnisch",      "russisch",     "schweizerisch", "spanisch",     "ungarisch"};
-
-// The picture dialog reads every file the user selects; a file this large is no recipe picture.
-constexpr std::uint64_t kMaxPreviewFile = 64u << 20;
 // The edge of the picture dialog's preview.
 constexpr int kDialogPreviewEdge = 160;
 
-// Lays the items of a list out in columns of equal width, row by row, and keeps them so when the
-// list changes its width.
-class Columns : public QObject {
-  Q_OBJECT
+// An editable combo box that takes no typed text into its items and no line break into its text.
+QComboBox* editableBox(QComboBox* box) {
+  box->setEditable(true);
+  box->setInsertPolicy(QComboBox::NoInsert);
+  box->setCompleter(nullptr);
+  keepOneLine(box->lineEdit());
+  return box;
+}
 
+// A box whose text is only chosen with the mouse: its list opens on a click into the text, and the
+// program can still show a text that is none of its items.
+QComboBox* choiceBox(QComboBox* box) {
+  box->setEditable(true);
+  box->setInsertPolicy(QComboBox::NoInsert);
+  box->setCompleter(nullptr);
+  box->lineEdit()->setReadOnly(true);
+  new ui::EventHook(box->lineEdit(), QEvent::MouseButtonPress, [box] { box->showPopup(); });
+  return box;
+}
+
+// A key pressed or released in a choice box sets its text back, so a category or origin is only
+// ever taken from a choice with the mouse. Tab and Shift Tab (and the modifiers that go with them)
+// and Escape, which asks to close the dialog, act on the dialog instead, so tabbing through the
+// dialog keeps what was loaded. A release counts only when its key was pressed in the box: the
+// release of the Enter that chose "Ändern" lands in the box the dialog opens with.
+class ResetOnKey : public QObject {
  public:
-  Columns(QListWidget* list, int count) : QObject(list), list_(list), count_(count) {
-    list->viewport()->installEventFilter(this);
-    arrange();
-  }
-  void setCount(int count) {
-    count_ = count;
-    arrange();
+  ResetOnKey(QComboBox* box, std::function<void()> reset) : QObject(box), reset_(std::move(reset)) {
+    box->installEventFilter(this);
+    box->lineEdit()->installEventFilter(this);
   }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Resize) arrange();
-    return QObject::eventFilter(watched, event);
-  }
-
- private:
-  void arrange() {
-    if (count_ <= 1) {
-      list_->setFlow(QListView::TopToBottom);
-      list_->setWrapping(false);
-      list_->setGridSize(QSize());
-    } else {
-      const int height = list_->count() > 0 ? list_->sizeHintForRow(0) : list_->fontMetrics().height() + 4;
-      list_->setFlow(QListView::LeftToRight);
-      list_->setWrapping(true);
-      list_->setGridSize(QSize(std::max(1, (rowWidth() - 1) / count_), height));
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+      return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
+      case Qt::Key_Tab:
+      case Qt::Key_Backtab:
+      case Qt::Key_Escape:
+      case Qt::Key_Shift:
+      case Qt::Key_Control:
+      case Qt::Key_Alt:
+      case Qt::Key_AltGr:
+      case Qt::Key_Meta:
+        return QObject::eventFilter(watched, event);
+      default:
+        break;
     }
-    list_->doItemsLayout();
-  }
-
-  // The width the list wraps its rows at: it keeps room for a vertical scroll bar that may come.
-  int rowWidth() const {
-    const QStyle* style = list_->style();
-    int width = list_->maximumViewportSize().width();
-    if (list_->verticalScrollBarPolicy() == Qt::ScrollBarAsNeeded &&
-        style->pixelMetric(QStyle::PM_ScrollView_ScrollBarOverlap, nullptr, list_->verticalScrollBar()) == 0) {
-      width -= style->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list_->verticalScrollBar());
-      if (style->styleHint(QStyle::SH_ScrollView_FrameOnlyAroundContents, nullptr, list_))
-        width -= 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, list_);
-    }
-    return width;
-  }
-
-  QListWidget* list_;
-  int count_;
-};
-
-class OneLine : public QValidator {
- public:
-  using QValidator::QValidator;
-  State validate(QString& input, int&) const override {
-    input.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return Acceptable;
-  }
-};
-
-class EnterHook : public QObject {
- public:
-  EnterHook(QObject* target, std::function<void()> handler) : QObject(target), handler_(std::move(handler)) {
-    target->installEventFilter(this);
-  }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::KeyPress) {
-      const int key = static_cast<QKeyEvent*>(event)->key();
-      if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        // A held key saves once.
-        if (!static_cast<QKeyEvent*>(event)->isAutoRepeat()) handler_();
-        return true;
-      }
+      pressed_.insert(key->key());
+      reset_();
+    } else if (!key->isAutoRepeat() && pressed_.remove(key->key())) {
+      reset_();
     }
-    return QObject::eventFilter(watched, event);
+    return true;
   }
 
  private:
-  std::function<void()> handler_;
+  std::function<void()> reset_;
+  QSet<int> pressed_;
 };
 
-// The bytes of a picture file; none when there is no file or it is larger than limit.
-std::optional<std::string> readPictureFile(store::Files& files, const QString& path, std::uint64_t limit) {
-  const std::filesystem::path file = toPath(path);
-  if (!files.exists(file)) return std::nullopt;
-  const auto in = files.open(file, store::OpenMode::ReadOnly);
-  const std::uint64_t size = in->size();
-  if (size > limit) return std::nullopt;
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  bytes.resize(in->readAt(0, std::as_writable_bytes(std::span(bytes))));
-  return bytes;
-}
-
-}  // namespace
-
-std::filesystem::path toPath(const QString& path) { return std::filesystem::path(path.toStdString()); }
-
-QStringList originTexts() {
-  std::vector<std::string> origins;
-  for (const char* origin : kOrigins) origins.push_back(ui::toCp1252(QString::fromUtf8(origin)));
-  store::sortBrowseList(origins);
-  QStringList texts;
-  for (const std::string& origin : origins) texts.append(ui::fromCp1252(origin));
-  return texts;
-}
-
-QStringList categoryTexts() {
-  QStringList texts;
-  for (std::string_view name : store::kCategoriesAlphabetical) texts.append(ui::fromCp1252(name));
-  return texts;
-}
-
-void fillSubcategories(QListWidget* list, const QString& category) {
-  list->clear();
-  const std::string code = ui::toCp1252(category);
-  if (!store::categoryCode(code)) return;
-  for (const std::string& name : store::subcategoriesSorted(code)) {
-    auto* item = new QListWidgetItem(ui::fromCp1252(name), list);
-    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-    item->setCheckState(Qt::Unchecked);
+// Shows text in a field, or in a label that a screen reader reads by its role while it is empty and
+// by the text it shows once it is filled.
+void showText(QLineEdit* field, QLabel* label, const QString& text, const QString& role) {
+  if (field != nullptr) {
+    field->setText(text);
+    return;
   }
-  const int columns = code == store::kCategoryNames[5] ? 1 : 2;
-  if (auto* arranged = list->findChild<Columns*>(QString(), Qt::FindDirectChildrenOnly))
-    arranged->setCount(columns);
-  else
-    new Columns(list, columns);
+  label->setText(text);
+  label->setAccessibleName(text.isEmpty() ? role : QString());
 }
 
-std::vector<Subcategory> subcategoryItems(const QListWidget* list) {
-  std::vector<Subcategory> items;
-  for (int i = 0; i < list->count(); ++i)
-    items.push_back({ui::toCp1252(list->item(i)->text()), list->item(i)->checkState() == Qt::Checked});
-  return items;
+QString shownText(const QLineEdit* field, const QLabel* label) {
+  return field != nullptr ? field->text() : label->text();
 }
 
-// Shift+Enter ends a line inside a paragraph with a line separator.
-std::vector<std::string> memoLines(const QPlainTextEdit* memo) {
-  std::vector<std::string> lines;
-  for (QTextBlock block = memo->document()->begin(); block.isValid(); block = block.next())
-    for (const QString& line : block.text().split(QChar::LineSeparator)) lines.push_back(ui::toCp1252(line));
-  if (!lines.empty() && lines.back().empty()) lines.pop_back();
-  return lines;
+// First-click clearing: the first click after start-up and after each save empties the memo, but
+// only while it still holds its start value, so text the user typed is never lost.
+void clearOnFirstClick(QPlainTextEdit* memo, bool& clicked) {
+  if (!clicked && memo->toPlainText().isEmpty()) memo->clear();
+  clicked = true;
 }
 
-void setMemoLines(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
-  std::vector<std::string> paragraphs = lines;
-  // An empty last line needs a line end after it, or reading the memo takes it for none.
-  if (!lines.empty() && lines.back().empty()) paragraphs.emplace_back();
-  setMemoParagraphs(memo, paragraphs);
-}
-
-std::vector<ShownLine> shownMemoLines(const QPlainTextEdit* memo) {
-  auto* layout = qobject_cast<QPlainTextDocumentLayout*>(memo->document()->documentLayout());
-  std::vector<ShownLine> lines;
-  for (QTextBlock block = memo->document()->begin(); block.isValid(); block = block.next()) {
-    if (layout) layout->ensureBlockLayout(block);
-    const QTextLayout* text = block.layout();
-    const QString paragraph = block.text();
-    if (text == nullptr || text->lineCount() == 0) {
-      const QStringList parts = paragraph.split(QChar::LineSeparator);
-      for (qsizetype i = 0; i < parts.size(); ++i)
-        lines.push_back({ui::toCp1252(parts[i]), i + 1 < parts.size() ? LineEnd::LineBreak : LineEnd::Paragraph});
-      continue;
-    }
-    for (int i = 0; i < text->lineCount(); ++i) {
-      const QTextLine line = text->lineAt(i);
-      QString shown = paragraph.mid(line.textStart(), line.textLength());
-      LineEnd end = i + 1 < text->lineCount() ? LineEnd::Wrap : LineEnd::Paragraph;
-      // The line separator of Shift+Enter belongs to the line it ends.
-      if (shown.endsWith(QChar::LineSeparator)) {
-        shown.chop(1);
-        end = LineEnd::LineBreak;
-      }
-      lines.push_back({ui::toCp1252(shown), end});
-    }
-  }
-  return lines;
-}
-
-void setMemoParagraphs(QPlainTextEdit* memo, const std::vector<std::string>& paragraphs) {
-  QStringList texts;
-  for (const std::string& paragraph : paragraphs) texts.append(ui::fromCp1252(paragraph));
-  memo->setPlainText(texts.join(QLatin1Char('\n')));
-}
-
-void keepOneLine(QLineEdit* field) { field->setValidator(new OneLine(field)); }
-
-void onEnter(QWidget* field, std::function<void()> handler) { new EnterHook(field, std::move(handler)); }
-
-QImage previewImage(std::string_view bytes, int edge) {
-  const DecodedPicture decoded = decodeJpeg(bytes, edge);
-  QImage image(decoded.width, decoded.height, QImage::Format_RGB888);
-  if (image.isNull()) throw PictureError("Das Bild kann nicht angezeigt werden: zu wenig Speicher");
-  const auto rowBytes = static_cast<std::size_t>(decoded.width) * 3;
-  for (int y = 0; y < decoded.height; ++y)
-    std::memcpy(image.scanLine(y), decoded.rgb.data() + static_cast<std::size_t>(y) * rowBytes, rowBytes);
-  return image;
-}
-
-ui::PicturePreview picturePreview(store::Files& files, int edge) {
-  return [&files, edge](const QString& path) {
-    try {
-      const std::optional<std::string> bytes = readPictureFile(files, path, kMaxPreviewFile);
-      return bytes ? previewImage(*bytes, edge) : QImage();
-    } catch (const std::exception&) {
-      return QImage();
-    }
-  };
-}
-
-void showPicture(QLabel* preview, const QImage& picture) {
-  preview->setAlignment(Qt::AlignCenter);
-  preview->setPixmap(QPixmap::fromImage(
-      picture.scaled(preview->contentsRect().size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-}
-
-void loadPicture(store::Files& files, QLabel* preview, const QString& path) {
+// Loads a picture file into a preview; throws StoreError or PictureError, leaving the preview empty.
+void showPictureFile(store::Files& files, QLabel* preview, const QString& path) {
   preview->clear();
   const std::optional<std::string> bytes = store::readWholeFile(files, toPath(path));
   if (!bytes) throw store::StoreError(std::string(store::kFileNotFound));
@@ -262,22 +118,238 @@ void loadPicture(store::Files& files, QLabel* preview, const QString& path) {
   showPicture(preview, previewImage(*bytes, std::max(area.width(), area.height())));
 }
 
-void choosePicture(ui::MainWindow& main, QLabel* preview, QString& path) {
-  QString startDir = path.isEmpty() ? QString() : QFileInfo(path).absolutePath();
+}  // namespace
+
+using ui::label;
+using ui::named;
+
+RecipeForm::RecipeForm(ui::MainWindow& main, QWidget& window, QBoxLayout& row, const RecipeFormLayout& layout)
+    : main_(main), layout_(layout) {
+  buildRecipePane(window, row);
+  buildChoicePane(window, row);
+}
+
+// Name, author, persons and the two memos.
+void RecipeForm::buildRecipePane(QWidget& window, QBoxLayout& row) {
+  const RecipeFormNames& names = layout_.names;
+  const bool typed = layout_.entry == RecipeFormLayout::Entry::Typed;
+  QWidget* pane = &window;
+  auto* column = new QVBoxLayout;
+  if (names.recipePane != nullptr) {
+    pane = named(new QWidget(&window), names.recipePane, QStringLiteral("Rezept"));
+    pane->setLayout(column);
+    column->setContentsMargins(0, 0, 0, 0);
+    row.addWidget(pane, 1);
+  } else {
+    row.addLayout(column, 1);
+  }
+  column->setSpacing(3);
+  QLabel* nameCaption = label(names.nameCaption, "Rezeptname:", pane);
+  column->addWidget(nameCaption);
+  if (typed) {
+    nameField = named(new QLineEdit(pane), names.name, QStringLiteral("Rezeptname:"));
+    keepOneLine(nameField);
+    QLabel* authorCaption = label(names.authorCaption, layout_.authorText, pane);
+    authorField = named(new QLineEdit(pane), names.author, QString::fromUtf8(layout_.authorText));
+    keepOneLine(authorField);
+    nameCaption->setBuddy(nameField);
+    authorCaption->setBuddy(authorField);
+    for (QWidget* w : std::initializer_list<QWidget*>{nameField, authorCaption, authorField}) column->addWidget(w);
+  } else {
+    nameLabel = label(names.name, "", pane);
+    nameLabel->setTextFormat(Qt::PlainText);
+    QFont bold = nameLabel->font();
+    bold.setBold(true);
+    nameLabel->setFont(bold);
+    auto* author = new QHBoxLayout;
+    author->addWidget(label(names.authorCaption, layout_.authorText, pane));
+    authorLabel = label(names.author, "", pane);
+    authorLabel->setTextFormat(Qt::PlainText);
+    author->addWidget(authorLabel, 1);
+    column->addWidget(nameLabel);
+    column->addLayout(author);
+  }
+  setName(QString());
+  setAuthor(QString());
+  auto* personsRow = new QHBoxLayout;
+  personsRow->addWidget(label(names.personsBefore, "(Zutaten für ", pane));
+  persons = named(new QComboBox(pane), "ComboBox5", QStringLiteral("Personen"));
+  for (int i = 1; i <= 50; ++i) persons->addItem(QString::number(i));
+  persons->setCurrentIndex(1);
+  personsRow->addWidget(persons);
+  personsRow->addWidget(label(names.personsAfter, "Personen)", pane));
+  personsRow->addStretch(1);
+  column->addSpacing(4);
+  column->addLayout(personsRow);
+  column->addWidget(label(names.ingredientsCaption, "Zutaten:", pane));
+  ingredients = named(new QPlainTextEdit(pane), names.ingredients, QStringLiteral("Zutaten:"));
+  column->addWidget(ingredients, 2);
+  column->addWidget(label(names.preparationCaption, "Zubereitung:", pane));
+  preparation = named(new QPlainTextEdit(pane), names.preparation, QStringLiteral("Zubereitung:"));
+  column->addWidget(preparation, 3);
+  if (layout_.preparation == RecipeFormLayout::Preparation::Wrapped) {
+    preparation->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    preparation->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  } else {
+    preparation->setLineWrapMode(QPlainTextEdit::NoWrap);
+    preparation->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  }
+  preparation->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  // Tab moves on to the next control, as everywhere in the form, instead of putting a tab into the
+  // recipe's lines.
+  ingredients->setTabChangesFocus(true);
+  preparation->setTabChangesFocus(true);
+}
+
+// Category, subcategories, origin, picture and the buttons that save.
+void RecipeForm::buildChoicePane(QWidget& window, QBoxLayout& row) {
+  const RecipeFormNames& names = layout_.names;
+  const bool typed = layout_.entry == RecipeFormLayout::Entry::Typed;
+  auto* pane = named(new QWidget(&window), names.choicePane, QStringLiteral("Einordnung und Bild"));
+  pane->setFixedWidth(280);
+  auto* column = new QVBoxLayout(pane);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(3);
+  QLabel* categoryCaption = label(names.categoryCaption, "Kategorie:", pane);
+  category = named(new QComboBox(pane), "ComboBox3", QStringLiteral("Kategorie:"));
+  if (typed)
+    editableBox(category);
+  else
+    choiceBox(category);
+  category->addItems(categoryTexts());
+  chooseCategory(-1);
+  QLabel* subcategoriesCaption = label(names.subcategoriesCaption, "Unterkategorien:", pane);
+  subcategories = ui::checkList(names.subcategories, "Unterkategorien:", pane);
+  QLabel* originCaption = label(names.originCaption, "Herkunft:", pane);
+  origin = named(new QComboBox(pane), names.origin, QStringLiteral("Herkunft:"));
+  if (typed)
+    editableBox(origin);
+  else
+    choiceBox(origin);
+  origin->addItems(originTexts());
+  showOrigin(QString::fromLatin1(store::kNoOrigin));
+  categoryCaption->setBuddy(category);
+  originCaption->setBuddy(origin);
+  if (!typed) {
+    new ResetOnKey(category, [this] { chooseCategory(-1); });
+    new ResetOnKey(origin, [this] { showOrigin(QString::fromLatin1(store::kNoOrigin)); });
+  }
+  QLabel* pictureCaption = label("Label12", "Bild:", pane);
+  // The preview shows a picture, no text: a screen reader names it by its role.
+  picture = named(new QLabel(pane), "Image1", QStringLiteral("Bild"));
+  picture->setFixedSize(layout_.pictureEdge, layout_.pictureEdge);
+  picture->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  picture->setAlignment(Qt::AlignCenter);
+  loadPicture = ui::button(names.loadPicture, "Bild laden", pane);
+  noPicture = ui::button(names.noPicture, "kein Bild", pane);
+  save = ui::button(names.save, "Speichern", pane);
+  if (names.keep != nullptr) keep = ui::button(names.keep, "Nicht ändern", pane);
+  auto* pictureRow = new QHBoxLayout;
+  auto* pictureButtons = new QVBoxLayout;
+  pictureButtons->addWidget(loadPicture);
+  pictureButtons->addWidget(noPicture);
+  pictureButtons->addStretch(1);
+  pictureRow->addWidget(picture);
+  pictureRow->addLayout(pictureButtons);
+  for (QWidget* w : std::initializer_list<QWidget*>{categoryCaption, category, subcategoriesCaption})
+    column->addWidget(w);
+  column->addWidget(subcategories, 1);
+  column->addWidget(originCaption);
+  column->addWidget(origin);
+  column->addWidget(pictureCaption);
+  column->addLayout(pictureRow);
+  column->addSpacing(8);
+  if (keep == nullptr) {
+    column->addWidget(save);
+  } else {
+    auto* ending = new QHBoxLayout;
+    ending->addWidget(save);
+    ending->addWidget(keep);
+    column->addLayout(ending);
+  }
+  row.addWidget(pane);
+}
+
+RecipeFields RecipeForm::fields() const {
+  RecipeFields fields;
+  fields.category = ui::toCp1252(category->currentText());
+  fields.subcategories = subcategoryItems(subcategories);
+  fields.name = ui::toCp1252(name());
+  fields.origin = ui::toCp1252(origin->currentText());
+  fields.ingredients = memoLines(ingredients);
+  fields.preparation = shownMemoLines(preparation);
+  fields.author = ui::toCp1252(author());
+  fields.persons = ui::toCp1252(persons->currentText());
+  fields.picture = toPath(picturePath_);
+  return fields;
+}
+
+void RecipeForm::reset() {
+  subcategories->clear();
+  chooseCategory(-1);
+  ingredientsClicked_ = false;
+  preparationClicked_ = false;
+  setName(QString::fromUtf16(layout_.nameAfterSave));
+  setAuthor(QStringLiteral("Name"));
+  persons->setCurrentIndex(persons->findText(QStringLiteral("2")));
+  ingredients->clear();
+  preparation->clear();
+  clearPicture();
+}
+
+void RecipeForm::listSubcategories() { fillSubcategories(subcategories, category->currentText()); }
+
+void RecipeForm::tickSubcategories(std::string_view words) {
+  std::vector<Subcategory> items = subcategoryItems(subcategories);
+  tickNamed(items, words);
+  for (int i = 0; i < subcategories->count(); ++i)
+    if (items[static_cast<std::size_t>(i)].ticked) subcategories->item(i)->setCheckState(Qt::Checked);
+}
+
+void RecipeForm::chooseCategory(int index) {
+  category->setCurrentIndex(index);
+  if (index < 0) category->setEditText(QString::fromUtf16(kChooseCategory));
+}
+
+void RecipeForm::showOrigin(const QString& text) {
+  origin->setCurrentIndex(origin->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+  origin->setEditText(text);
+}
+
+void RecipeForm::setName(const QString& name) { showText(nameField, nameLabel, name, QStringLiteral("Rezeptname")); }
+void RecipeForm::setAuthor(const QString& author) {
+  showText(authorField, authorLabel, author, QStringLiteral("Autor"));
+}
+
+QString RecipeForm::name() const { return shownText(nameField, nameLabel); }
+QString RecipeForm::author() const { return shownText(authorField, authorLabel); }
+
+void RecipeForm::choosePicture() {
+  QString startDir = picturePath_.isEmpty() ? QString() : QFileInfo(picturePath_).absolutePath();
   if (startDir.isEmpty() || !QDir(startDir).exists())
     startDir = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
   if (!QDir(startDir).exists()) startDir = QDir::homePath();
-  const QString chosen = main.prompts().openPicture(startDir, picturePreview(main.files(), kDialogPreviewEdge));
+  const QString chosen = main_.prompts().openPicture(startDir, picturePreview(main_.files(), kDialogPreviewEdge));
   if (chosen.isEmpty()) return;
-  path = chosen;
   try {
-    loadPicture(main.files(), preview, path);
+    takePicture(chosen);
   } catch (const store::NotAFileError&) {
-    path.clear();  // a pipe or a device is never stored as the picture
+    picturePath_.clear();  // a pipe or a device is never stored as the picture
     throw;
   }
 }
 
-}  // namespace zestovar::editing
+void RecipeForm::clearPicture() {
+  picturePath_.clear();
+  picture->clear();
+}
 
-#include "RecipeForm.moc"
+void RecipeForm::takePicture(const QString& path) {
+  picturePath_ = path;
+  showPictureFile(main_.files(), picture, picturePath_);
+}
+
+void RecipeForm::ingredientsClicked() { clearOnFirstClick(ingredients, ingredientsClicked_); }
+void RecipeForm::preparationClicked() { clearOnFirstClick(preparation, preparationClicked_); }
+
+}  // namespace zestovar::editing

@@ -1,69 +1,108 @@
-// What the recipe editor and the change dialog share: their category, subcategory and origin
-// controls, the lines of their memos, the picture previews and the fields they hand to the store.
+// The recipe form the editor tab and the change dialog share: its two panes, reading its fields,
+// setting them back after a save, and its picture.
 #pragma once
 
+#include <QBoxLayout>
 #include <QComboBox>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QString>
-#include <filesystem>
-#include <functional>
-#include <string>
-#include <vector>
+#include <string_view>
 
+#include "editing/FormControls.h"
 #include "editing/RecipeFields.h"
 #include "ui/MainWindow.h"
 
 namespace zestovar::editing {
 
-// The text of a category box while no category is chosen.
-inline constexpr char16_t kChooseCategory[] = u"Kategorie wählen";
-inline constexpr char16_t kSavedMessage[] = u"Rezept gespeichert";
+// The object names of a recipe form's controls, which differ from window to window, in the order
+// the controls stand in the window. A window without a pane of its own for the recipe puts the
+// controls on itself; one without a button that closes without saving has the save button alone.
+struct RecipeFormNames {
+  const char *recipePane, *nameCaption, *name, *authorCaption, *author, *personsBefore, *personsAfter,
+      *ingredientsCaption, *ingredients, *preparationCaption, *preparation;
+  const char *choicePane, *categoryCaption, *subcategoriesCaption, *subcategories, *originCaption, *origin,
+      *loadPicture, *noPicture, *save, *keep;
+};
 
-// The 23 origin values, in the order of the recipe lists.
-QStringList originTexts();
-// The category names in the order of the category boxes.
-QStringList categoryTexts();
+// How a window shows the recipe form.
+struct RecipeFormLayout {
+  // Typed: name and author are fields of one line, and category and origin take typed text as well
+  // as a choice. Loaded: name and author are labels that show what was loaded, and category and
+  // origin are chosen with the mouse only, a key sets them back.
+  enum class Entry { Typed, Loaded } entry;
+  // Wrapped: the preparation memo wraps words, and the save makes a line end of each wrap after a
+  // blank. Lines: it keeps the user's lines and scrolls both ways.
+  enum class Preparation { Lines, Wrapped } preparation;
+  const char* authorText;  // the author's caption
+  int pictureEdge;
+  const char16_t* nameAfterSave;
+  RecipeFormNames names;
+};
 
-// Fills a subcategory list for the category text, compared exactly: unticked names in the order
-// of the recipe lists, in two columns ("Getränke", which has few, in one). Any other text leaves
-// the list empty.
-void fillSubcategories(QListWidget* list, const QString& category);
-std::vector<Subcategory> subcategoryItems(const QListWidget* list);
+// The recipe form of the editor tab and of the change dialog. The controls stand in the window in
+// the order a user tabs through them; the window wires them to its handlers.
+class RecipeForm {
+ public:
+  // Builds both panes into row, a layout of window.
+  RecipeForm(ui::MainWindow& main, QWidget& window, QBoxLayout& row, const RecipeFormLayout& layout);
 
-// The lines of a memo, without the empty line after a final line break, as a memo of lines reads
-// them; setMemoLines is its inverse, also for lines whose last one is empty. Texts are Windows-1252.
-std::vector<std::string> memoLines(const QPlainTextEdit* memo);
-void setMemoLines(QPlainTextEdit* memo, const std::vector<std::string>& lines);
-// The lines of a memo as it shows them, each with how it ends; the last one ends the text. Where
-// the memo wraps words, these are its display lines.
-std::vector<ShownLine> shownMemoLines(const QPlainTextEdit* memo);
-// Puts paragraphs into a memo, one a paragraph, the last one also when it is empty.
-void setMemoParagraphs(QPlainTextEdit* memo, const std::vector<std::string>& paragraphs);
+  RecipeFields fields() const;
+  // The values after a save; the origin box keeps its text.
+  void reset();
 
-// Typed or pasted line breaks become blanks in a field of one line.
-void keepOneLine(QLineEdit* field);
+  // The subcategories of the category shown, none ticked.
+  void listSubcategories();
+  // Ticks the subcategories a record's words name.
+  void tickSubcategories(std::string_view words);
+  // Selects a category item; with none, the box asks for a choice. The subcategory list stays.
+  void chooseCategory(int index);
+  // Shows text as the origin, selecting the item that is exactly that text.
+  void showOrigin(const QString& text);
+  // An empty name or author label is read by its role, a filled one by the text it shows.
+  void setName(const QString& name);
+  void setAuthor(const QString& author);
+  QString name() const;
+  QString author() const;
 
-// Runs handler for Enter and Return in a field, in place of what the field itself would do.
-void onEnter(QWidget* field, std::function<void()> handler);
+  // "Bild laden": the picture dialog; when the user picks a file, it becomes the picture path
+  // first, then the preview loads it. A file that cannot be shown gives the error box and keeps the
+  // path, so its bytes are stored with the next save.
+  void choosePicture();
+  // "kein Bild".
+  void clearPicture();
+  // Takes path as the picture and shows it; throws StoreError or PictureError, keeping the path.
+  void takePicture(const QString& path);
+  // The picture file the next save stores; empty for none.
+  const QString& picturePath() const { return picturePath_; }
 
-// Decodes picture bytes for a preview whose longer edge is edge; throws PictureError.
-QImage previewImage(std::string_view bytes, int edge);
-// The preview of a picture file for the picture dialog: a null image for a file that cannot be read
-// or decoded.
-ui::PicturePreview picturePreview(store::Files& files, int edge);
-// Shows a picture centred and scaled proportionally to the preview's area.
-void showPicture(QLabel* preview, const QImage& picture);
-// Loads a picture file into a preview; throws StoreError or PictureError, leaving the preview empty.
-void loadPicture(store::Files& files, QLabel* preview, const QString& path);
-// "Bild laden": the picture dialog; when the user picks a file, path becomes it first, then the
-// preview loads it. A file that cannot be shown gives the error box and keeps the path, so its
-// bytes are stored with the next save.
-void choosePicture(ui::MainWindow& main, QLabel* preview, QString& path);
+  // First-click clearing of the two memos, for a window that clears them.
+  void ingredientsClicked();
+  void preparationClicked();
 
-std::filesystem::path toPath(const QString& path);
+  QLineEdit *nameField = nullptr, *authorField = nullptr;  // typed
+  QLabel *nameLabel = nullptr, *authorLabel = nullptr;     // otherwise
+  QComboBox* persons;
+  QPlainTextEdit *ingredients, *preparation;
+  QComboBox* category;
+  QListWidget* subcategories;
+  QComboBox* origin;
+  QLabel* picture;
+  QPushButton *loadPicture, *noPicture, *save;
+  QPushButton* keep = nullptr;
+
+ private:
+  void buildRecipePane(QWidget& window, QBoxLayout& row);
+  void buildChoicePane(QWidget& window, QBoxLayout& row);
+
+  ui::MainWindow& main_;
+  const RecipeFormLayout layout_;
+  QString picturePath_;
+  bool ingredientsClicked_ = false;
+  bool preparationClicked_ = false;
+};
 
 }  // namespace zestovar::editing

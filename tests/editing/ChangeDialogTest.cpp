@@ -45,6 +45,14 @@ void openFromResultList(zestovar::test::Editing& f, const QString& name) {
   f.recipes().PopupMenu2.change->trigger();
 }
 
+// The program on a book of "Gulasch" alone, with the dialog open on it.
+struct OpenOnGulasch {
+  OpenOnGulasch() { openFromResultList(f, u"Gulasch"_qs); }
+  const std::string recipes = zestovar::test::buildEntry(gulasch());
+  zestovar::test::Editing f{recipes};
+  TForm14& dialog = f.dialog();
+};
+
 // The preparation as the memo shows it: each display line, and whether the memo wrapped it.
 struct DisplayLine {
   QString text;
@@ -145,17 +153,7 @@ void ChangeDialogTest::changedRecipeOfTheUpdateFileMovesToTheEndOfTheMainFile() 
   QCOMPARE_RECORDS(f.read("Zestovar.dat"), bread + zestovar::test::buildEntry(changed));
   QCOMPARE_RECORDS(f.read("zsv.dat"), onionSoup);
 
-  QCOMPARE(dialog.CheckListBox1->count(), 0);
-  QCOMPARE(dialog.ComboBox3->currentIndex(), -1);
-  QCOMPARE(dialog.ComboBox3->currentText(), u"Kategorie wählen"_qs);
-  QCOMPARE(dialog.Label4->text(), u"Name eintragen"_qs);
-  QCOMPARE(dialog.Label5->text(), u"Name"_qs);
-  QCOMPARE(dialog.ComboBox5->currentText(), u"2"_qs);
-  QVERIFY(dialog.Memo2->toPlainText().isEmpty());
-  QVERIFY(dialog.Memo1->toPlainText().isEmpty());
-  QVERIFY(dialog.picturePath().isEmpty());
-  QVERIFY(dialog.Image1->pixmap().isNull());
-  QCOMPARE(dialog.ComboBox1->currentText(), u"ungarisch"_qs);
+  zestovar::test::verifyReset(dialog.form(), u"Name eintragen"_qs, u"ungarisch"_qs);
   f.main().hide();
 }
 
@@ -291,10 +289,8 @@ void ChangeDialogTest::unchangedSaveKeepsTheWordsAndLines() {
 }
 
 void ChangeDialogTest::enterSavesOnlyOnTheFocusedSaveButton() {
-  const std::string recipes = zestovar::test::buildEntry(gulasch());
-  zestovar::test::Editing f(recipes);
-  TForm14& dialog = f.dialog();
-  openFromResultList(f, u"Gulasch"_qs);
+  OpenOnGulasch open;
+  auto& [recipes, f, dialog] = open;
   QApplication::setActiveWindow(&dialog);
   for (QPushButton* button : {dialog.Button1, dialog.Button2, dialog.Button5, dialog.Button4})
     QVERIFY(!button->isDefault());
@@ -329,10 +325,8 @@ void ChangeDialogTest::enterSavesOnlyOnTheFocusedSaveButton() {
 }
 
 void ChangeDialogTest::closeQuestionKeepsOrClosesTheDialog() {
-  const std::string recipes = zestovar::test::buildEntry(gulasch());
-  zestovar::test::Editing f(recipes);
-  TForm14& dialog = f.dialog();
-  openFromResultList(f, u"Gulasch"_qs);
+  OpenOnGulasch open;
+  auto& [recipes, f, dialog] = open;
   dialog.Memo2->appendPlainText(u"Salz"_qs);
 
   f.prompts().answerWarning(1);
@@ -355,10 +349,8 @@ void ChangeDialogTest::closeQuestionKeepsOrClosesTheDialog() {
 }
 
 void ChangeDialogTest::keysSetTheChoicesBackButTabbingInKeepsThem() {
-  const std::string recipes = zestovar::test::buildEntry(gulasch());
-  zestovar::test::Editing f(recipes);
-  TForm14& dialog = f.dialog();
-  openFromResultList(f, u"Gulasch"_qs);
+  OpenOnGulasch open;
+  auto& [recipes, f, dialog] = open;
 
   // Tab moves on from a memo and leaves its text alone.
   QTest::keyClick(dialog.Memo2, Qt::Key_Tab);

@@ -16,6 +16,7 @@
 #include "app/Program.h"
 #include "editing/EditorTab.h"
 #include "editing/HHU2.h"
+#include "editing/RecipeForm.h"
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
 
@@ -63,6 +64,22 @@ inline void tick(QListWidget* list, const QString& name, bool on = true) {
   const QList<QListWidgetItem*> items = list->findItems(name, Qt::MatchExactly);
   QVERIFY2(!items.isEmpty(), qPrintable(name));
   items.front()->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+}
+
+// A recipe form after a save: the start values again, but for the origin box, which keeps its text.
+// A caller returns when the test failed here.
+inline void verifyReset(const editing::RecipeForm& form, const QString& name, const QString& origin) {
+  QCOMPARE(form.subcategories->count(), 0);
+  QCOMPARE(form.category->currentIndex(), -1);
+  QCOMPARE(form.category->currentText(), u"Kategorie wählen"_qs);
+  QCOMPARE(form.name(), name);
+  QCOMPARE(form.author(), u"Name"_qs);
+  QCOMPARE(form.persons->currentText(), u"2"_qs);
+  QVERIFY(form.ingredients->toPlainText().isEmpty());
+  QVERIFY(form.preparation->toPlainText().isEmpty());
+  QVERIFY(form.picturePath().isEmpty());
+  QVERIFY(form.picture->pixmap().isNull());
+  QCOMPARE(form.origin->currentText(), origin);
 }
 
 // An item of a combo box chosen with the mouse from its open list.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "editing/RecipeFields.h"
+#include "editing/SubcategoryTicks.h"
 
 namespace {
 
@@ -14,6 +15,7 @@ using zestovar::editing::LineEnd;
 using zestovar::editing::preparationLines;
 using zestovar::editing::RecipeFields;
 using zestovar::editing::ShownLine;
+using zestovar::editing::Subcategory;
 using Lines = std::vector<std::string>;
 
 TEST(WrapPoints, BlankBeforeAWrapOrALineEndBecomesCrCrLfAndOtherWrapsKeepTheWordsWhole) {
@@ -102,6 +104,22 @@ TEST(RecipeFields, TickedNamesInListOrderOneLineFieldsAndTheCategoryCheck) {
   fields.category = "Hauptgericht";
   for (auto& item : fields.subcategories) item.ticked = false;
   EXPECT_FALSE(zestovar::editing::hasCategory(fields));
+}
+
+TEST(SubcategoryTicks, WordsTickTheirItemsWithoutLetterCaseAndTicksStay) {
+  const auto ticks = [](std::string_view words) {
+    std::vector<Subcategory> items = {{"Eingekochtes"}, {"Gem\xfcse"}, {"Suppen", true}};
+    zestovar::editing::tickNamed(items, words);
+    std::string shown;
+    for (const Subcategory& item : items) shown += item.ticked ? 'x' : '.';
+    return shown;
+  };
+  EXPECT_EQ(ticks(""), "..x");
+  EXPECT_EQ(ticks(" suppen EINGEKOCHTES"), "x.x");
+  // Any number of blanks separates the words; an accented capital folds as well.
+  EXPECT_EQ(ticks("  GEM\xdcSE   "), ".xx");
+  // A word names a whole item.
+  EXPECT_EQ(ticks("Suppe Eingekochtes2 Wild"), "..x");
 }
 
 }  // namespace
