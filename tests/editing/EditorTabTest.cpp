@@ -2,7 +2,6 @@
 // temporary program directory; every box is answered by the scripted prompts.
 #include <QApplication>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "EditingFixture.h"
@@ -50,9 +49,8 @@ class EditorTabTest : public QObject {
 };
 
 void EditorTabTest::editorStartsWithTheValuesOfAnEmptyRecipe() {
-  QTemporaryDir dir;
-  zestovar::test::StartedProgram started(zestovar::test::pathOf(dir));
-  const zestovar::editing::EditorTab& editor = started.program.editorTab();
+  zestovar::test::Editing f;
+  const zestovar::editing::EditorTab& editor = f.editor();
 
   QCOMPARE(editor.ComboBox5->currentText(), QStringLiteral("2"));
   QCOMPARE(editor.ComboBox5->count(), 50);
@@ -138,7 +136,7 @@ void EditorTabTest::savedRecipeIsAppendedByteForByteAndTheEditorReset() {
   expected.preparation = "Fleisch w\xfcrfeln und\r\r\nanbraten.\r\nZugedeckt schmoren\r\r\n";
   expected.persons = "6";
   expected.pictureKind = EntryRecords::Picture::Bytes;
-  expected.picture = zestovar::test::readBytes(zestovar::test::recipePicture());
+  expected.picture = zestovar::test::readFile(zestovar::test::recipePicture());
   QCOMPARE_RECORDS(f.read("Zestovar.dat"), bread + zestovar::test::buildEntry(expected));
 
   QCOMPARE(editor.CheckListBox3->count(), 0);
@@ -224,7 +222,7 @@ void EditorTabTest::pictureThatCannotBeShownKeepsItsPathAndIsStored() {
   tick(editor.CheckListBox3, u"Suppen"_qs);
   editor.Edit4->setText(u"Brühe"_qs);
   editor.BitBtn10->click();
-  const auto stored = f.started->program.mainWindow().store().lastByName("Br\xfche");
+  const auto stored = f.main().store().lastByName("Br\xfche");
   QVERIFY(stored.has_value());
   QCOMPARE(stored->picture, broken);
 

@@ -19,6 +19,7 @@
 #include <thread>
 
 #include "PlantedLink.h"
+#include "StoreFixtures.h"
 
 namespace fs = std::filesystem;
 using zestovar::test::PlantedLink;
@@ -32,14 +33,8 @@ struct Result {
 
 class ToolTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("zestovar-tool-" + std::to_string(std::random_device{}()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   Result run(const std::string& args) {
-    const std::string cmd = "cd '" + dir_.string() + "' && " + ZESTOVAR_TOOL + " " + args + " 2>&1";
+    const std::string cmd = "cd '" + dir_.path().string() + "' && " + ZESTOVAR_TOOL + " " + args + " 2>&1";
     FILE* pipe = popen(cmd.c_str(), "r");
     Result r{-1, {}};
     std::array<char, 4096> buf{};
@@ -50,15 +45,10 @@ class ToolTest : public ::testing::Test {
     return r;
   }
 
-  void write(const std::string& name, const std::string& bytes) {
-    std::ofstream(dir_ / name, std::ios::binary) << bytes;
-  }
-  std::string read(const std::string& name) {
-    std::ifstream in(dir_ / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
+  void write(const std::string& name, const std::string& bytes) { dir_.write(name, bytes); }
+  std::string read(const std::string& name) { return dir_.read(name); }
 
-  fs::path dir_;
+  zestovar::test::TempDir dir_;
 };
 
 const std::string kRecipe =
@@ -365,9 +355,9 @@ TEST_F(ToolTest, KilledAppendsAndDeletesNeverLoseAnotherRecipe) {
     return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
   };
   // The kills fall anywhere in the time a whole append or delete takes.
-  const auto whole = killed({tool, "--dir", dir_.string(), "add", recipe("Probe")}, std::chrono::seconds(5));
+  const auto whole = killed({tool, "--dir", dir_.path().string(), "add", recipe("Probe")}, std::chrono::seconds(5));
   ASSERT_EQ(run("exists Probe").out, "ja\n");
-  const auto wholeDelete = killed({tool, "--dir", dir_.string(), "delete", "Probe"}, std::chrono::seconds(5));
+  const auto wholeDelete = killed({tool, "--dir", dir_.path().string(), "delete", "Probe"}, std::chrono::seconds(5));
   ASSERT_EQ(run("exists Probe").out, "nein\n");
   const auto somewhereIn = [&](std::chrono::microseconds span) {
     return std::chrono::microseconds(random() % static_cast<unsigned>(span.count() + 1));
@@ -377,10 +367,11 @@ TEST_F(ToolTest, KilledAppendsAndDeletesNeverLoseAnotherRecipe) {
   for (int round = 0; round < 40; ++round) {
     SCOPED_TRACE("round " + std::to_string(round));
     if (round % 3 == 2)
-      killed({tool, "--dir", dir_.string(), "delete", "Gross " + std::to_string(random() % round)},
+      killed({tool, "--dir", dir_.path().string(), "delete", "Gross " + std::to_string(random() % round)},
              somewhereIn(wholeDelete));
     else
-      killed({tool, "--dir", dir_.string(), "add", recipe("Gross " + std::to_string(round))}, somewhereIn(whole));
+      killed({tool, "--dir", dir_.path().string(), "add", recipe("Gross " + std::to_string(round))},
+             somewhereIn(whole));
 
     const Result check = run("check");
     EXPECT_EQ(check.status, 0) << check.out;
