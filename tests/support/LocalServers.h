@@ -59,6 +59,10 @@ inline int listenOnLoopback(int& port) {
   return fd;
 }
 
+// What both transfer clients say when a transfer is aborted, and when another is asked for during it.
+inline constexpr char kTransferAborted[] = "Die Übertragung wurde abgebrochen";
+inline constexpr char kTransferRunning[] = "Es läuft schon eine Übertragung";
+
 // The part the test servers share: a port of 127.0.0.1 that takes one connection after another on a
 // thread of its own, and replies that drip at a pace the test sets.
 class LoopbackServer {
@@ -133,21 +137,30 @@ inline bool accepts(int port) {
   return ok;
 }
 
+// Starts a program (found on PATH) with its error output, and its standard output unless keepOutput,
+// going nowhere; its process id, 0 when it could not start.
+inline pid_t spawnQuietly(std::vector<std::string> args, bool keepOutput = false) {
+  std::vector<char*> argv;
+  for (auto& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t quiet;
+  posix_spawn_file_actions_init(&quiet);
+  if (!keepOutput) posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
+  pid_t pid = 0;
+  const bool started = posix_spawnp(&pid, argv[0], &quiet, nullptr, argv.data(), environ) == 0;
+  posix_spawn_file_actions_destroy(&quiet);
+  return started ? pid : 0;
+}
+
 // A server program (found on PATH) with its output silenced, started() once its port accepts
 // connections (within ten seconds), stopped at the end.
 class ServerProcess {
  public:
   ServerProcess(std::vector<std::string> args, int port) {
     using namespace std::chrono_literals;
-    std::vector<char*> argv;
-    for (auto& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t quiet;
-    posix_spawn_file_actions_init(&quiet);
-    posix_spawn_file_actions_addopen(&quiet, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
-    started_ = posix_spawnp(&pid_, argv[0], &quiet, nullptr, argv.data(), environ) == 0;
-    posix_spawn_file_actions_destroy(&quiet);
+    pid_ = spawnQuietly(std::move(args));
+    started_ = pid_ > 0;
     for (int i = 0; started_ && i < 400 && !accepts(port); ++i) std::this_thread::sleep_for(25ms);
     started_ = started_ && accepts(port);
   }

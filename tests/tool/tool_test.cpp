@@ -18,11 +18,13 @@
 #include <string>
 #include <thread>
 
+#include "LocalServers.h"
 #include "PlantedLink.h"
 #include "StoreFixtures.h"
 
 namespace fs = std::filesystem;
 using zestovar::test::PlantedLink;
+using zestovar::test::spawnQuietly;
 
 namespace {
 
@@ -71,11 +73,20 @@ const std::string kCutTailWarning =
     "Abgeschnitten.dat: Warnung: hier liegen die Reste abgebrochener Anfügevorgänge, die aus den Rezeptdateien "
     "abgeschnitten wurden\n";
 
-TEST_F(ToolTest, AddThenExportGivesBackTheSameRecipe) {
+// The recipe in bowle.txt, with a picture of that many bytes and, for `site`, a date; the picture's
+// bytes.
+std::string writeBowle(const zestovar::test::TempDir& dir, int pictureBytes, bool dated) {
   std::string picture;
-  for (int i = 0; i < 1000; ++i) picture += static_cast<char>(i * 7);
-  write("bowle.jpg", picture);
-  write("bowle.txt", kRecipe);
+  for (int i = 0; i < pictureBytes; ++i) picture += static_cast<char>(i * 7);
+  dir.write("bowle.jpg", picture);
+  std::string recipe = kRecipe;
+  if (dated) recipe.replace(recipe.find("Zutaten:"), 0, "Datum: 3.11.2004\n");
+  dir.write("bowle.txt", recipe);
+  return picture;
+}
+
+TEST_F(ToolTest, AddThenExportGivesBackTheSameRecipe) {
+  const std::string picture = writeBowle(dir_, 1000, false);
   ASSERT_EQ(run("add bowle.txt").status, 0);
   EXPECT_EQ(run("check").status, 0);
 
@@ -218,12 +229,7 @@ TEST_F(ToolTest, BadUsageExitsWithTwoAndAMissingDirectoryFailsEveryCommand) {
 }
 
 TEST_F(ToolTest, SiteHasAListPageARecordFileForEachRecipeAndTheNews) {
-  std::string picture;
-  for (int i = 0; i < 300; ++i) picture += static_cast<char>(i * 11);
-  write("bowle.jpg", picture);
-  std::string bowle = kRecipe;
-  bowle.replace(bowle.find("Zutaten:"), 0, "Datum: 3.11.2004\n");
-  write("bowle.txt", bowle);
+  writeBowle(dir_, 300, true);
   std::string soup = kRecipe;
   soup.replace(soup.find("Getränke"), 9, "Suppe");
   soup.replace(soup.find("unalk_Bowle Bowle"), 17, "Suppen");
@@ -252,12 +258,7 @@ TEST_F(ToolTest, SiteHasAListPageARecordFileForEachRecipeAndTheNews) {
 }
 
 TEST_F(ToolTest, OutputsTakeThePlaceOfLinksPlacedUnderTheirNames) {
-  std::string picture;
-  for (int i = 0; i < 1000; ++i) picture += static_cast<char>(i * 7);
-  write("bowle.jpg", picture);
-  std::string dated = kRecipe;
-  dated.replace(dated.find("Zutaten:"), 0, "Datum: 3.11.2004\n");
-  write("bowle.txt", dated);
+  const std::string picture = writeBowle(dir_, 1000, true);
   write("news.txt", "Neu: Bowle\n");
   ASSERT_EQ(run("add bowle.txt").status, 0);
   const fs::path site = dir_ / "web" / "zestovar3";
@@ -334,16 +335,9 @@ TEST_F(ToolTest, KilledAppendsAndDeletesNeverLoseAnotherRecipe) {
   };
   // Runs the tool and kills it after `after`; returns how long it ran.
   const auto killed = [&](std::vector<std::string> args, std::chrono::microseconds after) {
-    std::vector<char*> argv;
-    for (auto& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t quiet;
-    posix_spawn_file_actions_init(&quiet);
-    posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
     const auto start = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    EXPECT_EQ(posix_spawn(&pid, tool.c_str(), &quiet, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&quiet);
+    const pid_t pid = spawnQuietly(std::move(args), true);
+    EXPECT_GT(pid, 0);
     int status = 0;
     while (std::chrono::steady_clock::now() - start < after) {
       if (::waitpid(pid, &status, WNOHANG) == pid)
