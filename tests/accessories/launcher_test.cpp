@@ -9,8 +9,7 @@ namespace fs = std::filesystem;
 using zestovar::accessories::desktopEntry;
 using zestovar::accessories::execArgument;
 using zestovar::accessories::saveLauncher;
-using zestovar::test::readFile;
-using zestovar::test::TempDir;
+using namespace zestovar::test;
 
 namespace {
 

@@ -12,11 +12,7 @@
 
 namespace {
 
-using zestovar::editing::convertWrapPoints;
-using zestovar::editing::LineEnd;
-using zestovar::editing::preparationLines;
-using zestovar::editing::RecipeFields;
-using zestovar::editing::ShownLine;
+using namespace zestovar::editing;
 using zestovar::test::MemoryDir;
 using Lines = std::vector<std::string>;
 

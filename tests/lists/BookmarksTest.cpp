@@ -15,19 +15,18 @@
 using zestovar::ui::ScriptedPrompts;
 using zestovar::views::RecipeTab;
 
-using zestovar::test::select;
-using zestovar::test::texts;
+using namespace zestovar::test;
 
 namespace {
 
 // The program on three breads, the browse list showing them.
-class Fixture : public zestovar::test::StartedProgram {
+class Fixture : public StartedProgram {
  public:
   explicit Fixture(std::string_view bookmarks = {})
-      : StartedProgram([bookmarks](const zestovar::test::TempDir& dir) {
+      : StartedProgram([bookmarks](const TempDir& dir) {
           std::string breads;
           for (const char* name : {"Zwieback", "Bauernbrot", "\xc4pfelbrot"})
-            breads += zestovar::test::buildEntry(zestovar::test::named(name, "Backwaren"));
+            breads += buildEntry(named(name, "Backwaren"));
           dir.write("Zestovar.dat", breads);
           if (!bookmarks.empty()) dir.write("Merklist.dat", bookmarks);
         }) {}

@@ -17,13 +17,9 @@
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
 
+using namespace zestovar::test;
 using zestovar::lists::ShoppingTab;
-using zestovar::test::EntryRecords;
-using zestovar::test::StartedProgram;
 using zestovar::ui::ScriptedPrompts;
-
-using zestovar::test::select;
-using zestovar::test::texts;
 
 namespace {
 
@@ -31,16 +27,15 @@ namespace {
 class Fixture : public StartedProgram {
  public:
   explicit Fixture(std::string_view shoppingList = {})
-      : StartedProgram([shoppingList](const zestovar::test::TempDir& dir) {
-          EntryRecords bread = zestovar::test::named("Linsenbrot", "Backwaren");
+      : StartedProgram([shoppingList](const TempDir& dir) {
+          EntryRecords bread = named("Linsenbrot", "Backwaren");
           bread.ingredients = {"250 g Linsen", "1 <Prise> Salz & Pfeffer"};
           // Listed with the desserts, so the start-up listing of "Backwaren" renames nothing.
-          EntryRecords update = zestovar::test::named("Linsenbrot", "Dessert");
+          EntryRecords update = named("Linsenbrot", "Dessert");
           update.originPair = false;
           update.ingredients = {"1 Zwiebel"};
-          dir.write("Zestovar.dat", zestovar::test::buildEntry(bread) +
-                                        zestovar::test::buildEntry(zestovar::test::named("Zwieback", "Backwaren")));
-          dir.write("zsv.dat", zestovar::test::buildEntry(update));
+          dir.write("Zestovar.dat", buildEntry(bread) + buildEntry(named("Zwieback", "Backwaren")));
+          dir.write("zsv.dat", buildEntry(update));
           if (!shoppingList.empty()) dir.write("EList.dat", shoppingList);
         }) {}
   ShoppingTab& tab() { return program.shoppingTab(); }
@@ -179,12 +174,10 @@ void ShoppingTabTest::failuresAreReportedAndAddNothing() {
            (std::vector<std::string>{"EList.dat", "Image.jpg", "Rezept.htm", "Zestovar.dat", "zsv.dat"}));
 
   // A recipe file that breaks off inside the walk adds nothing of the block.
-  EntryRecords bad = zestovar::test::named("Kaputtbrot", "Backwaren");
+  EntryRecords bad = named("Kaputtbrot", "Backwaren");
   bad.n2Text = "viele";
   StartedProgram started(
-      {{"Zestovar.dat",
-        zestovar::test::buildEntry(zestovar::test::named("Linsenbrot", "Backwaren")) + zestovar::test::buildEntry(bad)},
-       {"EList.dat", "Mehl\r\n"}});
+      {{"Zestovar.dat", buildEntry(named("Linsenbrot", "Backwaren")) + buildEntry(bad)}, {"EList.dat", "Mehl\r\n"}});
   started.prompts().clear();
   select(started.recipes().ListBox3, u"Linsenbrot"_qs);
   started.recipes().PopupMenu1.toShoppingList->trigger();
@@ -222,7 +215,7 @@ void ShoppingTabTest::printingShowsThePageInThePreviewWindow() {
   QVERIFY(f.prompts().shown().isEmpty());
 
   // A link placed under the page's name is replaced by the page, never written through.
-  using zestovar::test::PlantedLink;
+  using namespace zestovar::test;
   for (const PlantedLink::To to : {PlantedLink::To::File, PlantedLink::To::Nowhere}) {
     preview.close();
     std::filesystem::remove(f.dir / "temp.htm");
@@ -244,7 +237,7 @@ void ShoppingTabTest::printingShowsThePageInThePreviewWindow() {
 }
 
 void ShoppingTabTest::printLabelTurnsMaroonUnderTheMouseAndOpensThePreview() {
-  zestovar::test::TempDir dir;
+  TempDir dir;
   dir.write("temp.htm", "<p> Einkaufsliste </p>\r\n<p>&nbsp;</p>\r\n<p>Mehl</p>\r\n");
   ScriptedPrompts prompts;
   TForm4 preview(prompts, dir.path());

@@ -19,12 +19,7 @@
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
 
-using zestovar::test::buildEntry;
-using zestovar::test::EntryRecords;
-using zestovar::test::named;
-using zestovar::test::StartedProgram;
-using zestovar::test::TestHttpServer;
-using zestovar::test::TestSmtpServer;
+using namespace zestovar::test;
 using zestovar::ui::ScriptedPrompts;
 using Kind = ScriptedPrompts::Kind;
 
@@ -61,7 +56,7 @@ std::string message(const std::string& dialogue) {
 EntryRecords gulasch() {
   EntryRecords e = named("Gulasch", "Hauptgericht");
   e.pictureKind = EntryRecords::Picture::Bytes;
-  e.picture = zestovar::test::pictureBytes(500);
+  e.picture = pictureBytes(500);
   return e;
 }
 
@@ -87,14 +82,8 @@ class Started : public StartedProgram {
   }
 };
 
-QStringList names(const QTreeWidget* view) {
-  QStringList out;
-  for (int i = 0; i < view->topLevelItemCount(); ++i) out.append(view->topLevelItem(i)->text(0));
-  return out;
-}
-
 // The text of a failed fetch of that address, as the transport gives it.
-QString fetchError(const std::string& url) { return QString::fromStdString(zestovar::test::fetchError(url)); }
+QString fetchErrorText(const std::string& url) { return QString::fromStdString(fetchError(url)); }
 
 }  // namespace
 
@@ -159,7 +148,6 @@ void MailTest::publishedRecipesReachTheOperatorAsTheyStandInTheFile() {
   QCOMPARE(publish.ListView3->topLevelItemCount(), 2);  // the view keeps its recipes and ticks
 
   // A link placed under the upload's name is replaced, never written through or read through.
-  using zestovar::test::PlantedLink;
   for (const PlantedLink::To to : {PlantedLink::To::File, PlantedLink::To::Nowhere}) {
     TestSmtpServer again(accepting());
     s.pointAt(site, again);
@@ -202,7 +190,8 @@ void MailTest::failedListingKeepsTheViewAndFailedMailKeepsTheUploadFile() {
   // The list page fails: its error, and the view keeps its recipes and ticks.
   clickTab(TForm1::kTabRecipe);
   siteDown = true;
-  const QString notFound = fetchError("http://127.0.0.1:" + std::to_string(site.port()) + "/zestovar3/rezeptlist.htm");
+  const QString notFound =
+      fetchErrorText("http://127.0.0.1:" + std::to_string(site.port()) + "/zestovar3/rezeptlist.htm");
   s.prompts().answerConfirm(true);
   clickTab(TForm1::kTabPublish);
   QCOMPARE(s.prompts().texts(Kind::Error), QStringList{notFound});
@@ -218,7 +207,7 @@ void MailTest::failedListingKeepsTheViewAndFailedMailKeepsTheUploadFile() {
   // The next publication replaces it, shorter, and once the mail is taken it is gone.
   TestSmtpServer again(refusing);
   s.pointAt(site, again);
-  zestovar::test::clickCheckBox(publish.ListView3, QStringLiteral("Gulasch"));
+  clickCheckBox(publish.ListView3, QStringLiteral("Gulasch"));
   s.prompts().clear();
   QTest::mouseClick(publish.BitBtn5, Qt::LeftButton);
   QCOMPARE(s.prompts().texts(Kind::Error).size(), 1);
@@ -261,7 +250,7 @@ void MailTest::recipeMailCarriesTheChosenRecipe() {
   QVERIFY(text.find("\r\nGulasch\r\nVon Quenna aus Quenna's Zestovar (http://localhost:8080\r\n") != std::string::npos);
   QVERIFY(text.find("\r\nW\xfcnsche gutes Gelingen,\r\nhttp://www.zestovar.invalid\r\n") != std::string::npos);
   // The picture never goes along.
-  QVERIFY(text.find(zestovar::test::pictureBytes(500).substr(0, 40)) == std::string::npos);
+  QVERIFY(text.find(pictureBytes(500).substr(0, 40)) == std::string::npos);
 }
 
 void MailTest::recipeMailIsAbandonedOrRefusedBeforeAnythingIsSent() {

@@ -22,13 +22,7 @@
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
 
-using zestovar::test::buildEntry;
-using zestovar::test::clickCheckBox;
-using zestovar::test::clickHeader;
-using zestovar::test::EntryRecords;
-using zestovar::test::named;
-using zestovar::test::StartedProgram;
-using zestovar::test::TestHttpServer;
+using namespace zestovar::test;
 using zestovar::ui::ScriptedPrompts;
 using Kind = ScriptedPrompts::Kind;
 
@@ -91,19 +85,13 @@ class Site {
   }
 };
 
-QStringList names(const QTreeWidget* view) {
-  QStringList out;
-  for (int i = 0; i < view->topLevelItemCount(); ++i) out.append(view->topLevelItem(i)->text(0));
-  return out;
-}
-
 void tick(QTreeWidget* view, const QString& name) {
   for (int i = 0; i < view->topLevelItemCount(); ++i)
     if (view->topLevelItem(i)->text(0) == name) view->topLevelItem(i)->setCheckState(0, Qt::Checked);
 }
 
 // The text of a failed fetch of that address, as the transport gives it.
-QString fetchError(const std::string& url) { return QString::fromStdString(zestovar::test::fetchError(url)); }
+QString fetchErrorText(const std::string& url) { return QString::fromStdString(fetchError(url)); }
 // Numbers (a port, a time) as #.
 QString withoutNumbers(QString text) {
   return text.replace(QRegularExpression(QStringLiteral("[0-9]+")), QStringLiteral("#"));
@@ -265,7 +253,7 @@ void UpdateTabTest::aFailedListPageEndsTheCheckBeforeTheView() {
   site.listStatus = "404 Not Found";
   Started s(site);
   auto& tab = s.tab();
-  const QString error = fetchError(site.url() + "/zestovar3/rezeptlist.htm");
+  const QString error = fetchErrorText(site.url() + "/zestovar3/rezeptlist.htm");
   QTest::mouseClick(tab.BitBtn8, Qt::LeftButton);
   QCOMPARE(s.prompts().texts(Kind::Error), QStringList{error});
   QCOMPARE(tab.ListView2->topLevelItemCount(), 0);
@@ -291,7 +279,7 @@ void UpdateTabTest::afterAFailedDownloadEachItemFetchesItsOwnRecipe() {
   clickCheckBox(tab.ListView2, QStringLiteral("Soljanka"));
   QCOMPARE(tab.ListView2->topLevelItem(1)->checkState(0), Qt::Checked);
   site.recipes[1].status = "500 Internal Server Error";  // Soljanka
-  const QString failed = fetchError(site.url() + "/r/1");
+  const QString failed = fetchErrorText(site.url() + "/r/1");
   QTest::mouseClick(tab.BitBtn1, Qt::LeftButton);
   QCOMPARE(s.prompts().texts(Kind::Error), QStringList{failed});
   QVERIFY(s.dir.read("zsv.dat") == site.recipes[0].body);
@@ -300,13 +288,13 @@ void UpdateTabTest::afterAFailedDownloadEachItemFetchesItsOwnRecipe() {
   QCOMPARE(tab.offer().size(), std::size_t{2});
   QVERIFY(!tab.BitBtn1->isEnabled());
 
-  const std::string unreachable = "http://127.0.0.1:" + std::to_string(zestovar::test::freePort());
+  const std::string unreachable = "http://127.0.0.1:" + std::to_string(freePort());
   tab.setSiteUrl(unreachable);
   s.prompts().clear();
   QTest::mouseClick(tab.BitBtn8, Qt::LeftButton);
   QCOMPARE(s.prompts().texts(Kind::Error).size(), 1);
   QCOMPARE(withoutNumbers(s.prompts().texts(Kind::Error).front()),
-           withoutNumbers(fetchError(unreachable + "/zestovar3/rezeptlist.htm")));
+           withoutNumbers(fetchErrorText(unreachable + "/zestovar3/rezeptlist.htm")));
   QCOMPARE(names(tab.ListView2), (QStringList{QStringLiteral("Soljanka"), QStringLiteral("Zwiebelkuchen")}));
   QVERIFY(tab.BitBtn1->isEnabled());
 
@@ -352,7 +340,6 @@ void UpdateTabTest::refusedDownloadLeavesTheUpdateFileUnchanged() {
 }
 
 void UpdateTabTest::downloadFileReplacesALinkPlacedUnderItsName() {
-  using zestovar::test::PlantedLink;
   Site site;
   Started s(site);
   auto& tab = s.tab();

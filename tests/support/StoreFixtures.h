@@ -138,6 +138,17 @@ inline ::testing::AssertionResult sameRecords(std::string_view actual, std::stri
                                        << "): " << show(actual) << " instead of " << show(expected);
 }
 
+// The text of the error of that type the call throws; "kein Fehler" when it throws none.
+template <typename Error, typename Call>
+std::string errorText(Call&& call) {
+  try {
+    call();
+  } catch (const Error& error) {
+    return error.what();
+  }
+  return "kein Fehler";
+}
+
 // A whole file's bytes; empty when it cannot be read.
 inline std::string readFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);

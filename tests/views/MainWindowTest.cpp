@@ -17,9 +17,7 @@
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
 
-using zestovar::test::StartedProgram;
-using zestovar::test::TempDir;
-using zestovar::test::texts;
+using namespace zestovar::test;
 using zestovar::ui::ScriptedPrompts;
 namespace fs = std::filesystem;
 
@@ -131,9 +129,9 @@ void MainWindowTest::listingErrorKeepsNamesFoundBeforeIt() {
     addRecipes(dir.path(), "Backwaren", {QStringLiteral("Brot")});
     fs::rename(dir / "Zestovar.dat", dir / "zsv.dat");
     // The main recipe file's first entry has an ingredient count that is no number.
-    zestovar::test::EntryRecords broken = zestovar::test::named("Kaputt", "Backwaren");
+    EntryRecords broken = named("Kaputt", "Backwaren");
     broken.n1Text = "zwei";
-    dir.write("Zestovar.dat", zestovar::test::buildEntry(broken));
+    dir.write("Zestovar.dat", buildEntry(broken));
   });
   TForm1& form = started.program.mainWindow();
   const QListWidget* browse = started.program.recipeTab().ListBox3;
