@@ -23,6 +23,9 @@
 namespace zestovar::test {
 
 class StartedProgram {
+  // Built before the program, which keeps it.
+  ui::ScriptedPrompts prompts_;
+
  public:
   // The files (name, bytes) the directory holds when the program starts.
   using Files = std::initializer_list<std::pair<std::string_view, std::string_view>>;
@@ -41,11 +44,6 @@ class StartedProgram {
   std::string read(std::string_view name) const { return dir.read(name); }
 
   TempDir dir;
-
- private:
-  ui::ScriptedPrompts prompts_;
-
- public:
   app::Program program;
 
  private:

@@ -80,7 +80,7 @@ namespace {
 class CountedProgress : public Progress {
  public:
   explicit CountedProgress(std::size_t cancelAt) : cancelAt_(cancelAt) {}
-  bool step(std::size_t, std::size_t) override { return ++steps_ != cancelAt_; }
+  bool step(std::size_t, std::size_t) override { return cancelAt_ == 0 || ++steps_ < cancelAt_; }
 
  private:
   std::size_t cancelAt_;
