@@ -3,20 +3,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProgressDialog>
 
 #include "exchange/Import.h"
 #include "store/Errors.h"
 #include "store/FileIo.h"
 
 namespace zestovar::exchange {
-
-namespace {
-
-// Files of fewer recipes import before a progress dialog could show.
-constexpr int kProgressAfterMs = 400;
-
-}  // namespace
 
 ImportCommand::ImportCommand(ui::MainWindow& main, QObject* parent) : QObject(parent), main_(main) {}
 
@@ -45,18 +37,12 @@ void ImportCommand::importFiles(const QStringList& paths) {
       const auto bytes =
           store::readWholeFile(main_.files(), std::filesystem::path(QFile::encodeName(path).toStdString()));
       if (!bytes) throw store::StoreError(std::string(store::kFileNotFound));
-      QProgressDialog progress(QStringLiteral("Importiere %1 ...").arg(name), QStringLiteral("Abbrechen"), 0, 0);
-      progress.setObjectName(QStringLiteral("ImportProgress"));
-      progress.setAccessibleName(QStringLiteral("Fortschritt des Imports"));
-      progress.setWindowTitle(QString::fromUtf16(ui::kProgramTitle));
-      progress.setWindowModality(Qt::ApplicationModal);
-      progress.setMinimumDuration(kProgressAfterMs);
+      const auto progress =
+          main_.prompts().progress(QStringLiteral("ImportProgress"), QStringLiteral("Fortschritt des Imports"),
+                                   QStringLiteral("Importiere %1 ...").arg(name));
       const auto result =
-          importer.importFile(*bytes, kDefaultFallbackCategory, [&](std::size_t done, std::size_t total) {
-            progress.setMaximum(static_cast<int>(total));
-            progress.setValue(static_cast<int>(done));
-            return !progress.wasCanceled();
-          });
+          importer.importFile(*bytes, kDefaultFallbackCategory,
+                              [&](std::size_t done, std::size_t total) { return progress->step(done, total); });
       if (!result) {
         cancelled = true;
         break;

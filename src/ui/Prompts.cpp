@@ -11,6 +11,7 @@
 #include <QPixmap>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QUrl>
 
@@ -18,6 +19,29 @@ namespace zestovar::ui {
 namespace {
 
 QWidget* boxParent() { return QApplication::activeWindow(); }
+
+// Tasks done sooner are over before a progress dialog could show.
+constexpr int kProgressAfterMs = 400;
+
+class DialogProgress : public Progress {
+ public:
+  DialogProgress(const QString& name, const QString& accessibleName, const QString& text)
+      : dialog_(text, QStringLiteral("Abbrechen"), 0, 0) {
+    dialog_.setObjectName(name);
+    dialog_.setAccessibleName(accessibleName);
+    dialog_.setWindowTitle(QString::fromUtf16(kProgramTitle));
+    dialog_.setWindowModality(Qt::ApplicationModal);
+    dialog_.setMinimumDuration(kProgressAfterMs);
+  }
+  bool step(std::size_t done, std::size_t total) override {
+    dialog_.setMaximum(static_cast<int>(total));
+    dialog_.setValue(static_cast<int>(done));
+    return !dialog_.wasCanceled();
+  }
+
+ private:
+  QProgressDialog dialog_;
+};
 
 // Qt's standard buttons speak English, so every button is added by its German text.
 void showWithOk(QMessageBox::Icon icon, const QString& text) {
@@ -41,6 +65,10 @@ void QtPrompts::printPreview(const std::function<void(QPrinter*)>& paint) {
 }
 
 bool QtPrompts::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+
+std::unique_ptr<Progress> QtPrompts::progress(const QString& name, const QString& accessibleName, const QString& text) {
+  return std::make_unique<DialogProgress>(name, accessibleName, text);
+}
 
 bool QtPrompts::confirm(const QString& title, const QString& text) {
   QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, boxParent());

@@ -4,7 +4,9 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QDialog;
@@ -20,6 +22,14 @@ inline constexpr char16_t kProgramTitle[] = u"Quenna's Zestovar";
 // The preview of the picture open dialog: the picture of a file, or a null image for a file that
 // cannot be shown.
 using PicturePreview = std::function<QImage(const QString& path)>;
+
+// An open progress dialog; it closes when this object goes.
+class Progress {
+ public:
+  virtual ~Progress() = default;
+  // Shows how far the task has come; false once the user chose "Abbrechen".
+  virtual bool step(std::size_t done, std::size_t total) = 0;
+};
 
 class Prompts {
  public:
@@ -48,6 +58,11 @@ class Prompts {
   virtual void printPreview(const std::function<void(QPrinter*)>& paint) = 0;
   // Opens a web address with the desktop's "open" (the user's browser); false when that failed.
   virtual bool openUrl(const QUrl& url) = 0;
+  // A progress dialog with "Abbrechen" for a task that may take long: name and accessibleName name
+  // the dialog, text is its label. It shows only once the task has lasted a moment, so short tasks
+  // never flash a dialog.
+  virtual std::unique_ptr<Progress> progress(const QString& name, const QString& accessibleName,
+                                             const QString& text) = 0;
 };
 
 // The real boxes, modal over the active window.
@@ -63,6 +78,7 @@ class QtPrompts : public Prompts {
   void error(const QString& text) override;
   void printPreview(const std::function<void(QPrinter*)>& paint) override;
   bool openUrl(const QUrl& url) override;
+  std::unique_ptr<Progress> progress(const QString& name, const QString& accessibleName, const QString& text) override;
 };
 
 }  // namespace zestovar::ui

@@ -5,9 +5,6 @@
 #include <QLabel>
 #include <QTest>
 #include <filesystem>
-#include <fstream>
-#include <memory>
-#include <sstream>
 
 #include "ProgramFixture.h"
 #include "accessories/Launcher.h"
@@ -17,16 +14,10 @@
 #include "views/MHU.h"
 
 namespace fs = std::filesystem;
+using zestovar::test::readFile;
 using zestovar::ui::ScriptedPrompts;
 
 namespace {
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
 
 fs::path programFile() { return fs::path(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString()); }
 
@@ -53,9 +44,7 @@ void AccessoriesTest::initTestCase() {
 }
 
 void AccessoriesTest::optionsForgetDeletedRecipes() {
-  QTemporaryDir dir;
-  zestovar::test::writeFile(zestovar::test::pathOf(dir) / "DelRez.dat", "Linsensuppe\r\nQuenna\r\n");
-  zestovar::test::StartedProgram started(zestovar::test::pathOf(dir));
+  zestovar::test::StartedProgram started({{"DelRez.dat", "Linsensuppe\r\nQuenna\r\n"}});
   TForm12& options = started.program.optionsWindow();
   QVERIFY(options.isHidden());
   started.program.mainWindow().Optionen2->trigger();
@@ -65,16 +54,15 @@ void AccessoriesTest::optionsForgetDeletedRecipes() {
   QCOMPARE(started.program.deletedRecipes().pairs().size(), 1u);
   options.Button2->click();
   QVERIFY(started.program.deletedRecipes().pairs().empty());
-  QCOMPARE(readFile(zestovar::test::pathOf(dir) / "DelRez.dat"), std::string());
-  QVERIFY(started.prompts.shown().isEmpty());
+  QCOMPARE(started.read("DelRez.dat"), std::string());
+  QVERIFY(started.prompts().shown().isEmpty());
 
   options.Button1->click();
   QVERIFY(options.isHidden());
 }
 
 void AccessoriesTest::launchersOnTheDesktopAndInTheMenu() {
-  QTemporaryDir dir;
-  zestovar::test::StartedProgram started(zestovar::test::pathOf(dir));
+  zestovar::test::StartedProgram started;
   TForm12& options = started.program.optionsWindow();
   const fs::path home = zestovar::test::pathOf(home_);
   const fs::path desktop = home / "Desktop", applications = home / ".local/share/applications";
@@ -104,12 +92,11 @@ void AccessoriesTest::launchersOnTheDesktopAndInTheMenu() {
   options.Button5->click();
   fs::permissions(desktop, fs::perms::owner_all);
   QVERIFY(fs::is_empty(desktop) || geteuid() == 0);
-  QVERIFY(started.prompts.shown().isEmpty());
+  QVERIFY(started.prompts().shown().isEmpty());
 }
 
 void AccessoriesTest::aboutWindowKeepsScrollingWhileHidden() {
-  QTemporaryDir dir;
-  zestovar::test::StartedProgram started(zestovar::test::pathOf(dir));
+  zestovar::test::StartedProgram started;
   TInfoForm& about = started.program.aboutWindow();
   TTextPanel& panel = *about.TextPanel1;
   QVERIFY(about.isHidden());
@@ -149,7 +136,7 @@ void AccessoriesTest::aboutWindowKeepsScrollingWhileHidden() {
   QVERIFY2(reopened - shown <= ticks * panel.StepSize(), qPrintable(u"%1 -> %2"_qs.arg(shown).arg(reopened)));
 
   QTest::mouseClick(about.Label2, Qt::LeftButton);
-  QCOMPARE(started.prompts.texts(ScriptedPrompts::Kind::OpenUrl), QStringList{about.Label2->text()});
+  QCOMPARE(started.prompts().texts(ScriptedPrompts::Kind::OpenUrl), QStringList{about.Label2->text()});
 }
 
 QTEST_MAIN(AccessoriesTest)

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "StoreFixtures.h"
 #include "accessories/Launcher.h"
@@ -11,16 +9,9 @@ namespace fs = std::filesystem;
 using zestovar::accessories::desktopEntry;
 using zestovar::accessories::execArgument;
 using zestovar::accessories::saveLauncher;
-using zestovar::test::TempDir;
+using namespace zestovar::test;
 
 namespace {
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
 
 // The Exec value as a desktop reads it: string escapes undone, then the quoted argument taken apart.
 std::string unquoteExec(const std::string& value) {

@@ -32,7 +32,7 @@ EntryRecords gulasch() {
   e.preparation = "Anbraten.\r\r\nSchmoren.";
   e.persons = "4";
   e.pictureKind = EntryRecords::Picture::Bytes;
-  e.picture = zestovar::test::readBytes(zestovar::test::recipePicture());
+  e.picture = zestovar::test::readFile(zestovar::test::recipePicture());
   return e;
 }
 

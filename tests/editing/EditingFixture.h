@@ -6,14 +6,11 @@
 #include <QListWidget>
 #include <QTest>
 #include <filesystem>
-#include <fstream>
-#include <memory>
 #include <string>
 
 #include "ProgramFixture.h"
 #include "ScriptedPrompts.h"
 #include "StoreFixtures.h"
-#include "app/Program.h"
 #include "editing/EditorTab.h"
 #include "editing/HHU2.h"
 #include "editing/RecipeForm.h"
@@ -24,32 +21,18 @@ namespace zestovar::test {
 
 using Kind = ui::ScriptedPrompts::Kind;
 
-inline std::string readBytes(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
-
 // A real recipe picture of the shipped book.
 inline std::filesystem::path recipePicture() { return ZESTOVAR_DATA_DIR "/recipes/bruschetta.jpg"; }
 
-class Editing {
+// The program on the two recipe files given.
+class Editing : public StartedProgram {
  public:
-  explicit Editing(const std::string& mainFile = {}, const std::string& updateFile = {}) {
-    dir.write("Zestovar.dat", mainFile);
-    dir.write("zsv.dat", updateFile);
-    started = std::make_unique<StartedProgram>(dir.path());
-  }
+  explicit Editing(const std::string& mainFile = {}, const std::string& updateFile = {})
+      : StartedProgram({{"Zestovar.dat", mainFile}, {"zsv.dat", updateFile}}) {}
   ~Editing() { dialog().hide(); }
 
-  ui::ScriptedPrompts& prompts() { return started->prompts; }
-  TForm1& main() { return started->program.mainWindow(); }
-  views::RecipeTab& recipes() { return started->program.recipeTab(); }
-  editing::EditorTab& editor() { return started->program.editorTab(); }
-  TForm14& dialog() { return started->program.changeDialog(); }
-  std::string read(const char* name) const { return dir.read(name); }
-
-  TempDir dir;
-  std::unique_ptr<StartedProgram> started;
+  editing::EditorTab& editor() { return program.editorTab(); }
+  TForm14& dialog() { return program.changeDialog(); }
 };
 
 inline QStringList ticked(const QListWidget* list) {
@@ -91,10 +74,3 @@ inline void choose(QComboBox* box, const QString& text) {
 }
 
 }  // namespace zestovar::test
-
-// Two recipe files compared record by record; a failure names the first record that differs.
-#define QCOMPARE_RECORDS(actual, expected)                                                 \
-  do {                                                                                     \
-    const ::testing::AssertionResult same = zestovar::test::sameRecords(actual, expected); \
-    QVERIFY2(static_cast<bool>(same), same.message());                                     \
-  } while (false)

@@ -2,7 +2,6 @@
 // temporary program directory; every box is answered by the scripted prompts.
 #include <QApplication>
 #include <QSet>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "EditingFixture.h"
@@ -51,9 +50,8 @@ class EditorTabTest : public QObject {
 };
 
 void EditorTabTest::editorStartsWithTheValuesOfAnEmptyRecipe() {
-  QTemporaryDir dir;
-  zestovar::test::StartedProgram started(zestovar::test::pathOf(dir));
-  const zestovar::editing::EditorTab& editor = started.program.editorTab();
+  zestovar::test::Editing f;
+  const zestovar::editing::EditorTab& editor = f.editor();
 
   QCOMPARE(editor.ComboBox5->currentText(), QStringLiteral("2"));
   QCOMPARE(editor.ComboBox5->count(), 50);
@@ -139,7 +137,7 @@ void EditorTabTest::savedRecipeIsAppendedByteForByteAndTheEditorReset() {
   expected.preparation = "Fleisch w\xfcrfeln und\r\r\nanbraten.\r\nZugedeckt schmoren\r\r\n";
   expected.persons = "6";
   expected.pictureKind = EntryRecords::Picture::Bytes;
-  expected.picture = zestovar::test::readBytes(zestovar::test::recipePicture());
+  expected.picture = zestovar::test::readFile(zestovar::test::recipePicture());
   QCOMPARE_RECORDS(f.read("Zestovar.dat"), bread + zestovar::test::buildEntry(expected));
 
   zestovar::test::verifyReset(editor.form(), u"Name der Rezepts"_qs, u"ungarisch"_qs);
@@ -216,7 +214,7 @@ void EditorTabTest::pictureThatCannotBeShownKeepsItsPathAndIsStored() {
   tick(editor.CheckListBox3, u"Suppen"_qs);
   editor.Edit4->setText(u"Brühe"_qs);
   editor.BitBtn10->click();
-  const auto stored = f.started->program.mainWindow().store().lastByName("Br\xfche");
+  const auto stored = f.main().store().lastByName("Br\xfche");
   QVERIFY(stored.has_value());
   QCOMPARE(stored->picture, broken);
 
@@ -263,7 +261,7 @@ void EditorTabTest::deletingFromEachListRemembersThePair() {
   const std::string pairs =
       "Linsensuppe\r\nQuenna\r\nTomatensuppe\r\nOle\r\nLinsensuppe\r\n\r\nErbsensuppe\r\nIlse\r\n";
   QCOMPARE(f.read("DelRez.dat"), pairs);
-  QCOMPARE(f.started->program.deletedRecipes().pairs().size(), std::size_t{4});
+  QCOMPARE(f.program.deletedRecipes().pairs().size(), std::size_t{4});
 
   // Without a selected line nothing is deleted, but the browse list is listed again.
   f.dir.write("Zestovar.dat", pea);

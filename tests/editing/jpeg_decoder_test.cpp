@@ -9,6 +9,7 @@
 
 #include <jpeglib.h>
 
+#include "StoreFixtures.h"
 #include "editing/JpegDecoder.h"
 
 namespace {
@@ -16,11 +17,7 @@ namespace {
 using zestovar::editing::DecodedPicture;
 using zestovar::editing::decodeJpeg;
 using zestovar::editing::PictureError;
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+using zestovar::test::readFile;
 
 const std::string kDefault = readFile(ZESTOVAR_DATA_DIR "/program/default.jpg");
 const std::string kRecipe = readFile(ZESTOVAR_DATA_DIR "/recipes/bruschetta.jpg");

@@ -10,12 +10,7 @@
 
 namespace {
 
-using zestovar::editing::convertWrapPoints;
-using zestovar::editing::LineEnd;
-using zestovar::editing::preparationLines;
-using zestovar::editing::RecipeFields;
-using zestovar::editing::ShownLine;
-using zestovar::editing::Subcategory;
+using namespace zestovar::editing;
 using Lines = std::vector<std::string>;
 
 TEST(WrapPoints, BlankBeforeAWrapOrALineEndBecomesCrCrLfAndOtherWrapsKeepTheWordsWhole) {

@@ -1,16 +1,10 @@
 // "Rezepte importieren ..." on the program started headless: the files chosen in the dialog, a file
-// that cannot be read, the summary and the browse list listed again.
-#include <QApplication>
-#include <QFile>
+// that cannot be read, the summary, the browse list listed again, and "Abbrechen" in the progress dialog.
 #include <QListWidget>
-#include <QProgressDialog>
-#include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include "ProgramFixture.h"
 #include "exchange/ImportCommand.h"
-#include "views/MHU.h"
 
 using zestovar::ui::ScriptedPrompts;
 
@@ -27,17 +21,14 @@ class ImportCommandTest : public QObject {
 
  private slots:
   void importsTheChosenFilesAndListsTheCategoryAgain();
-  void cancellingLeavesTheBookAsItWas();
+  void cancellingKeepsTheFilesBeforeAndNothingOfTheCancelledOne();
 };
 
 void ImportCommandTest::importsTheChosenFilesAndListsTheCategoryAgain() {
-  QTemporaryDir dir;
-  const auto broken = zestovar::test::pathOf(dir) / "kaputt.mmf";
-  zestovar::test::writeFile(broken, "MMMMM----- Recipe via Meal-Master\r\n Title: Halb\r\n");
-  zestovar::test::StartedProgram started(zestovar::test::pathOf(dir));
-  TForm1& main = started.program.mainWindow();
+  zestovar::test::StartedProgram started({{"kaputt.mmf", "MMMMM----- Recipe via Meal-Master\r\n Title: Halb\r\n"}});
+  TForm1& main = started.main();
   main.Suppen1->trigger();
-  ScriptedPrompts& prompts = started.prompts;
+  ScriptedPrompts& prompts = started.prompts();
   prompts.clear();
 
   // Cancelled dialog: nothing happens.
@@ -45,11 +36,15 @@ void ImportCommandTest::importsTheChosenFilesAndListsTheCategoryAgain() {
   main.Rezepteimportieren1->trigger();
   QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Message), QStringList());
 
-  prompts.answerFiles({sample("rezepte.mmf"), QString::fromStdString(broken.string()), sample("kuchen.cml")});
+  prompts.answerFiles(
+      {sample("rezepte.mmf"), QString::fromStdString((started.dir / "kaputt.mmf").string()), sample("kuchen.cml")});
   main.Rezepteimportieren1->trigger();
   QVERIFY(prompts.unexpected().isEmpty());
   QCOMPARE(prompts.shown().at(1).title, u"Rezepte importieren"_qs);
   QVERIFY(prompts.shown().at(1).text.startsWith(u"Rezeptsammlungen (*.mmf"_qs));
+  QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Progress),
+           (QStringList{u"Importiere rezepte.mmf ..."_qs, u"Importiere kaputt.mmf ..."_qs,
+                        u"Importiere kuchen.cml ..."_qs}));
   QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Error),
            QStringList{u"kaputt.mmf: Zeile 1: das Rezept \"Halb\" hat keine Endzeile"_qs});
   // The CookML file holds "Apfelkuchen vom Blech" as well.
@@ -63,53 +58,27 @@ void ImportCommandTest::importsTheChosenFilesAndListsTheCategoryAgain() {
   QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Message), QStringList{u"0 Rezepte importiert, 3 übersprungen."_qs});
 }
 
-void ImportCommandTest::cancellingLeavesTheBookAsItWas() {
-  QTemporaryDir dir;
-  // A file long enough for the progress dialog to show before it is read.
-  std::string file;
-  for (int i = 0; i < 60000; ++i)
-    file += "MMMMM----- Recipe via Meal-Master (tm) v8.05\r\n      Title: Suppe " + std::to_string(i) +
-            "\r\n Categories: Soups\r\n\r\n      1 l  Wasser\r\n\r\nKochen.\r\n\r\nMMMMM\r\n";
-  const auto path = zestovar::test::pathOf(dir) / "lang.mmf";
-  zestovar::test::writeFile(path, file);
-  zestovar::test::StartedProgram started(zestovar::test::pathOf(dir));
-  TForm1& main = started.program.mainWindow();
-  ScriptedPrompts& prompts = started.prompts;
-  prompts.answerFiles({sample("rezepte.mmf")});
-  main.Rezepteimportieren1->trigger();
-  QFile book(QString::fromStdString((zestovar::test::pathOf(dir) / "Zestovar.dat").string()));
-  QVERIFY(book.open(QIODevice::ReadOnly));
-  const QByteArray before = book.readAll();
-  book.close();
-  QVERIFY(!before.isEmpty());
+void ImportCommandTest::cancellingKeepsTheFilesBeforeAndNothingOfTheCancelledOne() {
+  // The book as the first file alone leaves it.
+  zestovar::test::StartedProgram once;
+  once.prompts().answerFiles({sample("rezepte.mmf")});
+  once.main().Rezepteimportieren1->trigger();
+  const std::string firstFileOnly = once.read("Zestovar.dat");
+  QVERIFY(!firstFileOnly.empty());
 
-  // "Abbrechen" clicked as soon as the dialog shows.
-  bool clicked = false;
-  QTimer watch;
-  connect(&watch, &QTimer::timeout, this, [&] {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-      auto* dialog = qobject_cast<QProgressDialog*>(window);
-      if (dialog == nullptr || !dialog->isVisible() || clicked) continue;
-      for (QPushButton* button : dialog->findChildren<QPushButton*>())
-        if (button->text() == u"Abbrechen"_qs) {
-          QTest::mouseClick(button, Qt::LeftButton);
-          clicked = true;
-        }
-    }
-  });
-  watch.start(20);
-  prompts.clear();
-  prompts.answerFiles({QString::fromStdString(path.string())});
-  main.Rezepteimportieren1->trigger();
-  watch.stop();
-  QVERIFY(clicked);
+  // "Abbrechen" in the second file's dialog after its first recipe.
+  zestovar::test::StartedProgram started;
+  ScriptedPrompts& prompts = started.prompts();
+  prompts.answerFiles({sample("rezepte.mmf"), sample("kuchen.cml")});
+  prompts.cancelProgress(1, 1);
+  started.main().Rezepteimportieren1->trigger();
   QVERIFY(prompts.unexpected().isEmpty());
+  QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Progress).size(), 2);
   QCOMPARE(
       prompts.texts(ScriptedPrompts::Kind::Message),
-      QStringList{u"0 Rezepte importiert, 0 übersprungen.\nAbgebrochen: die Datei, die gerade eingelesen wurde, ist "
+      QStringList{u"3 Rezepte importiert, 0 übersprungen.\nAbgebrochen: die Datei, die gerade eingelesen wurde, ist "
                   u"nicht importiert."_qs});
-  QVERIFY(book.open(QIODevice::ReadOnly));
-  QCOMPARE(book.readAll(), before);
+  QCOMPARE_RECORDS(started.read("Zestovar.dat"), firstFileOnly);
 }
 
 QTEST_MAIN(ImportCommandTest)

@@ -3,18 +3,17 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+#include <filesystem>
 #include <string>
+
+#include "StoreFixtures.h"
 
 namespace zestovar::test {
 
 inline std::string sample(const std::string& name) {
-  std::ifstream in(std::string(ZESTOVAR_EXCHANGE_SAMPLES) + "/" + name, std::ios::binary);
-  EXPECT_TRUE(in) << name;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
+  const std::filesystem::path path = std::filesystem::path(ZESTOVAR_EXCHANGE_SAMPLES) / name;
+  EXPECT_TRUE(std::filesystem::is_regular_file(path)) << name;
+  return readFile(path);
 }
 
 }  // namespace zestovar::test

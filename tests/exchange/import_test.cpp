@@ -22,8 +22,7 @@ using namespace zestovar::exchange;
 using zestovar::store::NewRecipe;
 using zestovar::store::RecipeStore;
 using zestovar::store::StoredRecipe;
-using zestovar::test::MemoryDir;
-using zestovar::test::sample;
+using namespace zestovar::test;
 using Lines = std::vector<std::string>;
 
 namespace {
@@ -57,12 +56,7 @@ Lines preparationLines(const StoredRecipe& recipe) {
 }
 
 std::string importError(std::string_view bytes) {
-  try {
-    readCollection(bytes);
-  } catch (const ImportError& error) {
-    return error.what();
-  }
-  return "kein Fehler";
+  return errorText<ImportError>([&] { readCollection(bytes); });
 }
 
 }  // namespace

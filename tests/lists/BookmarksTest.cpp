@@ -15,26 +15,23 @@
 using zestovar::ui::ScriptedPrompts;
 using zestovar::views::RecipeTab;
 
-using zestovar::test::select;
-using zestovar::test::texts;
+using namespace zestovar::test;
 
 namespace {
 
 // The program on three breads, the browse list showing them.
-class Fixture {
+class Fixture : public StartedProgram {
  public:
-  explicit Fixture(std::string_view bookmarks = {}) {
-    std::string breads;
-    for (const char* name : {"Zwieback", "Bauernbrot", "\xc4pfelbrot"})
-      breads += zestovar::test::buildEntry(zestovar::test::named(name, "Backwaren"));
-    dir.write("Zestovar.dat", breads);
-    if (!bookmarks.empty()) dir.write("Merklist.dat", bookmarks);
-    started = std::make_unique<zestovar::test::StartedProgram>(dir.path());
-  }
-  RecipeTab& tab() { return started->program.recipeTab(); }
-  TForm1& main() { return started->program.mainWindow(); }
-  ScriptedPrompts& prompts() { return started->prompts; }
-  std::string bookmarks() const { return dir.read("Merklist.dat"); }
+  explicit Fixture(std::string_view bookmarks = {})
+      : StartedProgram([bookmarks](const TempDir& dir) {
+          std::string breads;
+          for (const char* name : {"Zwieback", "Bauernbrot", "\xc4pfelbrot"})
+            breads += buildEntry(named(name, "Backwaren"));
+          dir.write("Zestovar.dat", breads);
+          if (!bookmarks.empty()) dir.write("Merklist.dat", bookmarks);
+        }) {}
+  RecipeTab& tab() { return recipes(); }
+  std::string bookmarks() const { return read("Merklist.dat"); }
   // Clicks an inner tab as the user does.
   void clickInnerTab(QWidget* page) {
     QTabBar* bar = tab().PageControl2->tabBar();
@@ -45,9 +42,6 @@ class Fixture {
     tab().Edit5->setText(text);
     tab().Button3Click();
   }
-
-  zestovar::test::TempDir dir;
-  std::unique_ptr<zestovar::test::StartedProgram> started;
 };
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <QEnterEvent>
 #include <QFile>
 #include <QGuiApplication>
-#include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
 #include <memory>
@@ -18,42 +17,31 @@
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
 
+using namespace zestovar::test;
 using zestovar::lists::ShoppingTab;
-using zestovar::test::EntryRecords;
-using zestovar::test::pathOf;
-using zestovar::test::StartedProgram;
 using zestovar::ui::ScriptedPrompts;
-
-using zestovar::test::select;
-using zestovar::test::texts;
 
 namespace {
 
 // The program on a bread of both recipe files and a rusk of the main recipe file.
-class Fixture {
+class Fixture : public StartedProgram {
  public:
-  explicit Fixture(std::string_view shoppingList = {}) {
-    EntryRecords bread = zestovar::test::named("Linsenbrot", "Backwaren");
-    bread.ingredients = {"250 g Linsen", "1 <Prise> Salz & Pfeffer"};
-    // Listed with the desserts, so the start-up listing of "Backwaren" renames nothing.
-    EntryRecords update = zestovar::test::named("Linsenbrot", "Dessert");
-    update.originPair = false;
-    update.ingredients = {"1 Zwiebel"};
-    dir.write("Zestovar.dat", zestovar::test::buildEntry(bread) +
-                                  zestovar::test::buildEntry(zestovar::test::named("Zwieback", "Backwaren")));
-    dir.write("zsv.dat", zestovar::test::buildEntry(update));
-    if (!shoppingList.empty()) dir.write("EList.dat", shoppingList);
-    started = std::make_unique<StartedProgram>(dir.path());
-  }
-  ShoppingTab& tab() { return started->program.shoppingTab(); }
-  zestovar::views::RecipeTab& recipeTab() { return started->program.recipeTab(); }
-  TForm1& main() { return started->program.mainWindow(); }
-  ScriptedPrompts& prompts() { return started->prompts; }
-  std::string shoppingList() const { return dir.read("EList.dat"); }
+  explicit Fixture(std::string_view shoppingList = {})
+      : StartedProgram([shoppingList](const TempDir& dir) {
+          EntryRecords bread = named("Linsenbrot", "Backwaren");
+          bread.ingredients = {"250 g Linsen", "1 <Prise> Salz & Pfeffer"};
+          // Listed with the desserts, so the start-up listing of "Backwaren" renames nothing.
+          EntryRecords update = named("Linsenbrot", "Dessert");
+          update.originPair = false;
+          update.ingredients = {"1 Zwiebel"};
+          dir.write("Zestovar.dat", buildEntry(bread) + buildEntry(named("Zwieback", "Backwaren")));
+          dir.write("zsv.dat", buildEntry(update));
+          if (!shoppingList.empty()) dir.write("EList.dat", shoppingList);
+        }) {}
+  ShoppingTab& tab() { return program.shoppingTab(); }
+  zestovar::views::RecipeTab& recipeTab() { return recipes(); }
+  std::string shoppingList() const { return read("EList.dat"); }
   void removeShoppingList() const { std::filesystem::remove(dir / "EList.dat"); }
-
-  zestovar::test::TempDir dir;
-  std::unique_ptr<StartedProgram> started;
 };
 
 }  // namespace
@@ -72,20 +60,17 @@ class ShoppingTabTest : public QObject {
 };
 
 void ShoppingTabTest::startUpReadsTheShoppingListWhateverItsSpelling() {
-  QTemporaryDir dir;
   // Lines split at CR LF, a lone CR and a lone LF; an empty line is an item of its own.
-  zestovar::test::writeFile(pathOf(dir) / "elist.DAT", "500 g Mehl\r\n\r\n3 \xc4pfel\r1 Zitrone\n");
-  StartedProgram started(pathOf(dir));
+  StartedProgram started({{"elist.DAT", "500 g Mehl\r\n\r\n3 \xc4pfel\r1 Zitrone\n"}});
 
-  QVERIFY(started.prompts.shown().isEmpty());
+  QVERIFY(started.prompts().shown().isEmpty());
   const QListWidget* list = started.program.shoppingTab().ListBox2;
   QCOMPARE(texts(list), (QStringList{QStringLiteral("500 g Mehl"), QString(), QStringLiteral("3 Äpfel"),
                                      QStringLiteral("1 Zitrone")}));
 
-  QTemporaryDir empty;
-  StartedProgram startedEmpty(pathOf(empty));
+  StartedProgram startedEmpty;
   QCOMPARE(startedEmpty.program.shoppingTab().ListBox2->count(), 0);
-  QVERIFY(!QFile::exists(empty.filePath(QStringLiteral("EList.dat"))));
+  QVERIFY(!startedEmpty.dir.has("EList.dat"));
 }
 
 void ShoppingTabTest::ingredientsOfTheSelectedNameFromEachList() {
@@ -189,25 +174,22 @@ void ShoppingTabTest::failuresAreReportedAndAddNothing() {
            (std::vector<std::string>{"EList.dat", "Image.jpg", "Rezept.htm", "Zestovar.dat", "zsv.dat"}));
 
   // A recipe file that breaks off inside the walk adds nothing of the block.
-  zestovar::test::TempDir broken;
-  EntryRecords bad = zestovar::test::named("Kaputtbrot", "Backwaren");
+  EntryRecords bad = named("Kaputtbrot", "Backwaren");
   bad.n2Text = "viele";
-  broken.write("Zestovar.dat", zestovar::test::buildEntry(zestovar::test::named("Linsenbrot", "Backwaren")) +
-                                   zestovar::test::buildEntry(bad));
-  broken.write("EList.dat", "Mehl\r\n");
-  StartedProgram started(broken.path());
-  started.prompts.clear();
-  select(started.program.recipeTab().ListBox3, u"Linsenbrot"_qs);
-  started.program.recipeTab().PopupMenu1.toShoppingList->trigger();
-  QCOMPARE(started.prompts.texts(ScriptedPrompts::Kind::Error),
+  StartedProgram started(
+      {{"Zestovar.dat", buildEntry(named("Linsenbrot", "Backwaren")) + buildEntry(bad)}, {"EList.dat", "Mehl\r\n"}});
+  started.prompts().clear();
+  select(started.recipes().ListBox3, u"Linsenbrot"_qs);
+  started.recipes().PopupMenu1.toShoppingList->trigger();
+  QCOMPARE(started.prompts().texts(ScriptedPrompts::Kind::Error),
            QStringList{u"'viele' ist kein gültiger Integerwert"_qs});
   QCOMPARE(texts(started.program.shoppingTab().ListBox2), QStringList{u"Mehl"_qs});
-  QCOMPARE(broken.read("EList.dat"), "Mehl\r\n");
+  QCOMPARE(started.read("EList.dat"), "Mehl\r\n");
 }
 
 void ShoppingTabTest::printingShowsThePageInThePreviewWindow() {
   Fixture f("Linsen\r\n\r\n1 <b>dicke</b> Bohne\r\nSalz & Pfeffer\r\n");
-  TForm4& preview = f.started->program.printPreview();
+  TForm4& preview = f.program.printPreview();
   QVERIFY(!preview.isVisible());
   QTest::mouseClick(f.tab().Button5, Qt::LeftButton);
   QCOMPARE(f.dir.read("temp.htm"),
@@ -233,7 +215,7 @@ void ShoppingTabTest::printingShowsThePageInThePreviewWindow() {
   QVERIFY(f.prompts().shown().isEmpty());
 
   // A link placed under the page's name is replaced by the page, never written through.
-  using zestovar::test::PlantedLink;
+  using namespace zestovar::test;
   for (const PlantedLink::To to : {PlantedLink::To::File, PlantedLink::To::Nowhere}) {
     preview.close();
     std::filesystem::remove(f.dir / "temp.htm");
@@ -255,11 +237,11 @@ void ShoppingTabTest::printingShowsThePageInThePreviewWindow() {
 }
 
 void ShoppingTabTest::printLabelTurnsMaroonUnderTheMouseAndOpensThePreview() {
-  QTemporaryDir dir;
-  zestovar::test::writeFile(pathOf(dir) / "temp.htm", "<p> Einkaufsliste </p>\r\n<p>&nbsp;</p>\r\n<p>Mehl</p>\r\n");
+  TempDir dir;
+  dir.write("temp.htm", "<p> Einkaufsliste </p>\r\n<p>&nbsp;</p>\r\n<p>Mehl</p>\r\n");
   ScriptedPrompts prompts;
-  TForm4 preview(prompts, pathOf(dir));
-  preview.showPage(dir.filePath(u"temp.htm"_qs));
+  TForm4 preview(prompts, dir.path());
+  preview.showPage(QString::fromStdString((dir / "temp.htm").string()));
   QVERIFY(preview.PrintPage->toPlainText().contains(u"Mehl"_qs));
   // The label is the whole strip at the bottom.
   QCOMPARE(preview.Label1->size(), QSize(preview.width(), 41));

@@ -19,13 +19,7 @@
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
 
-using zestovar::test::buildEntry;
-using zestovar::test::EntryRecords;
-using zestovar::test::named;
-using zestovar::test::StartedProgram;
-using zestovar::test::TempDir;
-using zestovar::test::TestHttpServer;
-using zestovar::test::TestSmtpServer;
+using namespace zestovar::test;
 using zestovar::ui::ScriptedPrompts;
 using Kind = ScriptedPrompts::Kind;
 
@@ -59,40 +53,37 @@ std::string message(const std::string& dialogue) {
   return out;
 }
 
-class Started {
+EntryRecords gulasch() {
+  EntryRecords e = named("Gulasch", "Hauptgericht");
+  e.pictureKind = EntryRecords::Picture::Bytes;
+  e.picture = pictureBytes(500);
+  return e;
+}
+
+EntryRecords ilka() {
+  EntryRecords e = named("Soljanka");
+  e.author = "Ilka";
+  return e;
+}
+
+// The program on three recipes, two of them Quenna's, its site and mail server given by the test.
+class Started : public StartedProgram {
  public:
-  Started() {
-    gulasch.pictureKind = EntryRecords::Picture::Bytes;
-    gulasch.picture = zestovar::test::pictureBytes(500);
-    ilka.author = "Ilka";
-    dir.write("Zestovar.dat", buildEntry(named("Linsensuppe")) + buildEntry(gulasch) + buildEntry(ilka));
-    started = std::make_unique<StartedProgram>(dir.path());
-  }
+  Started()
+      : StartedProgram(
+            {{"Zestovar.dat", buildEntry(named("Linsensuppe")) + buildEntry(gulasch()) + buildEntry(ilka())}}) {}
   void pointAt(const TestHttpServer& site, const TestSmtpServer& mail) {
-    auto& publish = started->program.publishTab();
+    auto& publish = program.publishTab();
     publish.setSiteUrl("http://127.0.0.1:" + std::to_string(site.port()));
-    for (zestovar::online::MailSettings* settings :
-         {&publish.mailSettings(), &started->program.recipeMail().mailSettings()}) {
+    for (zestovar::online::MailSettings* settings : {&publish.mailSettings(), &program.recipeMail().mailSettings()}) {
       settings->server.host = "127.0.0.1";
       settings->server.port = mail.port();
     }
   }
-  ScriptedPrompts& prompts() { return started->prompts; }
-
-  EntryRecords gulasch = named("Gulasch", "Hauptgericht");
-  EntryRecords ilka = named("Soljanka");
-  TempDir dir;
-  std::unique_ptr<StartedProgram> started;
 };
 
-QStringList names(const QTreeWidget* view) {
-  QStringList out;
-  for (int i = 0; i < view->topLevelItemCount(); ++i) out.append(view->topLevelItem(i)->text(0));
-  return out;
-}
-
 // The text of a failed fetch of that address, as the transport gives it.
-QString fetchError(const std::string& url) { return QString::fromStdString(zestovar::test::fetchError(url)); }
+QString fetchErrorText(const std::string& url) { return QString::fromStdString(fetchError(url)); }
 
 }  // namespace
 
@@ -113,8 +104,8 @@ void MailTest::publishedRecipesReachTheOperatorAsTheyStandInTheFile() {
   TestSmtpServer mail(accepting());
   Started s;
   s.pointAt(site, mail);
-  auto& publish = s.started->program.publishTab();
-  TForm1& form = s.started->program.mainWindow();
+  auto& publish = s.program.publishTab();
+  TForm1& form = s.program.mainWindow();
 
   s.prompts().answerConfirm(false);  // "Abbrechen": nothing is fetched
   form.PageControl1->setCurrentIndex(TForm1::kTabPublish);
@@ -151,13 +142,12 @@ void MailTest::publishedRecipesReachTheOperatorAsTheyStandInTheFile() {
   const std::string command = "python3 " + (s.dir / "attachment.py").string() + " " + (s.dir / "mail.eml").string() +
                               " " + (s.dir / "sent.dat").string() + " > " + (s.dir / "subject").string();
   QCOMPARE(std::system(command.c_str()), 0);
-  const std::string expected = buildEntry(s.gulasch) + buildEntry(s.ilka);
+  const std::string expected = buildEntry(gulasch()) + buildEntry(ilka());
   QVERIFY(s.dir.read("sent.dat") == expected);
   QCOMPARE(s.dir.read("subject"), "Zestovar.dat, Filesize: " + std::to_string(expected.size()) + " UploadRez.dat\n");
   QCOMPARE(publish.ListView3->topLevelItemCount(), 2);  // the view keeps its recipes and ticks
 
   // A link placed under the upload's name is replaced, never written through or read through.
-  using zestovar::test::PlantedLink;
   for (const PlantedLink::To to : {PlantedLink::To::File, PlantedLink::To::Nowhere}) {
     TestSmtpServer again(accepting());
     s.pointAt(site, again);
@@ -182,8 +172,8 @@ void MailTest::failedListingKeepsTheViewAndFailedMailKeepsTheUploadFile() {
   TestSmtpServer mail(refusing);
   Started s;
   s.pointAt(site, mail);
-  auto& publish = s.started->program.publishTab();
-  TForm1& form = s.started->program.mainWindow();
+  auto& publish = s.program.publishTab();
+  TForm1& form = s.program.mainWindow();
   form.resize(1000, 700);
   form.show();
   QTabBar* tabs = form.PageControl1->tabBar();
@@ -200,7 +190,8 @@ void MailTest::failedListingKeepsTheViewAndFailedMailKeepsTheUploadFile() {
   // The list page fails: its error, and the view keeps its recipes and ticks.
   clickTab(TForm1::kTabRecipe);
   siteDown = true;
-  const QString notFound = fetchError("http://127.0.0.1:" + std::to_string(site.port()) + "/zestovar3/rezeptlist.htm");
+  const QString notFound =
+      fetchErrorText("http://127.0.0.1:" + std::to_string(site.port()) + "/zestovar3/rezeptlist.htm");
   s.prompts().answerConfirm(true);
   clickTab(TForm1::kTabPublish);
   QCOMPARE(s.prompts().texts(Kind::Error), QStringList{notFound});
@@ -211,22 +202,22 @@ void MailTest::failedListingKeepsTheViewAndFailedMailKeepsTheUploadFile() {
   s.prompts().clear();
   QTest::mouseClick(publish.BitBtn5, Qt::LeftButton);
   QCOMPARE(s.prompts().texts(Kind::Error), QStringList{QStringLiteral("554 5.6.0 Nachricht abgelehnt")});
-  QVERIFY(s.dir.read("UploadRez.dat") == buildEntry(s.gulasch) + buildEntry(s.ilka));
+  QVERIFY(s.dir.read("UploadRez.dat") == buildEntry(gulasch()) + buildEntry(ilka()));
 
   // The next publication replaces it, shorter, and once the mail is taken it is gone.
   TestSmtpServer again(refusing);
   s.pointAt(site, again);
-  zestovar::test::clickCheckBox(publish.ListView3, QStringLiteral("Gulasch"));
+  clickCheckBox(publish.ListView3, QStringLiteral("Gulasch"));
   s.prompts().clear();
   QTest::mouseClick(publish.BitBtn5, Qt::LeftButton);
   QCOMPARE(s.prompts().texts(Kind::Error).size(), 1);
-  QVERIFY(s.dir.read("UploadRez.dat") == buildEntry(s.ilka));
+  QVERIFY(s.dir.read("UploadRez.dat") == buildEntry(ilka()));
   TestSmtpServer taking(accepting());
   s.pointAt(site, taking);
   s.prompts().clear();
   QTest::mouseClick(publish.BitBtn5, Qt::LeftButton);
   QCOMPARE(s.prompts().texts(Kind::Error), QStringList{});
-  QVERIFY(taking.received().find("Subject: Zestovar.dat, Filesize: " + std::to_string(buildEntry(s.ilka).size()) +
+  QVERIFY(taking.received().find("Subject: Zestovar.dat, Filesize: " + std::to_string(buildEntry(ilka()).size()) +
                                  "\r\n") != std::string::npos);
   QVERIFY(!s.dir.has("UploadRez.dat"));
 }
@@ -238,9 +229,9 @@ void MailTest::recipeMailCarriesTheChosenRecipe() {
   TestSmtpServer mail(replies);
   Started s;
   s.pointAt(site, mail);
-  TForm1& form = s.started->program.mainWindow();
+  TForm1& form = s.program.mainWindow();
   form.Hauptgerichte1->trigger();
-  auto* browse = s.started->program.recipeTab().ListBox3;
+  auto* browse = s.program.recipeTab().ListBox3;
   browse->setCurrentRow(0);
   s.prompts().answerInput(QStringLiteral("Köchin\nmit Zeilenumbruch"));
   s.prompts().answerInput(QStringLiteral("Anna Koch <freundin@beispiel.de>, \"Müller, Jörg\" <joerg@beispiel.de>,"));
@@ -259,7 +250,7 @@ void MailTest::recipeMailCarriesTheChosenRecipe() {
   QVERIFY(text.find("\r\nGulasch\r\nVon Quenna aus Quenna's Zestovar (http://localhost:8080\r\n") != std::string::npos);
   QVERIFY(text.find("\r\nW\xfcnsche gutes Gelingen,\r\nhttp://www.zestovar.invalid\r\n") != std::string::npos);
   // The picture never goes along.
-  QVERIFY(text.find(zestovar::test::pictureBytes(500).substr(0, 40)) == std::string::npos);
+  QVERIFY(text.find(pictureBytes(500).substr(0, 40)) == std::string::npos);
 }
 
 void MailTest::recipeMailIsAbandonedOrRefusedBeforeAnythingIsSent() {
@@ -267,7 +258,7 @@ void MailTest::recipeMailIsAbandonedOrRefusedBeforeAnythingIsSent() {
   TestSmtpServer mail(accepting());
   Started s;
   s.pointAt(site, mail);
-  QAction* send = s.started->program.mainWindow().AlseMailversenden1;
+  QAction* send = s.program.mainWindow().AlseMailversenden1;
   s.prompts().answerInput(std::nullopt);  // "Abbrechen" at the name
   send->trigger();
   s.prompts().answerInput(QStringLiteral("Quenna"));

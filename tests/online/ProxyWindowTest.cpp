@@ -1,7 +1,6 @@
 // The proxy window TForm17 on the started program: saving, refusing a bad port, "Keinen Proxy", and
 // the settings loaded at the next start going on the wire through a proxy.
 #include <sys/stat.h>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "ProgramFixture.h"
@@ -11,17 +10,12 @@
 #include "ui/Application.h"
 #include "views/MHU.h"
 
-using zestovar::test::pathOf;
+using zestovar::test::readFile;
 using zestovar::test::StartedProgram;
 using zestovar::test::TestHttpServer;
 using zestovar::ui::ScriptedPrompts;
 
 namespace {
-
-std::string readFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
 
 void fill(TForm17& form, const QString& user, const QString& password, const QString& server, const QString& port) {
   form.Edit1->setText(user);
@@ -43,8 +37,7 @@ class ProxyWindowTest : public QObject {
 };
 
 void ProxyWindowTest::saveWritesTheLinesAsTypedForItsOwnerOnly() {
-  QTemporaryDir dir;
-  StartedProgram started(pathOf(dir));
+  StartedProgram started;
   TForm17& form = started.program.proxyWindow();
   started.program.mainWindow().Proxy1->trigger();
   QVERIFY(form.isVisible());
@@ -52,8 +45,8 @@ void ProxyWindowTest::saveWritesTheLinesAsTypedForItsOwnerOnly() {
   fill(form, QStringLiteral("Köchin"), QStringLiteral("geheim"), QStringLiteral("proxy.invalid"),
        QStringLiteral(" 3128"));
   QTest::mouseClick(form.Button1, Qt::LeftButton);
-  QCOMPARE(started.prompts.shown().size(), 0);
-  const auto file = pathOf(dir) / "Proxy.cfg";
+  QCOMPARE(started.prompts().shown().size(), 0);
+  const auto file = started.dir / "Proxy.cfg";
   QCOMPARE(readFile(file), std::string("K\xf6"
                                        "chin\r\ngeheim\r\nproxy.invalid\r\n 3128\r\n"));
   struct stat st {};
@@ -70,44 +63,37 @@ void ProxyWindowTest::saveWritesTheLinesAsTypedForItsOwnerOnly() {
 }
 
 void ProxyWindowTest::badPortChangesNothing() {
-  QTemporaryDir dir;
-  zestovar::test::writeFile(pathOf(dir) / "Proxy.cfg", "alt\r\n\r\nalt.invalid\r\n8080\r\n");
-  StartedProgram started(pathOf(dir));
+  StartedProgram started({{"Proxy.cfg", "alt\r\n\r\nalt.invalid\r\n8080\r\n"}});
   TForm17& form = started.program.proxyWindow();
   for (const auto& [port, message] : std::vector<std::pair<QString, QString>>{
            {QStringLiteral("acht"), QStringLiteral("'acht' ist kein gültiger Integerwert")},
            {QStringLiteral("70000"), QStringLiteral("Bitte einen gültigen Port (1-65535) eingeben.")}}) {
-    started.prompts.clear();
+    started.prompts().clear();
     fill(form, QStringLiteral("neu"), QStringLiteral("neu"), QStringLiteral("neu.invalid"), port);
     QTest::mouseClick(form.Button1, Qt::LeftButton);
-    QCOMPARE(started.prompts.texts(ScriptedPrompts::Kind::Error), QStringList{message});
+    QCOMPARE(started.prompts().texts(ScriptedPrompts::Kind::Error), QStringList{message});
     QCOMPARE(started.program.http().proxy.server, std::string("alt.invalid"));
     QCOMPARE(started.program.http().proxy.user, std::string("alt"));
-    QCOMPARE(readFile(pathOf(dir) / "Proxy.cfg"), std::string("alt\r\n\r\nalt.invalid\r\n8080\r\n"));
+    QCOMPARE(started.read("Proxy.cfg"), std::string("alt\r\n\r\nalt.invalid\r\n8080\r\n"));
   }
 }
 
 void ProxyWindowTest::noProxyForgetsTheServerAndTheFile() {
-  QTemporaryDir dir;
-  zestovar::test::writeFile(pathOf(dir) / "Proxy.cfg", "u\r\np\r\nalt.invalid\r\n8080\r\n");
-  StartedProgram started(pathOf(dir));
+  StartedProgram started({{"Proxy.cfg", "u\r\np\r\nalt.invalid\r\n8080\r\n"}});
   QCOMPARE(started.program.http().proxy.server, std::string("alt.invalid"));
   QTest::mouseClick(started.program.proxyWindow().Button2, Qt::LeftButton);
   QVERIFY(started.program.http().proxy.server.empty());
-  QVERIFY(!std::filesystem::exists(pathOf(dir) / "Proxy.cfg"));
-  QCOMPARE(started.prompts.texts(ScriptedPrompts::Kind::Message),
+  QVERIFY(!started.dir.has("Proxy.cfg"));
+  QCOMPARE(started.prompts().texts(ScriptedPrompts::Kind::Message),
            QStringList{QStringLiteral("Das Program bitte neustarten.")});
   // Again without a file: nothing to delete, the same message.
   QTest::mouseClick(started.program.proxyWindow().Button2, Qt::LeftButton);
-  QCOMPARE(started.prompts.texts(ScriptedPrompts::Kind::Message).size(), 2);
+  QCOMPARE(started.prompts().texts(ScriptedPrompts::Kind::Message).size(), 2);
 }
 
 void ProxyWindowTest::settingsOfTheFileGoOnTheWireAtTheNextStart() {
   TestHttpServer proxy([](const std::string&) { return TestHttpServer::reply("200 OK", "ok"); });
-  QTemporaryDir dir;
-  zestovar::test::writeFile(pathOf(dir) / "Proxy.cfg",
-                            "koch\r\ngeheim\r\n127.0.0.1\r\n" + std::to_string(proxy.port()) + "\r\n");
-  StartedProgram started(pathOf(dir));
+  StartedProgram started({{"Proxy.cfg", "koch\r\ngeheim\r\n127.0.0.1\r\n" + std::to_string(proxy.port()) + "\r\n"}});
   QCOMPARE(started.program.http().fetch("http://rezepte.invalid/a", 100), std::string("ok"));
   QCOMPARE(proxy.requests().size(), 1u);
   QVERIFY(proxy.requests()[0].starts_with("GET http://rezepte.invalid/a HTTP/1.0\r\n"));

@@ -23,14 +23,7 @@
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
 
-using zestovar::test::buildEntry;
-using zestovar::test::clickCheckBox;
-using zestovar::test::clickHeader;
-using zestovar::test::EntryRecords;
-using zestovar::test::named;
-using zestovar::test::StartedProgram;
-using zestovar::test::TempDir;
-using zestovar::test::TestHttpServer;
+using namespace zestovar::test;
 using zestovar::ui::ScriptedPrompts;
 using Kind = ScriptedPrompts::Kind;
 
@@ -93,19 +86,13 @@ class Site {
   }
 };
 
-QStringList names(const QTreeWidget* view) {
-  QStringList out;
-  for (int i = 0; i < view->topLevelItemCount(); ++i) out.append(view->topLevelItem(i)->text(0));
-  return out;
-}
-
 void tick(QTreeWidget* view, const QString& name) {
   for (int i = 0; i < view->topLevelItemCount(); ++i)
     if (view->topLevelItem(i)->text(0) == name) view->topLevelItem(i)->setCheckState(0, Qt::Checked);
 }
 
 // The text of a failed fetch of that address, as the transport gives it.
-QString fetchError(const std::string& url) { return QString::fromStdString(zestovar::test::fetchError(url)); }
+QString fetchErrorText(const std::string& url) { return QString::fromStdString(fetchError(url)); }
 // Numbers (a port, a time) as #.
 QString withoutNumbers(QString text) {
   return text.replace(QRegularExpression(QStringLiteral("[0-9]+")), QStringLiteral("#"));
@@ -113,26 +100,20 @@ QString withoutNumbers(QString text) {
 
 // The program on a directory whose main recipe file holds Gulasch by Quenna and whose deleted recipes
 // hold Zwiebelkuchen by Quenna, pointed at the site.
-class Started {
+class Started : public StartedProgram {
  public:
-  explicit Started(Site& site) {
-    dir.write("Zestovar.dat", buildEntry(named("Gulasch", "Hauptgericht")));
-    dir.write("DelRez.dat", "Zwiebelkuchen\r\nQuenna\r\n");
-    started = std::make_unique<StartedProgram>(dir.path());
+  explicit Started(Site& site)
+      : StartedProgram({{"Zestovar.dat", buildEntry(named("Gulasch", "Hauptgericht"))},
+                        {"DelRez.dat", "Zwiebelkuchen\r\nQuenna\r\n"}}) {
     tab().setSiteUrl(site.url());
   }
-  zestovar::online::UpdateTab& tab() { return started->program.updateTab(); }
+  zestovar::online::UpdateTab& tab() { return program.updateTab(); }
   // The main window on screen with this tab in front, for clicks at places the layout decides.
   void showTab() {
-    TForm1& form = started->program.mainWindow();
-    form.resize(1000, 700);
-    form.show();
-    form.showTab(zestovar::ui::MainWindow::kTabUpdate);
+    main().resize(1000, 700);
+    main().show();
+    main().showTab(zestovar::ui::MainWindow::kTabUpdate);
   }
-  ScriptedPrompts& prompts() { return started->prompts; }
-
-  TempDir dir;
-  std::unique_ptr<StartedProgram> started;
 };
 
 }  // namespace
@@ -167,7 +148,7 @@ void UpdateTabTest::checkOffersWhatIsNotKnownHereAndShowsTheNews() {
   QVERIFY(tab.RadioButton7->isChecked());
   QCOMPARE(tab.ListView2->topLevelItem(0)->text(2), QStringLiteral("12.2.2005"));
   QCOMPARE(tab.ListView2->topLevelItem(0)->text(4), QStringLiteral("Suppe Suppen"));
-  const TForm7& news = s.started->program.newsWindow();
+  const TForm7& news = s.program.newsWindow();
   QVERIFY(news.isVisible());
   QCOMPARE(news.Memo1->toPlainText(), QStringLiteral("Neu: www.rezepte.invalid/neu\nEnde"));
 }
@@ -177,7 +158,7 @@ void UpdateTabTest::filtersAndSortingOfTheView() {
   Started s(site);
   s.dir.write("DelRez.dat", "");
   auto& tab = s.tab();
-  s.started->program.deletedRecipes().load();
+  s.program.deletedRecipes().load();
   QTest::mouseClick(tab.BitBtn8, Qt::LeftButton);
   QCOMPARE(names(tab.ListView2),
            (QStringList{QStringLiteral("Linsensuppe"), QStringLiteral("Soljanka"), QStringLiteral("Zwiebelkuchen")}));
@@ -219,19 +200,19 @@ void UpdateTabTest::downloadAppendsExactlyTheTickedRecipes() {
   QTest::mouseClick(tab.BitBtn8, Qt::LeftButton);
   tick(tab.ListView2, QStringLiteral("Soljanka"));
   tick(tab.ListView2, QStringLiteral("Linsensuppe"));
-  s.started->program.mainWindow().Suppen1->trigger();
-  s.started->program.mainWindow().showTab(zestovar::ui::MainWindow::kTabUpdate);
+  s.main().Suppen1->trigger();
+  s.main().showTab(zestovar::ui::MainWindow::kTabUpdate);
   QTest::mouseClick(tab.BitBtn1, Qt::LeftButton);
   QCOMPARE(s.prompts().texts(Kind::Error), QStringList{});
   QCOMPARE(s.prompts().texts(Kind::Message).last(), QStringLiteral("Quenna`s Zestovar wurde upgedatet."));
   // In view order: Linsensuppe, then Soljanka.
   QVERIFY(s.dir.read("zsv.dat") == before + site.recipes[0].body + site.recipes[1].body);
   QVERIFY(!s.dir.has("newzsv.dat"));
-  QCOMPARE(s.started->program.mainWindow().windowTitle(), QStringLiteral("Quenna's Zestovar"));
-  QCOMPARE(s.started->program.mainWindow().PageControl1->currentIndex(), 0);
+  QCOMPARE(s.main().windowTitle(), QStringLiteral("Quenna's Zestovar"));
+  QCOMPARE(s.main().PageControl1->currentIndex(), 0);
   QCOMPARE(tab.ListView2->topLevelItemCount(), 0);
   QVERIFY(!tab.BitBtn1->isEnabled());
-  const auto browse = s.started->program.recipeTab().ListBox3;
+  const auto browse = s.program.recipeTab().ListBox3;
   QCOMPARE(browse->count(), 3);  // Erbsensuppe, Linsensuppe, Soljanka
   // The downloaded recipes leave the offer: a filter never shows them again.
   QCOMPARE(tab.offer().size(), std::size_t{0});
@@ -256,13 +237,13 @@ void UpdateTabTest::abbrechenStopsAfterTheDownloadOnItsWay() {
   site.delay = std::chrono::milliseconds(600);
   QString caption;
   QTimer::singleShot(150, &tab, [&] {
-    caption = s.started->program.mainWindow().windowTitle();
+    caption = s.main().windowTitle();
     QTest::mouseClick(tab.BitBtn2, Qt::LeftButton);
   });
   QTest::mouseClick(tab.BitBtn1, Qt::LeftButton);
   QCOMPARE(caption, QStringLiteral("Noch 3 Rezepte übrig"));
   QCOMPARE(s.prompts().texts(Kind::Message), QStringList{QStringLiteral("Download-Vorgang wurde abgebrochen.")});
-  QCOMPARE(s.started->program.mainWindow().windowTitle(), QStringLiteral("Quenna's Zestovar"));
+  QCOMPARE(s.main().windowTitle(), QStringLiteral("Quenna's Zestovar"));
   // The first recipe (Borschtsch, first by name) is in and has left the view; the rest stays as it was.
   QVERIFY(s.dir.read("zsv.dat") == site.recipes[4].body);
   QCOMPARE(names(tab.ListView2), (QStringList{QStringLiteral("Linsensuppe"), QStringLiteral("Soljanka")}));
@@ -273,14 +254,14 @@ void UpdateTabTest::aFailedListPageEndsTheCheckBeforeTheView() {
   site.listStatus = "404 Not Found";
   Started s(site);
   auto& tab = s.tab();
-  const QString error = fetchError(site.url() + "/zestovar3/rezeptlist.htm");
+  const QString error = fetchErrorText(site.url() + "/zestovar3/rezeptlist.htm");
   QTest::mouseClick(tab.BitBtn8, Qt::LeftButton);
   QCOMPARE(s.prompts().texts(Kind::Error), QStringList{error});
   QCOMPARE(tab.ListView2->topLevelItemCount(), 0);
   QVERIFY(tab.BitBtn1->isEnabled() && tab.BitBtn3->isEnabled() && tab.BitBtn4->isEnabled());
   // The news come after the view: neither fetched nor shown.
   QCOMPARE(site.server->requests().size(), std::size_t{2});  // the probe's and the check's
-  QVERIFY(!s.started->program.newsWindow().isVisible());
+  QVERIFY(!s.program.newsWindow().isVisible());
 }
 
 // Once a download failed part-way and the next check could not reach the list page, the view is one
@@ -289,7 +270,7 @@ void UpdateTabTest::afterAFailedDownloadEachItemFetchesItsOwnRecipe() {
   Site site;
   Started s(site);
   s.dir.write("DelRez.dat", "");
-  s.started->program.deletedRecipes().load();
+  s.program.deletedRecipes().load();
   s.showTab();
   auto& tab = s.tab();
   QTest::mouseClick(tab.BitBtn8, Qt::LeftButton);
@@ -299,7 +280,7 @@ void UpdateTabTest::afterAFailedDownloadEachItemFetchesItsOwnRecipe() {
   clickCheckBox(tab.ListView2, QStringLiteral("Soljanka"));
   QCOMPARE(tab.ListView2->topLevelItem(1)->checkState(0), Qt::Checked);
   site.recipes[1].status = "500 Internal Server Error";  // Soljanka
-  const QString failed = fetchError(site.url() + "/r/1");
+  const QString failed = fetchErrorText(site.url() + "/r/1");
   QTest::mouseClick(tab.BitBtn1, Qt::LeftButton);
   QCOMPARE(s.prompts().texts(Kind::Error), QStringList{failed});
   QVERIFY(s.dir.read("zsv.dat") == site.recipes[0].body);
@@ -308,13 +289,13 @@ void UpdateTabTest::afterAFailedDownloadEachItemFetchesItsOwnRecipe() {
   QCOMPARE(tab.offer().size(), std::size_t{2});
   QVERIFY(!tab.BitBtn1->isEnabled());
 
-  const std::string unreachable = "http://127.0.0.1:" + std::to_string(zestovar::test::freePort());
+  const std::string unreachable = "http://127.0.0.1:" + std::to_string(freePort());
   tab.setSiteUrl(unreachable);
   s.prompts().clear();
   QTest::mouseClick(tab.BitBtn8, Qt::LeftButton);
   QCOMPARE(s.prompts().texts(Kind::Error).size(), 1);
   QCOMPARE(withoutNumbers(s.prompts().texts(Kind::Error).front()),
-           withoutNumbers(fetchError(unreachable + "/zestovar3/rezeptlist.htm")));
+           withoutNumbers(fetchErrorText(unreachable + "/zestovar3/rezeptlist.htm")));
   QCOMPARE(names(tab.ListView2), (QStringList{QStringLiteral("Soljanka"), QStringLiteral("Zwiebelkuchen")}));
   QVERIFY(tab.BitBtn1->isEnabled());
 
@@ -360,7 +341,6 @@ void UpdateTabTest::refusedDownloadLeavesTheUpdateFileUnchanged() {
 }
 
 void UpdateTabTest::downloadFileReplacesALinkPlacedUnderItsName() {
-  using zestovar::test::PlantedLink;
   Site site;
   Started s(site);
   auto& tab = s.tab();
@@ -381,8 +361,8 @@ void UpdateTabTest::whileATransferWaitsNothingChangesTheFiles() {
   Site site;
   site.listDelay = std::chrono::milliseconds(500);
   Started s(site);
-  auto& shopping = s.started->program.shoppingTab();
-  auto& editor = s.started->program.editorTab();
+  auto& shopping = s.program.shoppingTab();
+  auto& editor = s.program.editorTab();
   bool tried = false;
   QTimer::singleShot(100, &s.tab(), [&] {
     shopping.Edit6->setText(QStringLiteral("500 g Mehl"));
@@ -406,7 +386,7 @@ void UpdateTabTest::closingTheMainWindowAbortsTheTransfer() {
   Site site;
   site.listDelay = std::chrono::milliseconds(3000);
   Started s(site);
-  QTimer::singleShot(100, &s.tab(), [&] { s.started->program.mainWindow().close(); });
+  QTimer::singleShot(100, &s.tab(), [&] { s.main().close(); });
   const auto start = std::chrono::steady_clock::now();
   QTest::mouseClick(s.tab().BitBtn8, Qt::LeftButton);
   QVERIFY(std::chrono::steady_clock::now() - start < std::chrono::milliseconds(2000));

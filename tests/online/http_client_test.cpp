@@ -165,12 +165,8 @@ TEST(HttpClient, AbortEndsTheWaitAndASecondFetchInsideTheWaitIsRefused) {
     inner = errorOf(client, server.url("/zweiter"));
     client.abort();
   };
-  EXPECT_EQ(errorOf(client, server.url("/erster")),
-            "Die \xC3\x9C"
-            "bertragung wurde abgebrochen");
-  EXPECT_EQ(inner,
-            "Es l\xC3\xA4uft schon eine \xC3\x9C"
-            "bertragung");
+  EXPECT_EQ(errorOf(client, server.url("/erster")), kTransferAborted);
+  EXPECT_EQ(inner, kTransferRunning);
   EXPECT_FALSE(client.busy());
 }
 

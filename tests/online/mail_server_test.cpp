@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "BuildValues.h"
@@ -27,28 +25,28 @@ class MailCatcher : public ServerProcess {
                       port) {}
 };
 
-std::string contentOf(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+// The mail catcher started on a free port, keeping what it takes in dir/post; a client with short limits.
+class MailServer : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(catcher.started()) << "the mail catcher (/usr/bin/python3 with aiosmtpd) did not start";
+    client.limits = {5s, 10s, 60s, 1024};
+  }
 
-TEST(MailServer, AiosmtpdTakesTheMessageByteForByteWithTheBuildsAccountOnly) {
   TempDir dir;
   const int port = freePort();
-  MailCatcher catcher(port, dir / "post");
-  ASSERT_TRUE(catcher.started()) << "the mail catcher (/usr/bin/python3 with aiosmtpd) did not start";
-
+  MailCatcher catcher{port, dir / "post"};
   online::SmtpClient client;
-  client.limits = {5s, 10s, 60s, 1024};
   const online::MailServer server{"127.0.0.1", port, build::kSmtpAccount, build::kSmtpPassword};
+};
+
+TEST_F(MailServer, AiosmtpdTakesTheMessageByteForByteWithTheBuildsAccountOnly) {
   client.send(server, {"rezepte@zestovar.invalid",
                        {"freund@example.invalid"},
                        "Subject: Gulasch\r\nContent-Type: text/plain; charset=ISO-8859-1\r\n\r\n"
                        "Gr\xfc\xdf"
                        "e\n.\n..Punkte\rEnde"});
-  EXPECT_EQ(contentOf(dir / "post" / "0001.eml"),
+  EXPECT_EQ(readFile(dir / "post" / "0001.eml"),
             "Subject: Gulasch\r\nContent-Type: text/plain; charset=ISO-8859-1\r\n\r\n"
             "Gr\xfc\xdf"
             "e\r\n.\r\n..Punkte\r\nEnde\r\n");
@@ -68,15 +66,7 @@ TEST(MailServer, AiosmtpdTakesTheMessageByteForByteWithTheBuildsAccountOnly) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir / "post"), {}), 1);
 }
 
-TEST(MailServer, ARecipeWithAParagraphOf2000BytesIsTakenNowThatItsLinesAreBroken) {
-  TempDir dir;
-  const int port = freePort();
-  MailCatcher catcher(port, dir / "post");
-  ASSERT_TRUE(catcher.started()) << "the mail catcher (/usr/bin/python3 with aiosmtpd) did not start";
-  online::SmtpClient client;
-  client.limits = {5s, 10s, 60s, 1024};
-  const online::MailServer server{"127.0.0.1", port, build::kSmtpAccount, build::kSmtpPassword};
-
+TEST_F(MailServer, ARecipeWithAParagraphOf2000BytesIsTakenNowThatItsLinesAreBroken) {
   std::string paragraph;
   while (paragraph.size() < 2000) paragraph += "Das Fleisch in W\xfcrfel schneiden und scharf anbraten. ";
   // As one line the server refuses the whole mail.
@@ -91,7 +81,7 @@ TEST(MailServer, ARecipeWithAParagraphOf2000BytesIsTakenNowThatItsLinesAreBroken
   const std::string message = online::recipeMail("rezepte@zestovar.invalid", {{"Anna Koch", "a@example.invalid"}},
                                                  "Quenna", recipe, "http://x", "http://m", "d");
   client.send(server, {"rezepte@zestovar.invalid", {"a@example.invalid"}, message});
-  const std::string kept = contentOf(dir / "post" / "0001.eml");
+  const std::string kept = readFile(dir / "post" / "0001.eml");
   EXPECT_EQ(kept, message + "\r\n");
   EXPECT_NE(kept.find("\r\nTo: Anna Koch <a@example.invalid>\r\n"), std::string::npos);
 }

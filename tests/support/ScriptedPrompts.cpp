@@ -14,6 +14,7 @@ void ScriptedPrompts::answerWarning(int button) { answers_.emplace_back(Kind::Wa
 void ScriptedPrompts::answerInput(std::optional<QString> text) { answers_.emplace_back(Kind::Input, std::move(text)); }
 void ScriptedPrompts::answerPicture(QString path) { answers_.emplace_back(Kind::Picture, std::move(path)); }
 void ScriptedPrompts::answerFiles(QStringList paths) { answers_.emplace_back(Kind::Files, std::move(paths)); }
+void ScriptedPrompts::cancelProgress(int dialog, std::size_t step) { cancelAt_ = {dialog, step}; }
 
 template <typename T>
 bool ScriptedPrompts::take(Kind kind, const QString& title, const QString& text, T& out) {
@@ -74,6 +75,27 @@ bool ScriptedPrompts::openUrl(const QUrl& url) {
   return true;
 }
 
+namespace {
+
+class CountedProgress : public Progress {
+ public:
+  explicit CountedProgress(std::size_t cancelAt) : cancelAt_(cancelAt) {}
+  bool step(std::size_t, std::size_t) override { return cancelAt_ == 0 || ++steps_ < cancelAt_; }
+
+ private:
+  std::size_t cancelAt_;
+  std::size_t steps_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<Progress> ScriptedPrompts::progress(const QString& name, const QString&, const QString& text) {
+  shown_.append({Kind::Progress, name, text});
+  const int dialog = progressDialogs_++;
+  const std::size_t cancelAt = cancelAt_ && cancelAt_->first == dialog ? cancelAt_->second : 0;
+  return std::make_unique<CountedProgress>(cancelAt);
+}
+
 QStringList ScriptedPrompts::texts(Kind kind) const {
   QStringList result;
   for (const Shown& box : shown_)
@@ -85,6 +107,8 @@ void ScriptedPrompts::clear() {
   answers_.clear();
   shown_.clear();
   unexpected_.clear();
+  progressDialogs_ = 0;
+  cancelAt_.reset();
 }
 
 }  // namespace zestovar::ui

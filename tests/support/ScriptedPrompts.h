@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <variant>
 
@@ -16,7 +17,7 @@ namespace zestovar::ui {
 
 class ScriptedPrompts : public Prompts {
  public:
-  enum class Kind { Message, Confirm, Warning, Input, Picture, Files, Error, PrintPreview, OpenUrl, Modal };
+  enum class Kind { Message, Confirm, Warning, Input, Picture, Files, Error, PrintPreview, OpenUrl, Modal, Progress };
 
   struct Shown {
     Kind kind;
@@ -30,6 +31,9 @@ class ScriptedPrompts : public Prompts {
   void answerInput(std::optional<QString> text);
   void answerPicture(QString path);
   void answerFiles(QStringList paths);
+  // The progress dialog number dialog (counted from 0 since clear()) is cancelled at its step-th report
+  // (counted from 1), as a click on "Abbrechen" would; every other one runs to its end.
+  void cancelProgress(int dialog, std::size_t step);
 
   void message(const QString& text) override;
   bool confirm(const QString& title, const QString& text) override;
@@ -51,6 +55,9 @@ class ScriptedPrompts : public Prompts {
   qint64 printedBytes() const { return printedBytes_; }
   // Records the address (as the text of an OpenUrl box) and reports it opened.
   bool openUrl(const QUrl& url) override;
+  // Records the dialog (title: its name, text: its label); it runs to its end unless cancelProgress
+  // chose it.
+  std::unique_ptr<Progress> progress(const QString& name, const QString& accessibleName, const QString& text) override;
 
   const QList<Shown>& shown() const { return shown_; }
   // The texts of the boxes of one kind, in the order shown.
@@ -72,6 +79,8 @@ class ScriptedPrompts : public Prompts {
   QStringList unexpected_;
   qint64 printedBytes_ = 0;
   QImage preview_;
+  int progressDialogs_ = 0;
+  std::optional<std::pair<int, std::size_t>> cancelAt_;
 };
 
 }  // namespace zestovar::ui

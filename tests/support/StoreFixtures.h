@@ -138,6 +138,27 @@ inline ::testing::AssertionResult sameRecords(std::string_view actual, std::stri
                                        << "): " << show(actual) << " instead of " << show(expected);
 }
 
+// The text of the error of that type the call throws; "kein Fehler" when it throws none.
+template <typename Error, typename Call>
+std::string errorText(Call&& call) {
+  try {
+    call();
+  } catch (const Error& error) {
+    return error.what();
+  }
+  return "kein Fehler";
+}
+
+// A whole file's bytes; empty when it cannot be read.
+inline std::string readFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+inline void writeFile(const std::filesystem::path& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
 // A program directory of its own, removed with everything in it at the end.
 class TempDir {
  public:
@@ -155,13 +176,8 @@ class TempDir {
 
   const std::filesystem::path& path() const { return path_; }
   std::filesystem::path operator/(std::string_view name) const { return path_ / std::string(name); }
-  void write(std::string_view name, std::string_view bytes) const {
-    std::ofstream(*this / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  }
-  std::string read(std::string_view name) const {
-    std::ifstream in(*this / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
+  void write(std::string_view name, std::string_view bytes) const { writeFile(*this / name, bytes); }
+  std::string read(std::string_view name) const { return readFile(*this / name); }
   bool has(std::string_view name) const { return std::filesystem::exists(*this / name); }
   // The names in the directory, sorted.
   std::vector<std::string> names() const {

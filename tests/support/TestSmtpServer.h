@@ -8,71 +8,40 @@
 
 #include "LocalServers.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <cstddef>
 #include <mutex>
-#include <stdexcept>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace zestovar::test {
 
-class TestSmtpServer {
+class TestSmtpServer : public LoopbackServer {
  public:
   static constexpr const char* kClose =
       "(Verbindung schlie\xC3\x9F"
       "en)";
 
   explicit TestSmtpServer(std::vector<std::string> replies) : replies_(std::move(replies)) {
-    listener_ = listenOnLoopback(port_);
-    if (listener_ < 0) throw std::runtime_error("the test mail server cannot listen");
-    thread_ = std::thread([this] { serve(); });
+    start([this](int fd) {
+      talk(fd);
+      ::close(fd);
+    });
   }
-  ~TestSmtpServer() {
-    stop_ = true;
-    thread_.join();
-    ::close(listener_);
-  }
-  TestSmtpServer(const TestSmtpServer&) = delete;
-  TestSmtpServer& operator=(const TestSmtpServer&) = delete;
+  ~TestSmtpServer() { stop(); }
 
-  int port() const { return port_; }
   // Every byte the client sent, in order.
   std::string received() const {
     std::lock_guard lock(mutex_);
     return received_;
   }
-  int connections() const { return connections_; }
   // A command or message arrived before the reply to the one before it.
   bool pipelined() const { return pipelined_; }
-  // Replies from now on go out in pieces of this many bytes with a pause after each (0: at once).
-  void pace(std::size_t bytes, std::chrono::milliseconds pause) {
-    pauseMs_ = static_cast<int>(pause.count());
-    paceBytes_ = bytes;
-  }
 
  private:
-  void serve() {
-    while (!stop_) {
-      pollfd waiting{listener_, POLLIN, 0};
-      if (::poll(&waiting, 1, 20) <= 0) continue;
-      const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-      if (fd < 0) continue;
-      ++connections_;
-      talk(fd);
-      ::close(fd);
-    }
-  }
-
   void talk(int fd) {
     if (!answer(fd)) return;
     std::string pending;
@@ -112,33 +81,15 @@ class TestSmtpServer {
     const std::string& reply = replies_[next_++];
     if (reply == kClose) return false;
     inMessage_ = reply.starts_with("354");
-    const std::string bytes = reply + "\r\n";
-    const std::size_t piece = paceBytes_ == 0 ? bytes.size() : paceBytes_.load();
-    for (std::size_t sent = 0; sent < bytes.size();) {
-      const ssize_t n = ::send(fd, bytes.data() + sent, std::min(piece, bytes.size() - sent), MSG_NOSIGNAL);
-      if (n <= 0) return false;
-      sent += static_cast<std::size_t>(n);
-      for (int waited = 0; paceBytes_ != 0 && sent < bytes.size() && waited < pauseMs_; waited += 5) {
-        if (stop_) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-      }
-    }
-    return true;
+    return sendPaced(fd, reply + "\r\n");
   }
 
   const std::vector<std::string> replies_;
   std::size_t next_ = 0;
   bool inMessage_ = false;
-  int listener_ = -1;
-  int port_ = 0;
-  std::atomic<bool> stop_ = false;
   std::atomic<bool> pipelined_ = false;
-  std::atomic<int> connections_ = 0;
-  std::atomic<std::size_t> paceBytes_ = 0;
-  std::atomic<int> pauseMs_ = 0;
   mutable std::mutex mutex_;
   std::string received_;
-  std::thread thread_;
 };
 
 }  // namespace zestovar::test

@@ -1,5 +1,5 @@
-// Mouse clicks on a report view where the user gives them: on a header section, on an item's check box.
-// The view must be laid out (its window shown).
+// Report views as the user meets them: the captions of their items, and mouse clicks where the user
+// gives them, on a header section or on an item's check box (the view must be laid out, its window shown).
 #pragma once
 
 #include <QHeaderView>
@@ -9,6 +9,13 @@
 #include <QTreeWidget>
 
 namespace zestovar::test {
+
+// The captions of the view's items, top to bottom.
+inline QStringList names(const QTreeWidget* view) {
+  QStringList out;
+  for (int i = 0; i < view->topLevelItemCount(); ++i) out.append(view->topLevelItem(i)->text(0));
+  return out;
+}
 
 // A left click on the middle of a column's header section.
 inline void clickHeader(QTreeWidget* view, int column) {

@@ -18,10 +18,13 @@
 #include <string>
 #include <thread>
 
+#include "LocalServers.h"
 #include "PlantedLink.h"
+#include "StoreFixtures.h"
 
 namespace fs = std::filesystem;
 using zestovar::test::PlantedLink;
+using zestovar::test::spawnQuietly;
 
 namespace {
 
@@ -32,14 +35,8 @@ struct Result {
 
 class ToolTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("zestovar-tool-" + std::to_string(std::random_device{}()));
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   Result run(const std::string& args) {
-    const std::string cmd = "cd '" + dir_.string() + "' && " + ZESTOVAR_TOOL + " " + args + " 2>&1";
+    const std::string cmd = "cd '" + dir_.path().string() + "' && " + ZESTOVAR_TOOL + " " + args + " 2>&1";
     FILE* pipe = popen(cmd.c_str(), "r");
     Result r{-1, {}};
     std::array<char, 4096> buf{};
@@ -50,15 +47,10 @@ class ToolTest : public ::testing::Test {
     return r;
   }
 
-  void write(const std::string& name, const std::string& bytes) {
-    std::ofstream(dir_ / name, std::ios::binary) << bytes;
-  }
-  std::string read(const std::string& name) {
-    std::ifstream in(dir_ / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-  }
+  void write(const std::string& name, const std::string& bytes) { dir_.write(name, bytes); }
+  std::string read(const std::string& name) { return dir_.read(name); }
 
-  fs::path dir_;
+  zestovar::test::TempDir dir_;
 };
 
 const std::string kRecipe =
@@ -81,11 +73,20 @@ const std::string kCutTailWarning =
     "Abgeschnitten.dat: Warnung: hier liegen die Reste abgebrochener Anfügevorgänge, die aus den Rezeptdateien "
     "abgeschnitten wurden\n";
 
-TEST_F(ToolTest, AddThenExportGivesBackTheSameRecipe) {
+// The recipe in bowle.txt, with a picture of that many bytes and, for `site`, a date; the picture's
+// bytes.
+std::string writeBowle(const zestovar::test::TempDir& dir, int pictureBytes, bool dated) {
   std::string picture;
-  for (int i = 0; i < 1000; ++i) picture += static_cast<char>(i * 7);
-  write("bowle.jpg", picture);
-  write("bowle.txt", kRecipe);
+  for (int i = 0; i < pictureBytes; ++i) picture += static_cast<char>(i * 7);
+  dir.write("bowle.jpg", picture);
+  std::string recipe = kRecipe;
+  if (dated) recipe.replace(recipe.find("Zutaten:"), 0, "Datum: 3.11.2004\n");
+  dir.write("bowle.txt", recipe);
+  return picture;
+}
+
+TEST_F(ToolTest, AddThenExportGivesBackTheSameRecipe) {
+  const std::string picture = writeBowle(dir_, 1000, false);
   ASSERT_EQ(run("add bowle.txt").status, 0);
   EXPECT_EQ(run("check").status, 0);
 
@@ -228,12 +229,7 @@ TEST_F(ToolTest, BadUsageExitsWithTwoAndAMissingDirectoryFailsEveryCommand) {
 }
 
 TEST_F(ToolTest, SiteHasAListPageARecordFileForEachRecipeAndTheNews) {
-  std::string picture;
-  for (int i = 0; i < 300; ++i) picture += static_cast<char>(i * 11);
-  write("bowle.jpg", picture);
-  std::string bowle = kRecipe;
-  bowle.replace(bowle.find("Zutaten:"), 0, "Datum: 3.11.2004\n");
-  write("bowle.txt", bowle);
+  writeBowle(dir_, 300, true);
   std::string soup = kRecipe;
   soup.replace(soup.find("Getränke"), 9, "Suppe");
   soup.replace(soup.find("unalk_Bowle Bowle"), 17, "Suppen");
@@ -262,12 +258,7 @@ TEST_F(ToolTest, SiteHasAListPageARecordFileForEachRecipeAndTheNews) {
 }
 
 TEST_F(ToolTest, OutputsTakeThePlaceOfLinksPlacedUnderTheirNames) {
-  std::string picture;
-  for (int i = 0; i < 1000; ++i) picture += static_cast<char>(i * 7);
-  write("bowle.jpg", picture);
-  std::string dated = kRecipe;
-  dated.replace(dated.find("Zutaten:"), 0, "Datum: 3.11.2004\n");
-  write("bowle.txt", dated);
+  const std::string picture = writeBowle(dir_, 1000, true);
   write("news.txt", "Neu: Bowle\n");
   ASSERT_EQ(run("add bowle.txt").status, 0);
   const fs::path site = dir_ / "web" / "zestovar3";
@@ -344,16 +335,9 @@ TEST_F(ToolTest, KilledAppendsAndDeletesNeverLoseAnotherRecipe) {
   };
   // Runs the tool and kills it after `after`; returns how long it ran.
   const auto killed = [&](std::vector<std::string> args, std::chrono::microseconds after) {
-    std::vector<char*> argv;
-    for (auto& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t quiet;
-    posix_spawn_file_actions_init(&quiet);
-    posix_spawn_file_actions_addopen(&quiet, 2, "/dev/null", O_WRONLY, 0);
     const auto start = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    EXPECT_EQ(posix_spawn(&pid, tool.c_str(), &quiet, nullptr, argv.data(), environ), 0);
-    posix_spawn_file_actions_destroy(&quiet);
+    const pid_t pid = spawnQuietly(std::move(args), true);
+    EXPECT_GT(pid, 0);
     int status = 0;
     while (std::chrono::steady_clock::now() - start < after) {
       if (::waitpid(pid, &status, WNOHANG) == pid)
@@ -365,9 +349,9 @@ TEST_F(ToolTest, KilledAppendsAndDeletesNeverLoseAnotherRecipe) {
     return std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
   };
   // The kills fall anywhere in the time a whole append or delete takes.
-  const auto whole = killed({tool, "--dir", dir_.string(), "add", recipe("Probe")}, std::chrono::seconds(5));
+  const auto whole = killed({tool, "--dir", dir_.path().string(), "add", recipe("Probe")}, std::chrono::seconds(5));
   ASSERT_EQ(run("exists Probe").out, "ja\n");
-  const auto wholeDelete = killed({tool, "--dir", dir_.string(), "delete", "Probe"}, std::chrono::seconds(5));
+  const auto wholeDelete = killed({tool, "--dir", dir_.path().string(), "delete", "Probe"}, std::chrono::seconds(5));
   ASSERT_EQ(run("exists Probe").out, "nein\n");
   const auto somewhereIn = [&](std::chrono::microseconds span) {
     return std::chrono::microseconds(random() % static_cast<unsigned>(span.count() + 1));
@@ -377,10 +361,11 @@ TEST_F(ToolTest, KilledAppendsAndDeletesNeverLoseAnotherRecipe) {
   for (int round = 0; round < 40; ++round) {
     SCOPED_TRACE("round " + std::to_string(round));
     if (round % 3 == 2)
-      killed({tool, "--dir", dir_.string(), "delete", "Gross " + std::to_string(random() % round)},
+      killed({tool, "--dir", dir_.path().string(), "delete", "Gross " + std::to_string(random() % round)},
              somewhereIn(wholeDelete));
     else
-      killed({tool, "--dir", dir_.string(), "add", recipe("Gross " + std::to_string(round))}, somewhereIn(whole));
+      killed({tool, "--dir", dir_.path().string(), "add", recipe("Gross " + std::to_string(round))},
+             somewhereIn(whole));
 
     const Result check = run("check");
     EXPECT_EQ(check.status, 0) << check.out;

@@ -3,7 +3,6 @@
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTabBar>
-#include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
 
@@ -19,9 +18,7 @@
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
 
-using zestovar::test::pathOf;
-using zestovar::test::StartedProgram;
-using zestovar::test::writeFile;
+using namespace zestovar::test;
 using zestovar::ui::ScriptedPrompts;
 namespace fs = std::filesystem;
 
@@ -40,12 +37,6 @@ void addRecipes(const fs::path& dir, const std::string& category, const QStringL
     recipe.persons = "2";
     store.appendEntry(recipe);
   }
-}
-
-QStringList itemTexts(const QListWidget* list) {
-  QStringList texts;
-  for (int i = 0; i < list->count(); ++i) texts.append(list->item(i)->text());
-  return texts;
 }
 
 QStringList asQt(const std::vector<std::string>& cp1252) {
@@ -72,21 +63,20 @@ class MainWindowTest : public QObject {
 };
 
 void MainWindowTest::startUpInEmptyDirectoryCreatesRecipeFilesAndShowsBackwaren() {
-  QTemporaryDir dir;
-  StartedProgram started(pathOf(dir));
-  TForm1& form = started.program.mainWindow();
-  zestovar::views::RecipeTab& tab = started.program.recipeTab();
+  StartedProgram started;
+  TForm1& form = started.main();
+  zestovar::views::RecipeTab& tab = started.recipes();
 
-  QVERIFY(started.prompts.shown().isEmpty());
+  QVERIFY(started.prompts().shown().isEmpty());
   for (const char* name : {"zsv.dat", "Zestovar.dat"}) {
-    const fs::path file = pathOf(dir) / name;
+    const fs::path file = started.dir / name;
     QVERIFY2(fs::exists(file), name);
     QCOMPARE(fs::file_size(file), 0u);
   }
   QCOMPARE(form.windowTitle(), QStringLiteral("Quenna's Zestovar"));
   QCOMPARE(tab.ComboBox1->currentText(), QStringLiteral("Backwaren"));
   QCOMPARE(tab.currentCategory(), std::string("Backwaren"));
-  QCOMPARE(itemTexts(tab.CheckListBox1), asQt(zestovar::store::subcategoriesSorted("Backwaren")));
+  QCOMPARE(texts(tab.CheckListBox1), asQt(zestovar::store::subcategoriesSorted("Backwaren")));
   QCOMPARE(tab.CheckListBox1->count(), 6);
   for (int i = 0; i < tab.CheckListBox1->count(); ++i) QCOMPARE(tab.CheckListBox1->item(i)->checkState(), Qt::Checked);
   QCOMPARE(tab.ListBox3->count(), 0);
@@ -102,11 +92,9 @@ void MainWindowTest::startUpInEmptyDirectoryCreatesRecipeFilesAndShowsBackwaren(
 }
 
 void MainWindowTest::startUpReadsDeletedListWhateverItsSpelling() {
-  QTemporaryDir dir;
-  writeFile(pathOf(dir) / "delrez.DAT", "Apfelkuchen\r\nQuenna\r\n");
-  StartedProgram started(pathOf(dir));
+  StartedProgram started({{"delrez.DAT", "Apfelkuchen\r\nQuenna\r\n"}});
 
-  QVERIFY(started.prompts.shown().isEmpty());
+  QVERIFY(started.prompts().shown().isEmpty());
   const std::vector<zestovar::store::DeletedRecipe> deleted = started.program.deletedRecipes().pairs();
   QCOMPARE(deleted.size(), 1u);
   QCOMPARE(deleted[0].name, std::string("Apfelkuchen"));
@@ -114,61 +102,61 @@ void MainWindowTest::startUpReadsDeletedListWhateverItsSpelling() {
 }
 
 void MainWindowTest::startUpListsTheBackwarenRecipes() {
-  QTemporaryDir dir;
-  addRecipes(pathOf(dir), "Backwaren", {QStringLiteral("Zimtschnecken"), QStringLiteral("apfelkuchen")});
-  addRecipes(pathOf(dir), "Suppe", {QStringLiteral("Linsensuppe")});
-  StartedProgram started(pathOf(dir));
+  StartedProgram started([](const TempDir& dir) {
+    addRecipes(dir.path(), "Backwaren", {QStringLiteral("Zimtschnecken"), QStringLiteral("apfelkuchen")});
+    addRecipes(dir.path(), "Suppe", {QStringLiteral("Linsensuppe")});
+  });
 
-  QVERIFY(started.prompts.shown().isEmpty());
-  QCOMPARE(itemTexts(started.program.recipeTab().ListBox3),
+  QVERIFY(started.prompts().shown().isEmpty());
+  QCOMPARE(texts(started.program.recipeTab().ListBox3),
            (QStringList{QStringLiteral("apfelkuchen"), QStringLiteral("Zimtschnecken")}));
 }
 
 void MainWindowTest::failingStepShowsErrorAndLaterStepsStillRun() {
-  QTemporaryDir dir;
-  fs::create_directory(pathOf(dir) / "zsv.dat");
-  writeFile(pathOf(dir) / "DelRez.dat", "Brot\r\nQuenna\r\n");
-  StartedProgram started(pathOf(dir));
+  StartedProgram started([](const TempDir& dir) {
+    fs::create_directory(dir / "zsv.dat");
+    dir.write("DelRez.dat", "Brot\r\nQuenna\r\n");
+  });
 
   // Opening the update recipe file fails, and so does the listing that needs it.
-  const QStringList errors = started.prompts.texts(ScriptedPrompts::Kind::Error);
+  const QStringList errors = started.prompts().texts(ScriptedPrompts::Kind::Error);
   QVERIFY(!errors.isEmpty());
-  QCOMPARE(started.prompts.shown().constFirst().title, QStringLiteral("Quenna's Zestovar"));
+  QCOMPARE(started.prompts().shown().constFirst().title, QStringLiteral("Quenna's Zestovar"));
   QCOMPARE(started.program.deletedRecipes().pairs().size(), 1u);
   QCOMPARE(started.program.recipeTab().CheckListBox1->count(), 6);
   QCOMPARE(started.program.recipeTab().currentCategory(), std::string("Backwaren"));
 }
 
 void MainWindowTest::listingErrorKeepsNamesFoundBeforeIt() {
-  QTemporaryDir dir;
-  addRecipes(pathOf(dir), "Backwaren", {QStringLiteral("Brot")});
-  fs::rename(pathOf(dir) / "Zestovar.dat", pathOf(dir) / "zsv.dat");
-  // The main recipe file's first entry has an ingredient count that is no number.
-  zestovar::test::EntryRecords broken = zestovar::test::named("Kaputt", "Backwaren");
-  broken.n1Text = "zwei";
-  writeFile(pathOf(dir) / "Zestovar.dat", zestovar::test::buildEntry(broken));
-  StartedProgram started(pathOf(dir));
+  StartedProgram started([](const TempDir& dir) {
+    addRecipes(dir.path(), "Backwaren", {QStringLiteral("Brot")});
+    fs::rename(dir / "Zestovar.dat", dir / "zsv.dat");
+    // The main recipe file's first entry has an ingredient count that is no number.
+    EntryRecords broken = named("Kaputt", "Backwaren");
+    broken.n1Text = "zwei";
+    dir.write("Zestovar.dat", buildEntry(broken));
+  });
   TForm1& form = started.program.mainWindow();
   const QListWidget* browse = started.program.recipeTab().ListBox3;
   const QStringList found = {QStringLiteral("Brot"), QStringLiteral("Kaputt")};
 
-  QCOMPARE(started.prompts.texts(ScriptedPrompts::Kind::Error),
+  QCOMPARE(started.prompts().texts(ScriptedPrompts::Kind::Error),
            QStringList{QStringLiteral("'zwei' ist kein gültiger Integerwert")});
-  QCOMPARE(itemTexts(browse), found);
+  QCOMPARE(texts(browse), found);
 
   // The same from a menu entry: its handler shows the error, the window stays usable.
   form.Einkaufsliste1->trigger();
   form.Backwaren1->trigger();
-  QCOMPARE(started.prompts.texts(ScriptedPrompts::Kind::Error).size(), 2);
+  QCOMPARE(started.prompts().texts(ScriptedPrompts::Kind::Error).size(), 2);
   QCOMPARE(form.PageControl1->currentIndex(), int(TForm1::kTabRecipe));
-  QCOMPARE(itemTexts(browse), found);
+  QCOMPARE(texts(browse), found);
 }
 
 void MainWindowTest::categoryMenuSwitchesToBrowseTab() {
-  QTemporaryDir dir;
-  addRecipes(pathOf(dir), "Suppe", {QStringLiteral("Kartoffelsuppe")});
-  addRecipes(pathOf(dir), "Backwaren", {QStringLiteral("Brot")});
-  StartedProgram started(pathOf(dir));
+  StartedProgram started([](const TempDir& dir) {
+    addRecipes(dir.path(), "Suppe", {QStringLiteral("Kartoffelsuppe")});
+    addRecipes(dir.path(), "Backwaren", {QStringLiteral("Brot")});
+  });
   TForm1& form = started.program.mainWindow();
   zestovar::views::RecipeTab& tab = started.program.recipeTab();
   form.Einkaufsliste1->trigger();
@@ -181,23 +169,21 @@ void MainWindowTest::categoryMenuSwitchesToBrowseTab() {
   QCOMPARE(form.PageControl1->currentIndex(), int(TForm1::kTabRecipe));
   QCOMPARE(tab.PageControl2->currentWidget(), tab.TabSheet6);
   QCOMPARE(tab.ComboBox1->currentText(), QStringLiteral("Suppe"));
-  QCOMPARE(itemTexts(tab.ListBox3), QStringList{QStringLiteral("Kartoffelsuppe")});
-  QCOMPARE(itemTexts(tab.CheckListBox1), asQt(zestovar::store::subcategoriesSorted("Suppe")));
+  QCOMPARE(texts(tab.ListBox3), QStringList{QStringLiteral("Kartoffelsuppe")});
+  QCOMPARE(texts(tab.CheckListBox1), asQt(zestovar::store::subcategoriesSorted("Suppe")));
 
   form.Getrnke1->trigger();
   QCOMPARE(tab.currentCategory(), std::string("Getr\xe4nke"));
-  QCOMPARE(
-      itemTexts(tab.CheckListBox1),
-      (QStringList{QStringLiteral("Bowle"), QStringLiteral("Cocktails"), QStringLiteral("Shakes"),
-                   QStringLiteral("Sonstiges"), QStringLiteral("unalk_Bowle"), QStringLiteral("unalk_Cocktails")}));
+  QCOMPARE(texts(tab.CheckListBox1), (QStringList{QStringLiteral("Bowle"), QStringLiteral("Cocktails"),
+                                                  QStringLiteral("Shakes"), QStringLiteral("Sonstiges"),
+                                                  QStringLiteral("unalk_Bowle"), QStringLiteral("unalk_Cocktails")}));
   form.Hilfe1->trigger();
-  QVERIFY(started.prompts.shown().isEmpty());
+  QVERIFY(started.prompts().shown().isEmpty());
 }
 
 void MainWindowTest::onlyTabSwitchesByHandRunTheChangeHandling() {
-  QTemporaryDir dir;
-  StartedProgram started(pathOf(dir));
-  TForm1& form = started.program.mainWindow();
+  StartedProgram started;
+  TForm1& form = started.main();
   QTabWidget* inner = started.program.recipeTab().PageControl2;
   form.show();
   QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -226,9 +212,7 @@ void MainWindowTest::onlyTabSwitchesByHandRunTheChangeHandling() {
 }
 
 void MainWindowTest::typedTextThatIsNoCategoryEmptiesBothLists() {
-  QTemporaryDir dir;
-  addRecipes(pathOf(dir), "Backwaren", {QStringLiteral("Brot")});
-  StartedProgram started(pathOf(dir));
+  StartedProgram started([](const TempDir& dir) { addRecipes(dir.path(), "Backwaren", {QStringLiteral("Brot")}); });
   zestovar::views::RecipeTab& tab = started.program.recipeTab();
   QCOMPARE(tab.ListBox3->count(), 1);
 
@@ -238,22 +222,20 @@ void MainWindowTest::typedTextThatIsNoCategoryEmptiesBothLists() {
   QCOMPARE(tab.currentCategory(), std::string("Kuchen"));
   QCOMPARE(tab.CheckListBox1->count(), 0);
   QCOMPARE(tab.ListBox3->count(), 0);
-  QVERIFY(started.prompts.shown().isEmpty());
+  QVERIFY(started.prompts().shown().isEmpty());
 }
 
 void MainWindowTest::moreThanTwentyNamesBringLetterItemsInToolOrder() {
-  QTemporaryDir dir;
   QStringList names;
   for (int i = 0; i < 21; ++i) names.append(QStringLiteral("%1 Brot %2").arg(QChar(u'A' + i % 3)).arg(i));
   names.append(QStringLiteral("Ährenbrot"));
-  addRecipes(pathOf(dir), "Backwaren", names);
-  StartedProgram started(pathOf(dir));
+  StartedProgram started([&names](const TempDir& dir) { addRecipes(dir.path(), "Backwaren", names); });
   const QListWidget* browse = started.program.recipeTab().ListBox3;
 
   QCOMPARE(browse->count(), 22 + 26);
   QCOMPARE(browse->item(0)->text(), QStringLiteral("A"));
-  zestovar::store::RecipeStore store(pathOf(dir));
-  QCOMPARE(itemTexts(browse), asQt(store.browseList("Backwaren")));
+  zestovar::store::RecipeStore store(started.dir.path());
+  QCOMPARE(texts(browse), asQt(store.browseList("Backwaren")));
 }
 
 int main(int argc, char** argv) {

@@ -1,7 +1,6 @@
 // The recipe page, browsing and search handlers on real widgets, headless, against program
 // directories built record by record in the test.
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
 #include <filesystem>
@@ -47,22 +46,12 @@ QByteArray shownPicture(RecipeTab& form) {
 }
 
 // The program started on a directory holding the two recipe files given.
-class Fixture {
+class Fixture : public zestovar::test::StartedProgram {
  public:
-  explicit Fixture(const std::string& mainFile, const std::string& updateFile = {}) {
-    dir_.write("Zestovar.dat", mainFile);
-    dir_.write("zsv.dat", updateFile);
-    started_ = std::make_unique<zestovar::test::StartedProgram>(dir_.path());
-  }
-  std::string read(const char* name) const { return dir_.read(name); }
-  fs::path operator/(const char* name) const { return dir_ / name; }
-  ScriptedPrompts& prompts() { return started_->prompts; }
-  TForm1& main() { return started_->program.mainWindow(); }
-  RecipeTab& tab() { return started_->program.recipeTab(); }
-
- private:
-  zestovar::test::TempDir dir_;
-  std::unique_ptr<zestovar::test::StartedProgram> started_;
+  explicit Fixture(const std::string& mainFile, const std::string& updateFile = {})
+      : StartedProgram({{"Zestovar.dat", mainFile}, {"zsv.dat", updateFile}}) {}
+  fs::path operator/(const char* name) const { return dir / name; }
+  RecipeTab& tab() { return recipes(); }
 };
 
 void setTick(RecipeTab& form, const QString& name, bool ticked) {
