@@ -209,11 +209,21 @@ class DiskFiles final : public Files {
     struct stat st {};
     return ::lstat(path.c_str(), &st) == 0 && isOwn(st);
   }
+
+  void makeDirectory(const std::filesystem::path& dir) override {
+    if (::mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) throwIoError(errno);
+    struct stat st {};
+    if (::stat(dir.c_str(), &st) != 0) throwIoError(errno);
+    if (!S_ISDIR(st.st_mode)) throw NotAFileError(dir);
+    if (st.st_uid != ::geteuid() || (st.st_mode & S_IWOTH) != 0) throw ForeignDirectoryError(dir);
+  }
 };
 
 }  // namespace
 
 void FileIo::setPermissions(Permissions) { throw StoreError(std::string(kAccessDenied)); }
+
+void Files::makeDirectory(const std::filesystem::path&) { throw StoreError(std::string(kAccessDenied)); }
 
 namespace {
 
@@ -228,6 +238,11 @@ std::string notAFileText(const std::filesystem::path& path) {
 }  // namespace
 
 NotAFileError::NotAFileError(const std::filesystem::path& path) : StoreError(notAFileText(path)) {}
+
+ForeignDirectoryError::ForeignDirectoryError(const std::filesystem::path& dir)
+    : StoreError("Der Ordner '" + dir.string() +
+                 "' gehört einem anderen Benutzer oder jeder darf darin schreiben; die Rezepte werden dort nicht "
+                 "abgelegt") {}
 
 std::shared_ptr<Files> diskFiles() { return std::make_shared<DiskFiles>(); }
 

@@ -36,6 +36,12 @@ class NotAFileError : public StoreError {
   explicit NotAFileError(const std::filesystem::path& path);
 };
 
+// A folder the program was to keep the user's files in that someone else could change.
+class ForeignDirectoryError : public StoreError {
+ public:
+  explicit ForeignDirectoryError(const std::filesystem::path& dir);
+};
+
 class FileIo {
  public:
   virtual ~FileIo() = default;
@@ -86,6 +92,10 @@ class Files {
   // Whether a plain file of one name stands under this very name: no symbolic link, no file that also
   // has another name, no pipe or device.
   virtual bool isOwnFile(const std::filesystem::path& path) = 0;
+  // Creates a directory that only its owner may enter, unless a directory stands there already (a
+  // symbolic link to one counts). What stands there must belong to the running user and be closed to
+  // writers other than its owner and group: files are written into it without further checks.
+  virtual void makeDirectory(const std::filesystem::path& dir);
 
   bool exists(const std::filesystem::path& path) { return permissions(path).has_value(); }
 };
