@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <iostream>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "store/Check.h"
 #include "store/Cp1252.h"
 #include "store/Errors.h"
+#include "store/ProgramHome.h"
 #include "store/RecipeStore.h"
 #include "store/TextRecipe.h"
 #include "views/DefaultPicture.h"
@@ -219,14 +221,26 @@ int site(const std::vector<std::string>& args) {
   return 0;
 }
 
+// The current folder, unless it holds no recipe book and this tool is an installed one: then the
+// installed program's directory, readied as the window program readies it.
+fs::path defaultDir(Files& files) {
+  const fs::path current = ".";
+  if (files.exists(resolveProgramFile(files, current, kMainFileName))) return current;
+  std::error_code ec;
+  const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  if (ec) return current;
+  const ProgramHome home = readyProgramHome(files, self.parent_path());
+  return home.installed() ? home.programDir : current;
+}
+
 int run(int argc, char** argv) {
-  fs::path dir = ".";
+  std::optional<fs::path> givenDir;
   std::vector<std::string> args;
   for (int i = 1; i < argc; ++i) {
     const std::string a = argv[i];
     if (a == "--dir") {
       if (++i == argc) return usage();
-      dir = argv[i];
+      givenDir = argv[i];
     } else {
       args.push_back(a);
     }
@@ -236,6 +250,7 @@ int run(int argc, char** argv) {
   const std::vector<std::string> rest(args.begin() + 1, args.end());
 
   if (command == "site") return site(rest);
+  const fs::path dir = givenDir ? *givenDir : defaultDir(*diskFiles());
   if (!fs::is_directory(dir)) throw StoreError(std::string(kFileNotFound) + ": " + dir.string());
   if (command == "check") return rest.empty() ? check(*diskFiles(), dir) : usage();
 

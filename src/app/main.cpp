@@ -2,6 +2,8 @@
 #include <QDir>
 
 #include "app/Program.h"
+#include "store/Errors.h"
+#include "store/ProgramHome.h"
 #include "ui/Application.h"
 #include "ui/Prompts.h"
 
@@ -12,7 +14,16 @@ int main(int argc, char** argv) {
   // Only the main window's closing ends the program, whatever other window is open.
   app.setQuitOnLastWindowClosed(false);
 
-  const std::filesystem::path programDir = QDir(QCoreApplication::applicationDirPath()).absolutePath().toStdString();
+  const std::filesystem::path programFileDir =
+      QDir(QCoreApplication::applicationDirPath()).absolutePath().toStdString();
+  std::filesystem::path programDir;
+  try {
+    programDir = zestovar::store::readyProgramHome(*zestovar::store::diskFiles(), programFileDir).programDir;
+  } catch (const zestovar::store::StoreError& e) {
+    // Without a folder of its own an installed program could keep no recipe.
+    prompts.error(QString::fromUtf8(e.what()));
+    return 1;
+  }
   zestovar::app::Program program(programDir, prompts, 2000);
   program.show();
   return app.exec();

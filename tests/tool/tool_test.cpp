@@ -35,8 +35,11 @@ struct Result {
 
 class ToolTest : public ::testing::Test {
  protected:
-  Result run(const std::string& args) {
-    const std::string cmd = "cd '" + dir_.path().string() + "' && " + ZESTOVAR_TOOL + " " + args + " 2>&1";
+  Result run(const std::string& args) { return shell(std::string(ZESTOVAR_TOOL) + " " + args); }
+
+  // A shell command line run in the temporary folder.
+  Result shell(const std::string& line) {
+    const std::string cmd = "cd '" + dir_.path().string() + "' && " + line + " 2>&1";
     FILE* pipe = popen(cmd.c_str(), "r");
     Result r{-1, {}};
     std::array<char, 4096> buf{};
@@ -421,4 +424,27 @@ TEST_F(ToolTest, ImportReportsEachRecipeAndExportsMealMasterBack) {
             "importiert: Kartoffelgratin\nimportiert: Zitronenlimonade\n2 Rezepte importiert, 0 \xc3\xbc"
             "bersprungen.\n");
   EXPECT_EQ(run("--dir leer export-mm --alle").out, r.out);
+}
+
+TEST_F(ToolTest, InstalledToolKeepsItsBookInTheNewHomeUnlessTheFolderHoldsOne) {
+  writeBowle(dir_, 100, false);
+  fs::create_directories(dir_ / "usr/bin");
+  fs::create_directories(dir_ / "usr/share/zestovar");
+  fs::create_directories(dir_ / "home");
+  fs::create_directories(dir_ / "arbeit");
+  ASSERT_EQ(run("--dir usr/share/zestovar add bowle.txt").status, 0);
+  fs::copy_file(ZESTOVAR_TOOL, dir_ / "usr/bin/zestovar-tool");
+
+  const std::string installed =
+      "cd arbeit && env -u XDG_DATA_HOME HOME='" + (dir_ / "home").string() + "' ../usr/bin/zestovar-tool ";
+  const Result listed = shell(installed + "list Getränke");
+  EXPECT_EQ(listed.status, 0);
+  EXPECT_NE(listed.out.find("Erdbeerbowle für Kinder\n"), std::string::npos) << listed.out;
+  EXPECT_EQ(read("home/.local/share/zestovar/Zestovar.dat"), read("usr/share/zestovar/Zestovar.dat"));
+  EXPECT_TRUE(fs::is_empty(dir_ / "arbeit"));
+
+  // A folder with a book of its own is the tool's folder, as for every other tool.
+  write("arbeit/Zestovar.dat", "");
+  const Result own = shell(installed + "exists 'Erdbeerbowle für Kinder'");
+  EXPECT_EQ(own.out, "nein\n");
 }
