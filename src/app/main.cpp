@@ -1,14 +1,14 @@
 // Quenna's Zestovar: start-up.
 #include <QDir>
 
+#include "app/Application.h"
 #include "app/Program.h"
 #include "store/Errors.h"
 #include "store/ProgramHome.h"
-#include "ui/Application.h"
 #include "ui/Prompts.h"
 
 int main(int argc, char** argv) {
-  zestovar::ui::Application app(argc, argv);
+  zestovar::app::Application app(argc, argv);
   zestovar::ui::QtPrompts prompts;
   app.setPrompts(&prompts);
   // Only the main window's closing ends the program, whatever other window is open.

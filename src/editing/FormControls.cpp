@@ -1,5 +1,6 @@
 #include "editing/FormControls.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPixmap>
@@ -185,10 +186,11 @@ void setMemoLines(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
 }
 
 std::vector<ShownLine> shownMemoLines(const QPlainTextEdit* memo) {
-  auto* layout = qobject_cast<QPlainTextDocumentLayout*>(memo->document()->documentLayout());
+  QAbstractTextDocumentLayout* layout = memo->document()->documentLayout();
   std::vector<ShownLine> lines;
   for (QTextBlock block = memo->document()->begin(); block.isValid(); block = block.next()) {
-    if (layout) layout->ensureBlockLayout(block);
+    // Asking for the block's extent lays out a block the memo has not laid out yet.
+    layout->blockBoundingRect(block);
     const QTextLayout* text = block.layout();
     const QString paragraph = block.text();
     if (text == nullptr || text->lineCount() == 0) {

@@ -11,12 +11,12 @@
 #include "StoreFixtures.h"
 #include "accessories/OHU.h"
 #include "accessories/WCIU.h"
+#include "app/Application.h"
 #include "editing/HHU2.h"
 #include "lists/VHU.h"
 #include "online/NHU.h"
 #include "online/ProxE.h"
 #include "store/Errors.h"
-#include "ui/Application.h"
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
 #include "views/Splash.h"
@@ -182,7 +182,7 @@ void ProgramTest::standardDialogsSpeakGerman() {
 }
 
 void ProgramTest::errorEscapingHandlerIsShownAndProgramKeepsRunning() {
-  auto* app = qobject_cast<zestovar::ui::Application*>(QCoreApplication::instance());
+  auto* app = qobject_cast<zestovar::app::Application*>(QCoreApplication::instance());
   QVERIFY(app != nullptr);
   ScriptedPrompts prompts;
   app->setPrompts(&prompts);
@@ -202,7 +202,7 @@ void ProgramTest::errorEscapingHandlerIsShownAndProgramKeepsRunning() {
 }
 
 int main(int argc, char** argv) {
-  zestovar::ui::Application app(argc, argv);
+  zestovar::app::Application app(argc, argv);
   ProgramTest test;
   return QTest::qExec(&test, argc, argv);
 }

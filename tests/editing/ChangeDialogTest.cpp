@@ -10,7 +10,7 @@
 
 #include "EditingFixture.h"
 #include "PlantedLink.h"
-#include "ui/Application.h"
+#include "app/Application.h"
 #include "ui/TextCodec.h"
 
 using zestovar::test::choose;
@@ -417,7 +417,7 @@ void ChangeDialogTest::loadedPictureReplacesALinkAndAPipeIsNeverThePicture() {
 }
 
 int main(int argc, char** argv) {
-  zestovar::ui::Application app(argc, argv);
+  zestovar::app::Application app(argc, argv);
   ChangeDialogTest test;
   return QTest::qExec(&test, argc, argv);
 }

@@ -5,9 +5,9 @@
 #include <QTest>
 
 #include "EditingFixture.h"
+#include "app/Application.h"
 #include "store/Categories.h"
 #include "store/DeletedRecipes.h"
-#include "ui/Application.h"
 #include "ui/TextCodec.h"
 
 using zestovar::test::choose;
@@ -286,7 +286,7 @@ void EditorTabTest::failingDeletionStillRemembersThePair() {
 }
 
 int main(int argc, char** argv) {
-  zestovar::ui::Application app(argc, argv);
+  zestovar::app::Application app(argc, argv);
   EditorTabTest test;
   return QTest::qExec(&test, argc, argv);
 }

@@ -8,7 +8,7 @@
 
 #include "ProgramFixture.h"
 #include "StoreFixtures.h"
-#include "ui/Application.h"
+#include "app/Application.h"
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
 
@@ -176,7 +176,7 @@ void BookmarksTest::unreadableFileIsReportedAndShowsNoNames() {
 }
 
 int main(int argc, char** argv) {
-  zestovar::ui::Application app(argc, argv);
+  zestovar::app::Application app(argc, argv);
   BookmarksTest test;
   return QTest::qExec(&test, argc, argv);
 }

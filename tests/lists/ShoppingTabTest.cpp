@@ -11,9 +11,9 @@
 #include "PlantedLink.h"
 #include "ProgramFixture.h"
 #include "StoreFixtures.h"
+#include "app/Application.h"
 #include "lists/ShoppingTab.h"
 #include "lists/VHU.h"
-#include "ui/Application.h"
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
 
@@ -266,7 +266,7 @@ void ShoppingTabTest::printLabelTurnsMaroonUnderTheMouseAndOpensThePreview() {
 }
 
 int main(int argc, char** argv) {
-  zestovar::ui::Application app(argc, argv);
+  zestovar::app::Application app(argc, argv);
   ShoppingTabTest test;
   return QTest::qExec(&test, argc, argv);
 }

@@ -13,9 +13,9 @@
 #include "TestHttpServer.h"
 #include "TestSmtpServer.h"
 #include "ViewClicks.h"
+#include "app/Application.h"
 #include "online/PublishTab.h"
 #include "online/RecipeMail.h"
-#include "ui/Application.h"
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
 
@@ -278,7 +278,7 @@ void MailTest::recipeMailIsAbandonedOrRefusedBeforeAnythingIsSent() {
 }
 
 int main(int argc, char** argv) {
-  zestovar::ui::Application app(argc, argv);
+  zestovar::app::Application app(argc, argv);
   MailTest test;
   return QTest::qExec(&test, argc, argv);
 }

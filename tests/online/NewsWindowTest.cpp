@@ -5,8 +5,8 @@
 #include <QTextDocument>
 
 #include "ScriptedPrompts.h"
+#include "app/Application.h"
 #include "online/NHU.h"
-#include "ui/Application.h"
 
 using zestovar::ui::ScriptedPrompts;
 
@@ -70,7 +70,7 @@ void NewsWindowTest::addressesAreMarkedByTheTimerAndAClickOpensOne() {
 }
 
 int main(int argc, char** argv) {
-  zestovar::ui::Application app(argc, argv);
+  zestovar::app::Application app(argc, argv);
   NewsWindowTest test;
   return QTest::qExec(&test, argc, argv);
 }

@@ -5,9 +5,9 @@
 
 #include "ProgramFixture.h"
 #include "TestHttpServer.h"
+#include "app/Application.h"
 #include "online/HttpClient.h"
 #include "online/ProxE.h"
-#include "ui/Application.h"
 #include "views/MHU.h"
 
 using zestovar::test::readFile;
@@ -101,7 +101,7 @@ void ProxyWindowTest::settingsOfTheFileGoOnTheWireAtTheNextStart() {
 }
 
 int main(int argc, char** argv) {
-  zestovar::ui::Application app(argc, argv);
+  zestovar::app::Application app(argc, argv);
   ProxyWindowTest test;
   return QTest::qExec(&test, argc, argv);
 }

@@ -14,12 +14,12 @@
 #include "StoreFixtures.h"
 #include "TestHttpServer.h"
 #include "ViewClicks.h"
+#include "app/Application.h"
 #include "editing/EditorTab.h"
 #include "lists/ShoppingTab.h"
 #include "online/NHU.h"
 #include "online/UpdateTab.h"
 #include "store/DeletedRecipes.h"
-#include "ui/Application.h"
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
 
@@ -395,7 +395,7 @@ void UpdateTabTest::closingTheMainWindowAbortsTheTransfer() {
 }
 
 int main(int argc, char** argv) {
-  zestovar::ui::Application app(argc, argv);
+  zestovar::app::Application app(argc, argv);
   UpdateTabTest test;
   return QTest::qExec(&test, argc, argv);
 }

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "ProgramFixture.h"
-#include "ui/Application.h"
+#include "app/Application.h"
 #include "ui/PageViewer.h"
 
 using zestovar::test::pathOf;
@@ -48,7 +48,7 @@ void PageViewerTest::readsPagesAnewAndStaysInProgramDirectory() {
 }
 
 int main(int argc, char** argv) {
-  zestovar::ui::Application app(argc, argv);
+  zestovar::app::Application app(argc, argv);
   PageViewerTest test;
   return QTest::qExec(&test, argc, argv);
 }

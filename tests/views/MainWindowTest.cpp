@@ -9,11 +9,11 @@
 #include "ProgramFixture.h"
 #include "ScriptedPrompts.h"
 #include "StoreFixtures.h"
+#include "app/Application.h"
 #include "store/BrowseOrder.h"
 #include "store/Categories.h"
 #include "store/DeletedRecipes.h"
 #include "store/RecipeStore.h"
-#include "ui/Application.h"
 #include "ui/TextCodec.h"
 #include "views/MHU.h"
 #include "views/RecipeTab.h"
@@ -239,7 +239,7 @@ void MainWindowTest::moreThanTwentyNamesBringLetterItemsInToolOrder() {
 }
 
 int main(int argc, char** argv) {
-  zestovar::ui::Application app(argc, argv);
+  zestovar::app::Application app(argc, argv);
   MainWindowTest test;
   return QTest::qExec(&test, argc, argv);
 }

@@ -9,7 +9,7 @@
 #include "ProgramFixture.h"
 #include "ScriptedPrompts.h"
 #include "StoreFixtures.h"
-#include "ui/Application.h"
+#include "app/Application.h"
 #include "ui/TextCodec.h"
 #include "views/DefaultPicture.h"
 #include "views/MHU.h"
@@ -252,7 +252,7 @@ void RecipeViewsTest::printPreviewPaintsTheShownPage() {
 }
 
 int main(int argc, char** argv) {
-  zestovar::ui::Application app(argc, argv);
+  zestovar::app::Application app(argc, argv);
   RecipeViewsTest test;
   return QTest::qExec(&test, argc, argv);
 }

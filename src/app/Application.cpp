@@ -1,4 +1,4 @@
-#include "ui/Application.h"
+#include "app/Application.h"
 
 #include <QLibraryInfo>
 #include <QLocale>
@@ -6,10 +6,10 @@
 
 #include "ui/TextCodec.h"
 
-namespace zestovar::ui {
+namespace zestovar::app {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
-  setApplicationName(QString::fromUtf16(kProgramTitle));
+  setApplicationName(QString::fromUtf16(ui::kProgramTitle));
   // The print preview, the file dialog and the other standard dialogs read German, as the program
   // does; without the translation installed they stay English.
   if (qtTranslation_.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -23,7 +23,7 @@ bool Application::notify(QObject* receiver, QEvent* event) {
   try {
     return QApplication::notify(receiver, event);
   } catch (const std::exception& error) {
-    text = fromUtf8(error.what());
+    text = ui::fromUtf8(error.what());
   } catch (...) {
     text = QStringLiteral("Unbekannter Fehler");
   }
@@ -35,4 +35,4 @@ bool Application::notify(QObject* receiver, QEvent* event) {
   return false;
 }
 
-}  // namespace zestovar::ui
+}  // namespace zestovar::app

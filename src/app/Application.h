@@ -7,7 +7,7 @@
 
 #include "ui/Prompts.h"
 
-namespace zestovar::ui {
+namespace zestovar::app {
 
 class Application : public QApplication {
   Q_OBJECT
@@ -16,13 +16,13 @@ class Application : public QApplication {
   Application(int& argc, char** argv);
 
   // The boxes the error box goes through; without them errors go to standard error.
-  void setPrompts(Prompts* prompts) { prompts_ = prompts; }
+  void setPrompts(ui::Prompts* prompts) { prompts_ = prompts; }
 
   bool notify(QObject* receiver, QEvent* event) override;
 
  private:
-  Prompts* prompts_ = nullptr;
+  ui::Prompts* prompts_ = nullptr;
   QTranslator qtTranslation_;
 };
 
-}  // namespace zestovar::ui
+}  // namespace zestovar::app
