@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -20,10 +19,9 @@ bool holdsFile(Files& files, const fs::path& dir, std::string_view name) {
 }
 
 // Any entry of that name in any spelling, a dangling link included: the user's, whatever it is.
-bool holdsName(Files& files, const fs::path& dir, std::string_view name) {
-  const std::vector<std::string> names = files.list(dir);
-  return std::any_of(names.begin(), names.end(),
-                     [&](const std::string& present) { return equalsIgnoringCase(present, name); });
+bool holdsName(const std::vector<std::string>& present, std::string_view name) {
+  return std::any_of(present.begin(), present.end(),
+                     [&](const std::string& entry) { return equalsIgnoringCase(entry, name); });
 }
 
 std::optional<std::string_view> environment(const char* name) {
@@ -50,11 +48,8 @@ void makeDirectories(Files& files, const fs::path& dir) {
 }
 
 void copyFile(Files& files, const fs::path& from, const fs::path& to) {
-  const std::optional<std::string> bytes = readOwnFile(files, from);
-  if (!bytes) return;
-  ReplacementFile copy(files, to, to.filename().string() + ".tmp", kNewFilePermissions);
-  copy.file().writeAt(0, std::as_bytes(std::span(*bytes)));
-  copy.commit();
+  if (const std::optional<std::string> bytes = readOwnFile(files, from))
+    replaceWholeFile(files, to, *bytes, kNewFilePermissions);
 }
 
 }  // namespace
@@ -78,9 +73,10 @@ void prepareProgramHome(Files& files, const ProgramHome& home) {
   // The main recipe file marks a complete copy, so it comes last.
   std::stable_partition(names.begin(), names.end(),
                         [](const std::string& name) { return !equalsIgnoringCase(name, kMainFileName); });
+  const std::vector<std::string> present = files.list(home.programDir);
   for (const std::string& name : names) {
     const fs::path from = home.shippedDir / name;
-    if (!files.isOwnFile(from) || holdsName(files, home.programDir, name)) continue;
+    if (!files.isOwnFile(from) || holdsName(present, name)) continue;
     copyFile(files, from, home.programDir / name);
   }
 }
