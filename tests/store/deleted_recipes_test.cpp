@@ -54,7 +54,7 @@ TEST(DeletedRecipes, DeletingRemembersNameAndAuthorBeforeTheEntryGoes) {
   EXPECT_EQ(flat(deleted), (Lines{"Gulasch", "Quenna"}));
   EXPECT_EQ(dir.read("DelRez.dat"), "Gulasch\r\nQuenna\r\n");
   EXPECT_TRUE(sameRecords(dir.read("Zestovar.dat"), soup));
-  // The entry is gone: a second deletion remembers the name without an author.
+  // Once the entry is gone, the name is remembered without an author.
   deleted.deleteRecipe(store, "Gulasch");
   EXPECT_EQ(dir.read("DelRez.dat"), "Gulasch\r\nQuenna\r\nGulasch\r\n\r\n");
 

@@ -1,6 +1,5 @@
-// Files the program writes for itself are written under their very name, never through a link someone
-// placed there; temporary files are made afresh; nothing but a plain file is read, so a pipe or a device
-// given as input cannot block. On the disk, and the same rules in memory.
+// Files the program writes for itself are written under their very name, never through a link placed
+// there; temporary files are made afresh; only plain files are read, so a pipe given as input cannot block.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -8,7 +7,6 @@
 
 #include "PlantedLink.h"
 #include "StoreFixtures.h"
-#include "store/Entry.h"
 #include "store/RecipeStore.h"
 #include "store/SideFile.h"
 
@@ -21,7 +19,6 @@ using To = PlantedLink::To;
 TEST(OwnFilesOnDisk, WholeFileTakesThePlaceOfWhateverStandsUnderItsName) {
   TempDir dir;
   auto files = store::diskFiles();
-  // A plain file is written in place and keeps its mode.
   dir.write("Rezept.htm", "alte Seite");
   ASSERT_EQ(::chmod((dir / "Rezept.htm").c_str(), 0600), 0);
   store::writeWholeFile(*files, dir / "Rezept.htm", "neu");
@@ -66,8 +63,6 @@ TEST(OwnFilesOnDisk, OwnFileIsReadAndAppendedOnlyUnderItsVeryName) {
   for (const To to : {To::File, To::Nowhere}) {
     fs::remove(own);
     PlantedLink link(own, to);
-    // A link there is no file of the program's: nothing is read through it, and the bytes go into a
-    // new file in its place.
     EXPECT_EQ(store::readOwnFile(*files, own), std::nullopt);
     store::appendToOwnFile(*files, own, "Rest");
     EXPECT_EQ(link.problems(), "");
@@ -126,11 +121,11 @@ TEST(InputFiles, PipesDevicesAndFoldersAreRefusedAtOnceNamingTheFile) {
   // A picture that is no file is refused before anything is written, not stored as one that could not
   // be read.
   store::RecipeStore store(dir.path());
+  store::NewRecipe recipe;
+  recipe.category = "Suppe";
+  recipe.subcategories = {"Suppen"};
+  recipe.name = "Gulasch";
   for (const fs::path& picture : {dir / "bild.jpg", fs::path("/dev/zero")}) {
-    store::NewRecipe recipe;
-    recipe.category = "Suppe";
-    recipe.subcategories = {"Suppen"};
-    recipe.name = "Gulasch";
     recipe.picture = picture;
     EXPECT_THROW(store.appendEntry(recipe), store::NotAFileError);
   }
@@ -140,35 +135,6 @@ TEST(InputFiles, PipesDevicesAndFoldersAreRefusedAtOnceNamingTheFile) {
   TempDir pipes;
   ASSERT_EQ(::mkfifo((pipes / "zsv.dat").c_str(), 0644), 0);
   EXPECT_THROW(store::RecipeStore{pipes.path()}, store::NotAFileError);
-}
-
-// MemoryFiles, which the store tests and the fuzzer use, keeps the same rules.
-TEST(OwnFilesInMemory, LinksAndPipesAreTreatedAsOnTheDisk) {
-  MemoryDir dir;
-  dir->write("/aussen/ziel.txt", "draussen");
-  dir->link(dir / "Rezept.htm", "/aussen/ziel.txt");
-  dir->link(dir / "EList.dat.tmp", "/aussen/ziel.txt");
-  dir->link(dir / "Merklist.dat", "/aussen/merkliste.txt");
-  dir->pipe(dir / "bild.jpg");
-
-  EXPECT_EQ(store::readWholeFile(*dir.files(), dir / "Rezept.htm"), "draussen");
-  EXPECT_EQ(store::readOwnFile(*dir.files(), dir / "Rezept.htm"), std::nullopt);
-  store::writeWholeFile(*dir.files(), dir / "Rezept.htm", "Seite");
-  EXPECT_FALSE(dir->isLink(dir / "Rezept.htm"));
-  EXPECT_EQ(dir.read("Rezept.htm"), "Seite");
-
-  store::writeSideFile(*dir.files(), dir.path(), "EList.dat", {"Mehl"});
-  store::writeSideFile(*dir.files(), dir.path(), "Merklist.dat", {"Gulasch"});
-  EXPECT_EQ(dir->read("/aussen/ziel.txt"), "draussen");
-  EXPECT_EQ(dir.read("EList.dat"), "Mehl\r\n");
-  // A side file behind a link the user made is still written to the link's file.
-  EXPECT_TRUE(dir->isLink(dir / "Merklist.dat"));
-  EXPECT_EQ(dir->read("/aussen/merkliste.txt"), "Gulasch\r\n");
-
-  EXPECT_THROW(store::readWholeFile(*dir.files(), dir / "bild.jpg"), store::NotAFileError);
-  store::appendToOwnFile(*dir.files(), dir / "bild.jpg", "Bild");
-  EXPECT_EQ(store::readOwnFile(*dir.files(), dir / "bild.jpg"), "Bild");
-  EXPECT_EQ(dir.names(), (std::vector<std::string>{"EList.dat", "Merklist.dat", "Rezept.htm", "bild.jpg"}));
 }
 
 }  // namespace

@@ -134,7 +134,7 @@ TEST(ReadEntry, PictureAndAuthorAreReadBackFromHandBuiltFiles) {
   EXPECT_TRUE(found[1].hasPicture);
   EXPECT_EQ(found[1].picture, pictureBytes(150));
   EXPECT_EQ(found[1].persons, "");
-  // The last entry of a name wins, and the author is never a count or a marker.
+  // The last entry of a name gives the author.
   EXPECT_EQ(store.authorByName("Borschtsch"), "Olga");
   EXPECT_EQ(store.authorByName("Soljanka"), "Quenna");
   EXPECT_EQ(store.authorByName("Gulasch"), "");
@@ -201,8 +201,6 @@ TEST(MalformedFile, EveryReaderStopsWithTheErrorAndChangesNothing) {
   for (const Malformed& c : cases) {
     SCOPED_TRACE(c.what);
     MemoryDir dir;
-    // In the middle of the file: a count that points past the end is a damaged count there, never the
-    // torn tail of an append, and no write may cut anything off behind it.
     const std::string main = buildEntry(named("Erbsensuppe")) + buildEntry(c.entry) + buildEntry(named("Gulasch"));
     const std::string update = buildEntry(named("Kartoffelsuppe"));
     dir.write("Zestovar.dat", main);
@@ -232,7 +230,6 @@ TEST(MalformedFile, EveryReaderStopsWithTheErrorAndChangesNothing) {
     EXPECT_TRUE(sameRecords(dir.read("zsv.dat"), update));
     EXPECT_FALSE(dir.has("New.dat"));
     EXPECT_FALSE(store::checkRecipeFile(*dir->open(dir / "Zestovar.dat", store::OpenMode::ReadOnly)).empty());
-    // An append adds after the last record: nothing behind the fault is cut off.
     store.appendEntry(bowle());
     EXPECT_TRUE(sameRecords(dir.read("Zestovar.dat"), main + buildEntry(bowleRecords())));
   }

@@ -23,7 +23,6 @@ TEST(Cp1252, EveryByteOfTheHighHalfConvertsBothWays) {
     EXPECT_EQ(store::cp1252ToUtf8(cp1252), kHighHalf[byte - 0x80]);
     EXPECT_EQ(store::utf8ToCp1252(kHighHalf[byte - 0x80]), cp1252);
   }
-  // Latin-1 stands for itself.
   EXPECT_EQ(store::utf8ToCp1252("Grüße, Äpfel à la crème ÿ"),
             "Gr\xfc\xdf"
             "e, \xc4pfel \xe0 la cr\xe8me \xff");
@@ -50,11 +49,9 @@ TEST(CountRecords, AreReadAsAStandardDecimalConversionReadsThem) {
   };
   const Row rows[] = {
       {"0", 0},
-      {"17", 17},
       {"-1", -1},
       {"+5", 5},
       {"007", 7},
-      {"-007", -7},
       {"0000000000000000000042", 42},
       {"   12", 12},
       {" -3", -3},
@@ -62,17 +59,11 @@ TEST(CountRecords, AreReadAsAStandardDecimalConversionReadsThem) {
       {"1 2", std::nullopt},
       {"- 1", std::nullopt},
       {"", std::nullopt},
-      {" ", std::nullopt},
       {"-", std::nullopt},
-      {"+", std::nullopt},
       {"--1", std::nullopt},
-      {"+-1", std::nullopt},
       {"1a", std::nullopt},
-      {"zwei", std::nullopt},
-      {"$1F", std::nullopt},
       {"0x1F", std::nullopt},
       {"1.5", std::nullopt},
-      {"1e3", std::nullopt},
       {"\t5", std::nullopt},
       {"\xb2", std::nullopt},
       {"2147483647", INT_MAX},

@@ -151,7 +151,6 @@ TEST(TornTail, TypedPictureEndTextDecidesNothingAndTheTailIsMovedAside) {
         EXPECT_TRUE(check(dir).empty());
       }
     }
-    // The whole entry is no torn tail.
     MemoryDir dir;
     dir.write("Zestovar.dat", before + torn);
     RecipeStore store(dir.path(), dir.files());
@@ -188,8 +187,6 @@ TEST(TornTailOnDisk, CutTailNeverGoesThroughALinkPlacedUnderItsName) {
 
 // Running past the end anywhere else stays an error of the walks, and no write cuts anything off.
 TEST(TornTail, RunningOutWhereAWholeEntryFollowsStaysAnError) {
-  // Ingredient lines that spell out a whole entry: the records after the cut could be read either way,
-  // so nothing is cut.
   EntryRecords spelling = named(
       "K\xfc"
       "rbissuppe");
