@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "Samples.h"
+#include "StoreFixtures.h"
 #include "exchange/ColumnText.h"
 #include "exchange/Encoding.h"
 
@@ -73,24 +74,18 @@ TEST(ColumnText, RezKonvSourceBlockNamesTheAuthor) {
   EXPECT_EQ(gratin.paragraphs.size(), 3u);
   EXPECT_EQ(recipes[1].author, "");
   EXPECT_EQ(recipes[1].paragraphs, (Lines{"Zitronen auspressen, mit Zucker und einem Liter Wasser verr\xfchren."}));
-}
 
-TEST(ColumnText, SourceWithoutErfasstLineNamesItsFirstLine) {
-  const auto recipes = parseColumnText(
+  // Without an "Erfasst" line the source's first line names the author.
+  const auto bread = parseColumnText(
       "===== REZKONV\nTitel: Brot\n\n      1    Laib\n\nBacken.\n===== QUELLE =====\n  Brotbuch\n  Seite 4\n=====\n");
-  ASSERT_EQ(recipes.size(), 1u);
-  EXPECT_EQ(recipes[0].author, "Brotbuch");
-  EXPECT_EQ(recipes[0].paragraphs, (Lines{"Backen.", "Quelle: Brotbuch Seite 4"}));
+  ASSERT_EQ(bread.size(), 1u);
+  EXPECT_EQ(bread[0].author, "Brotbuch");
+  EXPECT_EQ(bread[0].paragraphs, (Lines{"Backen.", "Quelle: Brotbuch Seite 4"}));
 }
 
 TEST(ColumnText, BrokenFilesNameTheLine) {
   const auto message = [](std::string_view text) {
-    try {
-      parseColumnText(text);
-    } catch (const ImportError& error) {
-      return std::string(error.what());
-    }
-    return std::string("kein Fehler");
+    return zestovar::test::errorText<ImportError>([&] { parseColumnText(text); });
   };
   EXPECT_EQ(message("x\nMMMMM----- Recipe via Meal-Master\n Title: Suppe\n\n  1 l Wasser\n"),
             "Zeile 2: das Rezept \"Suppe\" hat keine Endzeile");
@@ -139,6 +134,13 @@ TEST(ColumnText, FieldsAreReadInTheHeaderBlockOnly) {
   EXPECT_EQ(recipes[0].ingredients, (Lines{"Categories: Obst", "500 g Beeren"}));
   EXPECT_EQ(recipes[0].paragraphs, (Lines{"Title: Omas Art Servings: 8"}));
   EXPECT_FALSE(recipes[0].ownExport);
+
+  // Our own export is told by its start line.
+  const auto own =
+      parseColumnText(std::string(kOwnStartLine) + "\r\n      Title: \r\n Categories: Suppe\r\n\r\nMMMMM\r\n");
+  ASSERT_EQ(own.size(), 1u);
+  EXPECT_TRUE(own[0].ownExport);
+  EXPECT_EQ(own[0].title, "");
 }
 
 TEST(ColumnText, EscapeIsDroppedOnlyWhereTheRestNeedsIt) {
@@ -161,14 +163,6 @@ TEST(ColumnText, EscapeIsDroppedOnlyWhereTheRestNeedsIt) {
   EXPECT_EQ(recipes[0].ingredients, (Lines{"MMMMM", ">Salz", "1 EL >Zucker", "-Deko"}));
   EXPECT_EQ(recipes[0].paragraphs, (Lines{"Erfasser: Mallory >Wie Oma sagte >1."}));
   EXPECT_EQ(recipes[0].author, "Anna");
-}
-
-TEST(ColumnText, OwnExportIsToldByItsStartLine) {
-  const auto recipes =
-      parseColumnText(std::string(kOwnStartLine) + "\r\n      Title: \r\n Categories: Suppe\r\n\r\nMMMMM\r\n");
-  ASSERT_EQ(recipes.size(), 1u);
-  EXPECT_TRUE(recipes[0].ownExport);
-  EXPECT_EQ(recipes[0].title, "");
 }
 
 TEST(ColumnText, LinesAreConvertedOneByOne) {

@@ -1,9 +1,7 @@
 // zestovar-tool driven as a user runs it, on real files in temporary program directories.
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,6 +14,7 @@
 #include <iostream>
 #include <random>
 #include <string>
+#include <string_view>
 #include <thread>
 
 #include "LocalServers.h"
@@ -76,15 +75,20 @@ const std::string kCutTailWarning =
     "Abgeschnitten.dat: Warnung: hier liegen die Reste abgebrochener Anfügevorgänge, die aus den Rezeptdateien "
     "abgeschnitten wurden\n";
 
+// kRecipe with the first occurrence of each text replaced.
+std::string edited(std::initializer_list<std::pair<std::string_view, std::string_view>> swaps) {
+  std::string recipe = kRecipe;
+  for (const auto& [from, to] : swaps) recipe.replace(recipe.find(from), from.size(), to);
+  return recipe;
+}
+
 // The recipe in bowle.txt, with a picture of that many bytes and, for `site`, a date; the picture's
 // bytes.
 std::string writeBowle(const zestovar::test::TempDir& dir, int pictureBytes, bool dated) {
   std::string picture;
   for (int i = 0; i < pictureBytes; ++i) picture += static_cast<char>(i * 7);
   dir.write("bowle.jpg", picture);
-  std::string recipe = kRecipe;
-  if (dated) recipe.replace(recipe.find("Zutaten:"), 0, "Datum: 3.11.2004\n");
-  dir.write("bowle.txt", recipe);
+  dir.write("bowle.txt", dated ? edited({{"Zutaten:", "Datum: 3.11.2004\nZutaten:"}}) : kRecipe);
   return picture;
 }
 
@@ -95,10 +99,9 @@ TEST_F(ToolTest, AddThenExportGivesBackTheSameRecipe) {
 
   const Result exported = run("export 'Erdbeerbowle für Kinder' --picture '" + (dir_ / "out.jpg").string() + "'");
   ASSERT_EQ(exported.status, 0);
-  std::string expected = kRecipe;
-  expected.replace(expected.find("unalk_Bowle Bowle"), 17, "Bowle unalk_Bowle");  // the sorted list's order
-  expected.replace(expected.find("bowle.jpg"), 9, (dir_ / "out.jpg").string());
-  EXPECT_EQ(exported.out, expected);
+  const std::string out = (dir_ / "out.jpg").string();
+  // The subcategories come back in the sorted list's order.
+  EXPECT_EQ(exported.out, edited({{"unalk_Bowle Bowle", "Bowle unalk_Bowle"}, {"bowle.jpg", out}}));
   EXPECT_EQ(read("out.jpg"), picture);
 
   EXPECT_EQ(run("list 'Getränke'").out, "Erdbeerbowle für Kinder\n");
@@ -120,9 +123,7 @@ TEST_F(ToolTest, AddThenExportGivesBackTheSameRecipe) {
 
 TEST_F(ToolTest, AddRefusesBadFilesWithTheirLineAndWritesNothing) {
   write("good.txt", kRecipe);
-  std::string wrongSub = kRecipe;
-  wrongSub.replace(wrongSub.find("unalk_Bowle Bowle"), 17, "Bowle Rind");
-  write("wrong.txt", wrongSub);
+  write("wrong.txt", edited({{"unalk_Bowle Bowle", "Bowle Rind"}}));
   const Result r = run("add good.txt wrong.txt");
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.out.find("wrong.txt: Zeile 2: Unterkategorie 'Rind'"), std::string::npos) << r.out;
@@ -135,9 +136,7 @@ TEST_F(ToolTest, AddRefusesBadFilesWithTheirLineAndWritesNothing) {
   EXPECT_NE(again.out.find("Zeile 3: Name schon vorhanden. Bitte anderen Namen wählen."), std::string::npos);
   EXPECT_EQ(read("Zestovar.dat"), before);
 
-  std::string noCategory = kRecipe;
-  noCategory.replace(0, noCategory.find('\n'), "Kategorie: Kategorie wählen");
-  write("none.txt", noCategory);
+  write("none.txt", edited({{"Getränke", "Kategorie wählen"}}));
   EXPECT_NE(run("add none.txt").out.find("Zeile 1: Bitte eine Kategorie wählen."), std::string::npos);
 }
 
@@ -151,10 +150,7 @@ TEST_F(ToolTest, AddRefusesAPictureHoldingThePictureEndRecordAndWritesNothing) {
   jpeg += comment + std::string(200, '\x7f') + "\xff\xd9";
   ASSERT_EQ(jpeg.find("\x15!!!Ende"), 49u);
   write("bowle.jpg", jpeg);
-  std::string other = kRecipe;
-  other.replace(other.find("Erdbeerbowle"), 12, "Zweite Bowle");
-  other.erase(other.find("Bild: bowle.jpg\n"), 16);
-  write("zweite.txt", other);
+  write("zweite.txt", edited({{"Erdbeerbowle", "Zweite Bowle"}, {"Bild: bowle.jpg\n", ""}}));
   write("erste.txt", kRecipe);
   const Result r = run("add zweite.txt erste.txt");
   EXPECT_EQ(r.status, 1);
@@ -163,9 +159,7 @@ TEST_F(ToolTest, AddRefusesAPictureHoldingThePictureEndRecordAndWritesNothing) {
 }
 
 TEST_F(ToolTest, TornTailIsMovedAsideAndCheckNamesWhereItWent) {
-  std::string noPicture = kRecipe;
-  noPicture.erase(noPicture.find("Bild: bowle.jpg\n"), 16);
-  write("a.txt", noPicture);
+  write("a.txt", edited({{"Bild: bowle.jpg\n", ""}}));
   ASSERT_EQ(run("add a.txt").status, 0);
   const std::string whole = read("Zestovar.dat");
   write("Zestovar.dat", whole + whole.substr(0, 5 * 51 + 20));
@@ -184,15 +178,9 @@ TEST_F(ToolTest, TornTailIsMovedAsideAndCheckNamesWhereItWent) {
 }
 
 TEST_F(ToolTest, CheckReportsEachMalformedEntryByRecord) {
-  std::string noPicture = kRecipe;
-  noPicture.erase(noPicture.find("Bild: bowle.jpg\n"), 16);
-  write("a.txt", noPicture);
-  std::string second = noPicture;
-  second.replace(second.find("Erdbeerbowle"), 12, "Zweite Bowle");
-  write("b.txt", second);
-  std::string third = noPicture;
-  third.replace(third.find("Erdbeerbowle"), 12, "Dritte Bowle");
-  write("c.txt", third);
+  write("a.txt", edited({{"Bild: bowle.jpg\n", ""}}));
+  write("b.txt", edited({{"Bild: bowle.jpg\n", ""}, {"Erdbeerbowle", "Zweite Bowle"}}));
+  write("c.txt", edited({{"Bild: bowle.jpg\n", ""}, {"Erdbeerbowle", "Dritte Bowle"}}));
   ASSERT_EQ(run("add a.txt b.txt c.txt").status, 0);
   std::string file = read("Zestovar.dat");
   // Each entry: 3 head records, N1 = 5 (count, marker, origin, 2 lines), N2 + 3 pieces, author,
@@ -220,9 +208,7 @@ TEST_F(ToolTest, CheckReportsEachMalformedEntryByRecord) {
 }
 
 TEST_F(ToolTest, BadUsageExitsWithTwoAndAMissingDirectoryFailsEveryCommand) {
-  EXPECT_EQ(run("").status, 2);
-  EXPECT_EQ(run("list").status, 2);
-  EXPECT_EQ(run("frobnicate x").status, 2);
+  for (const char* usage : {"", "list", "frobnicate x"}) EXPECT_EQ(run(usage).status, 2) << usage;
   for (const char* command : {"check", "list Suppe", "exists Gulasch", "search Gulasch"}) {
     const Result r = run(std::string("--dir nirgends ") + command);
     EXPECT_EQ(r.status, 1) << command;
@@ -233,12 +219,10 @@ TEST_F(ToolTest, BadUsageExitsWithTwoAndAMissingDirectoryFailsEveryCommand) {
 
 TEST_F(ToolTest, SiteHasAListPageARecordFileForEachRecipeAndTheNews) {
   writeBowle(dir_, 300, true);
-  std::string soup = kRecipe;
-  soup.replace(soup.find("Getränke"), 9, "Suppe");
-  soup.replace(soup.find("unalk_Bowle Bowle"), 17, "Suppen");
-  soup.replace(soup.find("Erdbeerbowle für Kinder"), 24, "Linsensuppe");
-  soup.replace(soup.find("Zutaten:"), 0, "Datum: 12.02.2005\n");
-  write("linsen.txt", soup);
+  write("linsen.txt", edited({{"Getränke", "Suppe"},
+                              {"unalk_Bowle Bowle", "Suppen"},
+                              {"Erdbeerbowle für Kinder", "Linsensuppe"},
+                              {"Zutaten:", "Datum: 12.02.2005\nZutaten:"}}));
   write("news.txt", "Neu: Linsensuppe\nMehr unter www.zestovar.invalid\n");
 
   ASSERT_EQ(run("site web --url http://127.0.0.1:8080/ --news news.txt bowle.txt linsen.txt").status, 0);
@@ -297,9 +281,7 @@ TEST_F(ToolTest, PipesAndDevicesAreRefusedAsPicturesAndImportFiles) {
   EXPECT_EQ(r.out, "'rezepte.mmf" + notAFile + "'/dev/zero" + notAFile + "0 Rezepte importiert, 0 \xc3\xbc" +
                        "bersprungen.\n");
   for (const std::string picture : {"bild.jpg", "/dev/zero"}) {
-    std::string recipe = kRecipe;
-    recipe.replace(recipe.find("bowle.jpg"), 9, picture);
-    write("bowle.txt", recipe);
+    write("bowle.txt", edited({{"bowle.jpg", picture}}));
     r = run("add bowle.txt");
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "bowle.txt: '" + picture + notAFile);
@@ -318,22 +300,17 @@ TEST_F(ToolTest, KilledAppendsAndDeletesNeverLoseAnotherRecipe) {
   const std::vector<std::string> kept = {"Erbsensuppe", "Linsensuppe", "Kartoffelsuppe"};
   std::string files;
   for (const auto& name : kept) {
-    std::string text = kRecipe;
-    text.replace(text.find("Getränke"), 9, "Suppe");
-    text.replace(text.find("unalk_Bowle Bowle"), 17, "Suppen");
-    text.replace(text.find("Erdbeerbowle für Kinder"), 24, name);
-    text.erase(text.find("Bild: bowle.jpg\n"), 16);
-    write(name + ".txt", text);
+    write(name + ".txt", edited({{"Getränke", "Suppe"},
+                                 {"unalk_Bowle Bowle", "Suppen"},
+                                 {"Erdbeerbowle für Kinder", name},
+                                 {"Bild: bowle.jpg\n", ""}}));
     files += " " + name + ".txt";
   }
   ASSERT_EQ(run("add" + files).status, 0);
 
   const std::string tool = ZESTOVAR_TOOL;
   const auto recipe = [&](const std::string& name) {
-    std::string text = kRecipe;
-    text.replace(text.find("Erdbeerbowle für Kinder"), 24, name);
-    text.replace(text.find("bowle.jpg"), 9, "gross.jpg");
-    write(name + ".txt", text);
+    write(name + ".txt", edited({{"Erdbeerbowle für Kinder", name}, {"bowle.jpg", "gross.jpg"}}));
     return (dir_ / (name + ".txt")).string();
   };
   // Runs the tool and kills it after `after`; returns how long it ran.
@@ -384,9 +361,7 @@ TEST_F(ToolTest, KilledAppendsAndDeletesNeverLoseAnotherRecipe) {
   ASSERT_EQ(run("add '" + recipe("Zuletzt") + "'").status, 0);
   const Result last = run("check");
   EXPECT_EQ(last.status, 0);
-  if (tornTails > 0) {
-    EXPECT_TRUE(fs::exists(dir_ / "Abgeschnitten.dat"));
-  }
+  EXPECT_TRUE(tornTails == 0 || fs::exists(dir_ / "Abgeschnitten.dat"));
   EXPECT_EQ(last.out, fs::exists(dir_ / "Abgeschnitten.dat") ? kCutTailWarning : "");
   EXPECT_FALSE(fs::exists(dir_ / "New.dat"));
   EXPECT_EQ(run("exists Zuletzt").out, "ja\n");
@@ -428,10 +403,7 @@ TEST_F(ToolTest, ImportReportsEachRecipeAndExportsMealMasterBack) {
 
 TEST_F(ToolTest, InstalledToolKeepsItsBookInTheNewHomeUnlessTheFolderHoldsOne) {
   writeBowle(dir_, 100, false);
-  fs::create_directories(dir_ / "usr/bin");
-  fs::create_directories(dir_ / "usr/share/zestovar");
-  fs::create_directories(dir_ / "home");
-  fs::create_directories(dir_ / "arbeit");
+  for (const char* folder : {"usr/bin", "usr/share/zestovar", "home", "arbeit"}) fs::create_directories(dir_ / folder);
   ASSERT_EQ(run("--dir usr/share/zestovar add bowle.txt").status, 0);
   fs::copy_file(ZESTOVAR_TOOL, dir_ / "usr/bin/zestovar-tool");
 
@@ -445,6 +417,5 @@ TEST_F(ToolTest, InstalledToolKeepsItsBookInTheNewHomeUnlessTheFolderHoldsOne) {
 
   // A folder with a book of its own is the tool's folder, as for every other tool.
   write("arbeit/Zestovar.dat", "");
-  const Result own = shell(installed + "exists 'Erdbeerbowle für Kinder'");
-  EXPECT_EQ(own.out, "nein\n");
+  EXPECT_EQ(shell(installed + "exists 'Erdbeerbowle für Kinder'").out, "nein\n");
 }
