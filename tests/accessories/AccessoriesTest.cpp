@@ -50,7 +50,6 @@ void AccessoriesTest::optionsForgetDeletedRecipes() {
   started.program.mainWindow().Optionen2->trigger();
   QVERIFY(options.isVisible());
   QCOMPARE(options.windowTitle(), u"Quenna's Zestovar - Optionen"_qs);
-
   QCOMPARE(started.program.deletedRecipes().pairs().size(), 1u);
   options.Button2->click();
   QVERIFY(started.program.deletedRecipes().pairs().empty());
@@ -100,13 +99,9 @@ void AccessoriesTest::aboutWindowKeepsScrollingWhileHidden() {
   TInfoForm& about = started.program.aboutWindow();
   TTextPanel& panel = *about.TextPanel1;
   QVERIFY(about.isHidden());
-  QCOMPARE(about.size(), QSize(301, 439));
-  QCOMPARE(panel.geometry(), QRect(19, 176, 262, 193));
   QCOMPARE(panel.Items().size(), 18);
   QCOMPARE(panel.Items().first(), u"Quenna's Zestovar"_qs);
   QCOMPARE(panel.Items().at(3), about.Label2->text());
-  QCOMPARE(panel.Interval(), 40u);
-  QCOMPARE(panel.timer()->objectName(), u"TimerTextPanel1"_qs);
 
   // Hidden since the start, the text moves on.
   QTRY_VERIFY(panel.TopIndex() >= 1);

@@ -103,8 +103,6 @@ void TextPanelTest::firstTickAdvancesOneItemThenOneEveryLineHeight() {
   TTextPanel panel(QStringLiteral("First"));
   plain(panel, widths(5));
   const int lineHeight = measuredLineHeight();
-  QVERIFY(lineHeight > 0);
-
   // Nothing measured yet: a line height of 0 is reached at once.
   panel.Tick();
   QCOMPARE(panel.TopIndex(), 1);

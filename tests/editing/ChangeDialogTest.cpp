@@ -101,8 +101,7 @@ class ChangeDialogTest : public QObject {
   void changedRecipeOfTheUpdateFileMovesToTheEndOfTheMainFile();
   void loadingTakesTheLastEntryAndChoosesWithoutLetterCase();
   void unchangedSaveKeepsTheWordsAndLines();
-  void enterSavesOnlyOnTheFocusedSaveButton();
-  void closeQuestionKeepsOrClosesTheDialog();
+  void closeQuestionAndEnterSavingOnlyOnTheFocusedSaveButton();
   void keysSetTheChoicesBackButTabbingInKeepsThem();
   void loadedPictureReplacesALinkAndAPipeIsNeverThePicture();
 };
@@ -113,7 +112,6 @@ void ChangeDialogTest::changedRecipeOfTheUpdateFileMovesToTheEndOfTheMainFile() 
   zestovar::test::Editing f(bread, zestovar::test::buildEntry(gulasch()) + onionSoup);
   TForm14& dialog = f.dialog();
   f.main().Hauptgerichte1->trigger();
-  // Without a selected line nothing opens.
   f.recipes().PopupMenu1.change->trigger();
   QVERIFY(f.prompts().shown().isEmpty());
   zestovar::test::select(f.recipes().ListBox3, u"Gulasch"_qs);
@@ -288,9 +286,30 @@ void ChangeDialogTest::unchangedSaveKeepsTheWordsAndLines() {
   f.main().hide();
 }
 
-void ChangeDialogTest::enterSavesOnlyOnTheFocusedSaveButton() {
+void ChangeDialogTest::closeQuestionAndEnterSavingOnlyOnTheFocusedSaveButton() {
   OpenOnGulasch open;
   auto& [recipes, f, dialog] = open;
+  dialog.Memo2->appendPlainText(u"Salz"_qs);
+
+  f.prompts().answerWarning(1);
+  dialog.close();
+  f.prompts().answerWarning(1);
+  QTest::keyClick(&dialog, Qt::Key_Escape);
+  QVERIFY(dialog.isVisible());
+  f.prompts().answerWarning(0);
+  dialog.Button4->click();
+  QVERIFY(!dialog.isVisible());
+  const QList<zestovar::ui::ScriptedPrompts::Shown> shown = f.prompts().shown();
+  QCOMPARE(shown.size(), 4);
+  for (int i = 1; i < 4; ++i) {
+    QCOMPARE(shown[i].kind, Kind::Warning);
+    QCOMPARE(shown[i].title, u"Warnung"_qs);
+    QCOMPARE(shown[i].text, kQuestion);
+  }
+  QCOMPARE(f.read("Zestovar.dat"), recipes);
+
+  openFromResultList(f, u"Gulasch"_qs);
+  f.prompts().clear();
   QApplication::setActiveWindow(&dialog);
   for (QPushButton* button : {dialog.Button1, dialog.Button2, dialog.Button5, dialog.Button4})
     QVERIFY(!button->isDefault());
@@ -322,30 +341,6 @@ void ChangeDialogTest::enterSavesOnlyOnTheFocusedSaveButton() {
   QVERIFY(!dialog.isVisible());
   QVERIFY(f.prompts().unexpected().isEmpty());
   f.main().hide();
-}
-
-void ChangeDialogTest::closeQuestionKeepsOrClosesTheDialog() {
-  OpenOnGulasch open;
-  auto& [recipes, f, dialog] = open;
-  dialog.Memo2->appendPlainText(u"Salz"_qs);
-
-  f.prompts().answerWarning(1);
-  dialog.close();
-  f.prompts().answerWarning(1);
-  QTest::keyClick(&dialog, Qt::Key_Escape);
-  QVERIFY(dialog.isVisible());
-  f.prompts().answerWarning(0);
-  dialog.Button4->click();
-  QVERIFY(!dialog.isVisible());
-  const QList<zestovar::ui::ScriptedPrompts::Shown> shown = f.prompts().shown();
-  QCOMPARE(shown.size(), 4);
-  for (int i = 1; i < 4; ++i) {
-    QCOMPARE(shown[i].kind, Kind::Warning);
-    QCOMPARE(shown[i].title, u"Warnung"_qs);
-    QCOMPARE(shown[i].text, kQuestion);
-  }
-  QCOMPARE(f.read("Zestovar.dat"), recipes);
-  QVERIFY(f.prompts().unexpected().isEmpty());
 }
 
 void ChangeDialogTest::keysSetTheChoicesBackButTabbingInKeepsThem() {

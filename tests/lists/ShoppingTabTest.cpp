@@ -198,7 +198,6 @@ void ShoppingTabTest::printingShowsThePageInThePreviewWindow() {
   QVERIFY(preview.isVisible());
   QTRY_VERIFY(preview.isActiveWindow());
   QCOMPARE(preview.PrintPage->source().fileName(), u"temp.htm"_qs);
-  // The lines are markup to the viewer.
   QVERIFY(preview.PrintPage->toPlainText().contains(u"1 dicke Bohne"_qs));
   // Centred on the main window, give or take the frame, whose width shows only once the window does.
   QVERIFY((preview.frameGeometry().center() - f.main().frameGeometry().center()).manhattanLength() <= 8);
@@ -243,7 +242,6 @@ void ShoppingTabTest::printLabelTurnsMaroonUnderTheMouseAndOpensThePreview() {
   TForm4 preview(prompts, dir.path());
   preview.showPage(QString::fromStdString((dir / "temp.htm").string()));
   QVERIFY(preview.PrintPage->toPlainText().contains(u"Mehl"_qs));
-  // The label is the whole strip at the bottom.
   QCOMPARE(preview.Label1->size(), QSize(preview.width(), 41));
   QCOMPARE(preview.Panel1->geometry().bottom(), preview.height() - 1);
 

@@ -16,7 +16,6 @@ TEST(BookmarkLines, NameIsBookmarkedOnceWhateverItsLetterCase) {
   EXPECT_TRUE(addBookmark(lines, "Zwiebelkuchen"));
   EXPECT_TRUE(addBookmark(lines, "\xc4pfelstrudel"));  // Äpfelstrudel
   EXPECT_TRUE(addBookmark(lines, "A"));                // a letter item is a name like any other
-  EXPECT_EQ(lines, (Lines{"Zwiebelkuchen", "\xc4pfelstrudel", "A"}));
 
   EXPECT_FALSE(addBookmark(lines, "ZWIEBELKUCHEN"));
   EXPECT_FALSE(addBookmark(lines, "\xe4pfelstrudel"));  // äpfelstrudel
@@ -30,7 +29,6 @@ TEST(BookmarkLines, UnbookmarkingRemovesTheFirstLineOfThatNameOnly) {
   // Lines that came in by another way than bookmarking may repeat a name.
   Lines lines{"Gulasch", "Soljanka", "gulasch", "Borschtsch"};
   EXPECT_TRUE(removeBookmark(lines, "GULASCH"));
-  EXPECT_EQ(lines, (Lines{"Soljanka", "gulasch", "Borschtsch"}));
   EXPECT_FALSE(removeBookmark(lines, "Pelmeni"));
   EXPECT_EQ(lines, (Lines{"Soljanka", "gulasch", "Borschtsch"}));
   Lines none;

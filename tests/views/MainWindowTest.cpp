@@ -52,13 +52,11 @@ class MainWindowTest : public QObject {
 
  private slots:
   void startUpInEmptyDirectoryCreatesRecipeFilesAndShowsBackwaren();
-  void startUpReadsDeletedListWhateverItsSpelling();
-  void startUpListsTheBackwarenRecipes();
+  void startUpReadsDeletedListWhateverItsSpellingAndListsBackwaren();
   void failingStepShowsErrorAndLaterStepsStillRun();
   void listingErrorKeepsNamesFoundBeforeIt();
   void categoryMenuSwitchesToBrowseTab();
   void onlyTabSwitchesByHandRunTheChangeHandling();
-  void typedTextThatIsNoCategoryEmptiesBothLists();
   void moreThanTwentyNamesBringLetterItemsInToolOrder();
 };
 
@@ -75,9 +73,7 @@ void MainWindowTest::startUpInEmptyDirectoryCreatesRecipeFilesAndShowsBackwaren(
   }
   QCOMPARE(form.windowTitle(), QStringLiteral("Quenna's Zestovar"));
   QCOMPARE(tab.ComboBox1->currentText(), QStringLiteral("Backwaren"));
-  QCOMPARE(tab.currentCategory(), std::string("Backwaren"));
   QCOMPARE(texts(tab.CheckListBox1), asQt(zestovar::store::subcategoriesSorted("Backwaren")));
-  QCOMPARE(tab.CheckListBox1->count(), 6);
   for (int i = 0; i < tab.CheckListBox1->count(); ++i) QCOMPARE(tab.CheckListBox1->item(i)->checkState(), Qt::Checked);
   QCOMPARE(tab.ListBox3->count(), 0);
   QVERIFY(started.program.deletedRecipes().pairs().empty());
@@ -91,23 +87,18 @@ void MainWindowTest::startUpInEmptyDirectoryCreatesRecipeFilesAndShowsBackwaren(
   for (int i = 0; i < tabs.size(); ++i) QCOMPARE(form.PageControl1->tabText(i), tabs[i]);
 }
 
-void MainWindowTest::startUpReadsDeletedListWhateverItsSpelling() {
-  StartedProgram started({{"delrez.DAT", "Apfelkuchen\r\nQuenna\r\n"}});
+void MainWindowTest::startUpReadsDeletedListWhateverItsSpellingAndListsBackwaren() {
+  StartedProgram started([](const TempDir& dir) {
+    dir.write("delrez.DAT", "Apfelkuchen\r\nQuenna\r\n");
+    addRecipes(dir.path(), "Backwaren", {QStringLiteral("Zimtschnecken"), QStringLiteral("apfelkuchen")});
+    addRecipes(dir.path(), "Suppe", {QStringLiteral("Linsensuppe")});
+  });
 
   QVERIFY(started.prompts().shown().isEmpty());
   const std::vector<zestovar::store::DeletedRecipe> deleted = started.program.deletedRecipes().pairs();
   QCOMPARE(deleted.size(), 1u);
   QCOMPARE(deleted[0].name, std::string("Apfelkuchen"));
   QCOMPARE(deleted[0].author, std::string("Quenna"));
-}
-
-void MainWindowTest::startUpListsTheBackwarenRecipes() {
-  StartedProgram started([](const TempDir& dir) {
-    addRecipes(dir.path(), "Backwaren", {QStringLiteral("Zimtschnecken"), QStringLiteral("apfelkuchen")});
-    addRecipes(dir.path(), "Suppe", {QStringLiteral("Linsensuppe")});
-  });
-
-  QVERIFY(started.prompts().shown().isEmpty());
   QCOMPARE(texts(started.program.recipeTab().ListBox3),
            (QStringList{QStringLiteral("apfelkuchen"), QStringLiteral("Zimtschnecken")}));
 }
@@ -118,7 +109,6 @@ void MainWindowTest::failingStepShowsErrorAndLaterStepsStillRun() {
     dir.write("DelRez.dat", "Brot\r\nQuenna\r\n");
   });
 
-  // Opening the update recipe file fails, and so does the listing that needs it.
   const QStringList errors = started.prompts().texts(ScriptedPrompts::Kind::Error);
   QVERIFY(!errors.isEmpty());
   QCOMPARE(started.prompts().shown().constFirst().title, QStringLiteral("Quenna's Zestovar"));
@@ -131,7 +121,6 @@ void MainWindowTest::listingErrorKeepsNamesFoundBeforeIt() {
   StartedProgram started([](const TempDir& dir) {
     addRecipes(dir.path(), "Backwaren", {QStringLiteral("Brot")});
     fs::rename(dir / "Zestovar.dat", dir / "zsv.dat");
-    // The main recipe file's first entry has an ingredient count that is no number.
     EntryRecords broken = named("Kaputt", "Backwaren");
     broken.n1Text = "zwei";
     dir.write("Zestovar.dat", buildEntry(broken));
@@ -174,9 +163,6 @@ void MainWindowTest::categoryMenuSwitchesToBrowseTab() {
 
   form.Getrnke1->trigger();
   QCOMPARE(tab.currentCategory(), std::string("Getr\xe4nke"));
-  QCOMPARE(texts(tab.CheckListBox1), (QStringList{QStringLiteral("Bowle"), QStringLiteral("Cocktails"),
-                                                  QStringLiteral("Shakes"), QStringLiteral("Sonstiges"),
-                                                  QStringLiteral("unalk_Bowle"), QStringLiteral("unalk_Cocktails")}));
   form.Hilfe1->trigger();
   QVERIFY(started.prompts().shown().isEmpty());
 }
@@ -209,20 +195,6 @@ void MainWindowTest::onlyTabSwitchesByHandRunTheChangeHandling() {
   QTest::mouseClick(inner->tabBar(), Qt::LeftButton, {}, inner->tabBar()->tabRect(search).center());
   QCOMPARE(inner->currentIndex(), search);
   QCOMPARE(innerChanges.count(), 1);
-}
-
-void MainWindowTest::typedTextThatIsNoCategoryEmptiesBothLists() {
-  StartedProgram started([](const TempDir& dir) { addRecipes(dir.path(), "Backwaren", {QStringLiteral("Brot")}); });
-  zestovar::views::RecipeTab& tab = started.program.recipeTab();
-  QCOMPARE(tab.ListBox3->count(), 1);
-
-  QLineEdit* edit = tab.ComboBox1->lineEdit();
-  edit->selectAll();
-  QTest::keyClicks(edit, QStringLiteral("Kuchen"));
-  QCOMPARE(tab.currentCategory(), std::string("Kuchen"));
-  QCOMPARE(tab.CheckListBox1->count(), 0);
-  QCOMPARE(tab.ListBox3->count(), 0);
-  QVERIFY(started.prompts().shown().isEmpty());
 }
 
 void MainWindowTest::moreThanTwentyNamesBringLetterItemsInToolOrder() {

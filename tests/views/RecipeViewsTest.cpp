@@ -66,8 +66,7 @@ class RecipeViewsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void startUpShowsTheFirstRecipeWithItsPicture();
-  void nextRecipeNeverShowsTheStalePicture();
+  void startUpShowsTheFirstRecipeWithItsPictureAndNeverAStaleOne();
   void subcategoryFilterNarrowsAndRestoresTheList();
   void listClicksAndKeyReleasesShowTheSelectedRecipe();
   void pageAndPictureTakeThePlaceOfLinksPlacedUnderTheirNames();
@@ -76,31 +75,24 @@ class RecipeViewsTest : public QObject {
   void printPreviewPaintsTheShownPage();
 };
 
-void RecipeViewsTest::startUpShowsTheFirstRecipeWithItsPicture() {
+void RecipeViewsTest::startUpShowsTheFirstRecipeWithItsPictureAndNeverAStaleOne() {
   const EntryRecords bread = withPicture(recipe("Bauernbrot", "Backwaren", " Brot"), 120);
+  const EntryRecords cake = withPicture(recipe("Birnenkuchen", "Backwaren", " Kuchen"), 200);
   Fixture f(zestovar::test::buildEntry(recipe("Zwieback", "Backwaren", " Sonstiges")) +
-            zestovar::test::buildEntry(bread));
+            zestovar::test::buildEntry(bread) + zestovar::test::buildEntry(cake));
   RecipeTab& form = f.tab();
-  QCOMPARE(texts(form.ListBox3), (QStringList{QStringLiteral("Bauernbrot"), QStringLiteral("Zwieback")}));
+  QCOMPARE(texts(form.ListBox3),
+           (QStringList{QStringLiteral("Bauernbrot"), QStringLiteral("Birnenkuchen"), QStringLiteral("Zwieback")}));
   QVERIFY(form.ListBox3->selectedItems().isEmpty());
   QCOMPARE(form.WebBrowser1->source().fileName(), QStringLiteral("Rezept.htm"));
   QVERIFY(f.read("Rezept.htm").starts_with("<body><font size=\"3\"><b>Bauernbrot</b>"));
   QCOMPARE(f.read("Image.jpg"), bread.picture);
   QCOMPARE(shownPicture(form), QByteArray::fromStdString(bread.picture));
   QVERIFY(form.WebBrowser1->toPlainText().contains(QStringLiteral("Autor: Quenna")));
-}
-
-void RecipeViewsTest::nextRecipeNeverShowsTheStalePicture() {
-  const EntryRecords first = withPicture(recipe("Apfelkuchen", "Backwaren", " Kuchen"), 300);
-  const EntryRecords second = withPicture(recipe("Birnenkuchen", "Backwaren", " Kuchen"), 200);
-  Fixture f(zestovar::test::buildEntry(first) + zestovar::test::buildEntry(second) +
-            zestovar::test::buildEntry(recipe("Dinkelbrot", "Backwaren", " Brot")));
-  RecipeTab& form = f.tab();
-  QCOMPARE(shownPicture(form), QByteArray::fromStdString(first.picture));
   form.showRecipe(QStringLiteral("Birnenkuchen"));
-  QCOMPARE(shownPicture(form), QByteArray::fromStdString(second.picture));
+  QCOMPARE(shownPicture(form), QByteArray::fromStdString(cake.picture));
   // Without a picture the default picture is written, but the page shows none.
-  form.showRecipe(QStringLiteral("Dinkelbrot"));
+  form.showRecipe(QStringLiteral("Zwieback"));
   QCOMPARE(f.read("Image.jpg"), std::string(zestovar::embedded::defaultPicture()));
   QVERIFY(f.read("Rezept.htm").find("<img") == std::string::npos);
 }
@@ -119,7 +111,6 @@ void RecipeViewsTest::subcategoryFilterNarrowsAndRestoresTheList() {
                                                    QStringLiteral("unalk_Bowle"), QStringLiteral("unalk_Cocktails")}));
   QCOMPARE(form.ListBox3->count(), 3);
 
-  // The count shows in the status panel.
   const QLabel* status = f.main().findChild<QLabel*>(QStringLiteral("StatusPanel1"));
   form.SpeedButton1Click();  // all ticked: untick all
   QCOMPARE(form.ListBox3->count(), 0);
@@ -139,8 +130,10 @@ void RecipeViewsTest::subcategoryFilterNarrowsAndRestoresTheList() {
 
   // Typing into the category box runs the category change for every change of the text.
   QTest::keyClicks(form.ComboBox1->lineEdit(), QStringLiteral("x"));
+  QCOMPARE(form.currentCategory(), zestovar::ui::toCp1252(form.ComboBox1->currentText()));
   QCOMPARE(form.CheckListBox1->count(), 0);
   QCOMPARE(form.ListBox3->count(), 0);
+  QVERIFY(f.prompts().texts(Kind::Error).isEmpty());
 }
 
 void RecipeViewsTest::listClicksAndKeyReleasesShowTheSelectedRecipe() {
@@ -149,7 +142,6 @@ void RecipeViewsTest::listClicksAndKeyReleasesShowTheSelectedRecipe() {
     many += zestovar::test::buildEntry(recipe("Kuchen " + std::to_string(i), "Backwaren", " Kuchen"));
   Fixture f(many);
   RecipeTab& form = f.tab();
-  QCOMPARE(form.ListBox3->count(), 47);
   QCOMPARE(form.ListBox3->item(0)->text(), QStringLiteral("A"));
   QCOMPARE(f.read("Rezept.htm"), std::string());  // the letter item "A" has no page
 

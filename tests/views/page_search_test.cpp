@@ -72,14 +72,6 @@ TEST_F(PageTest, UpdateFileEntryWinsInItsOwnForm) {
   EXPECT_EQ(dir.read("Image.jpg"), kDefaultPicture);
 }
 
-TEST_F(PageTest, PictureIsWrittenUnderExactlyTheNameThePageAsksFor) {
-  dir.write("IMAGE.JPG", "someone else's file");
-  dir.write("Zestovar.dat", test::buildEntry(test::named("Brot", "Backwaren")));
-  show("Brot");
-  EXPECT_EQ(dir.read("Image.jpg"), kDefaultPicture);
-  EXPECT_EQ(dir.read("IMAGE.JPG"), "someone else's file");
-}
-
 TEST(PageOnAFullDisk, FailureShowsTheSystemsText) {
   for (const char* file : {"Image.jpg", "Rezept.htm"}) {
     SCOPED_TRACE(file);
@@ -96,11 +88,14 @@ TEST(PageOnAFullDisk, FailureShowsTheSystemsText) {
   }
 }
 
-TEST_F(PageTest, EmptyPersonsAndUnknownNames) {
+TEST_F(PageTest, EmptyPersonsUnknownNamesAndThePicturesExactName) {
   EntryRecords e = test::named("Brot", "Backwaren");
   e.persons = "";
   dir.write("Zestovar.dat", test::buildEntry(e));
+  dir.write("IMAGE.JPG", "someone else's file");
   EXPECT_TRUE(show("Brot").starts_with("<body><font size=\"3\"><b>Brot</b></font><br>\r\n<font size=\"2\">Autor:"));
+  EXPECT_EQ(dir.read("Image.jpg"), kDefaultPicture);
+  EXPECT_EQ(dir.read("IMAGE.JPG"), "someone else's file");
   EXPECT_EQ(show("A"), "");  // a letter item: an empty page
 }
 
@@ -140,16 +135,13 @@ TEST_F(PageTest, UpdateFileErrorIsReportedPerEntryAndThePageIsStillShown) {
   EXPECT_EQ(errors.front(), "Negativ");
 }
 
-TEST(PageEscape, LinesAndEntities) {
+TEST(PageEscapeAndSearchTerms, LinesEntitiesSplittingAndContains) {
   EXPECT_EQ(views::pageEscape("Wort\r\n   \r\nnoch"), "Wort\r\n<BR>\r\nnoch<BR>\r\n");
   EXPECT_EQ(views::pageEscape("a\rb\nc\r\n"), "a\r\nb<BR>\r\nc<BR>\r\n");
   EXPECT_EQ(views::pageEscape("&amp;"), "&amp;amp;\r\n");
   EXPECT_EQ(views::pageEscape(""), "");
   EXPECT_TRUE(views::isBlankLine("", ' '));
   EXPECT_FALSE(views::isBlankLine(" \t", ' '));
-}
-
-TEST(SearchTerms, SplittingAndContains) {
   using V = std::vector<std::string>;
   EXPECT_EQ(views::splitTerms(" "), V{" "});
   EXPECT_EQ(views::splitTerms("  "), V{});
