@@ -87,6 +87,10 @@ TEST(AppendEntry, RemovedPictureGivesTailLengthMinusOneAndReadsAsNoPicture) {
   NewRecipe recipe = bowle();
   recipe.picture = dir / "entfernt.jpg";
   RecipeStore store(dir.path(), dir.files());
+  EXPECT_FALSE(store.nameExists("Gulasch"));  // empty files hold no recipe
+  EXPECT_TRUE(store.browseList("Suppe").empty());
+  EXPECT_EQ(store.authorByName("Gulasch"), "");
+  EXPECT_TRUE(dir.has("Zestovar.dat") && dir.has("zsv.dat"));
   store.appendEntry(recipe);
   recipe.picture.clear();
   store.appendEntry(recipe);
@@ -158,16 +162,6 @@ TEST(ReadEntry, IncompleteLastRecordIsIgnoredAndOverwritten) {
 
   store.appendEntry(bowle());
   EXPECT_TRUE(sameRecords(dir.read("Zestovar.dat"), first + buildEntry(bowleRecords())));
-}
-
-TEST(ReadEntry, EmptyFilesHoldNoRecipe) {
-  MemoryDir dir;
-  RecipeStore store(dir.path(), dir.files());
-  EXPECT_FALSE(store.nameExists("Gulasch"));
-  EXPECT_EQ(store.authorByName("Gulasch"), "");
-  EXPECT_TRUE(store.browseList("Suppe").empty());
-  EXPECT_TRUE(dir.has("Zestovar.dat"));
-  EXPECT_TRUE(dir.has("zsv.dat"));
 }
 
 // A malformed entry stops every operation that reaches it with its error, and nothing is changed.
