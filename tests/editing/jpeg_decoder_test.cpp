@@ -4,7 +4,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <random>
 #include <string>
 
 #include <jpeglib.h>
@@ -146,18 +145,6 @@ TEST(JpegDecoder, NoPictureCorruptPictureAndTooLargePictureGiveAnError) {
     }
   }
   EXPECT_THROW(decodeJpeg(kDefault, 0, 128 * 128 - 1), PictureError);
-
-  // Bytes changed anywhere decode or give the error, never anything else (the sanitizers watch).
-  std::mt19937 random(3);
-  for (int round = 0; round < 300; ++round) {
-    std::string bytes = kRecipe;
-    for (int n = 0; n < 4; ++n) bytes[random() % bytes.size()] = static_cast<char>(random());
-    try {
-      const DecodedPicture picture = decodeJpeg(bytes, round % 2 ? 64 : 0);
-      EXPECT_EQ(picture.rgb.size(), static_cast<std::size_t>(picture.width) * picture.height * 3);
-    } catch (const PictureError&) {
-    }
-  }
 }
 
 }  // namespace
