@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <optional>
+#include <utility>
 
 #include "store/Cp1252.h"
 #include "store/Errors.h"
@@ -43,46 +43,24 @@ TEST(Cp1252, WhatTheCodePageCannotHoldBecomesAQuestionMark) {
 }
 
 TEST(CountRecords, AreReadAsAStandardDecimalConversionReadsThem) {
-  struct Row {
-    const char* text;
-    std::optional<int> value;  // none: "'...' ist kein gültiger Integerwert"
-  };
-  const Row rows[] = {
-      {"0", 0},
-      {"-1", -1},
-      {"+5", 5},
-      {"007", 7},
-      {"0000000000000000000042", 42},
-      {"   12", 12},
-      {" -3", -3},
-      {"12 ", std::nullopt},
-      {"1 2", std::nullopt},
-      {"- 1", std::nullopt},
-      {"", std::nullopt},
-      {"-", std::nullopt},
-      {"--1", std::nullopt},
-      {"1a", std::nullopt},
-      {"0x1F", std::nullopt},
-      {"1.5", std::nullopt},
-      {"\t5", std::nullopt},
-      {"\xb2", std::nullopt},
-      {"2147483647", INT_MAX},
-      {"2147483648", std::nullopt},
-      {"-2147483648", INT_MIN},
-      {"-2147483649", std::nullopt},
-      {"99999999999999999999", std::nullopt},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(std::string("\"") + row.text + "\"");
-    if (row.value) {
-      EXPECT_EQ(store::toInteger(row.text), *row.value);
-      continue;
-    }
+  const std::pair<const char*, int> numbers[] = {{"0", 0},
+                                                 {"-1", -1},
+                                                 {"+5", 5},
+                                                 {"007", 7},
+                                                 {"   12", 12},
+                                                 {" -3", -3},
+                                                 {"0000000000000000000042", 42},
+                                                 {"2147483647", INT_MAX},
+                                                 {"-2147483648", INT_MIN}};
+  for (const auto& [text, value] : numbers) EXPECT_EQ(store::toInteger(text), value) << text;
+  for (const char* text : {"12 ", "1 2", "- 1", "", "-", "--1", "1a", "0x1F", "1.5", "\t5", "\xb2", "2147483648",
+                           "-2147483649", "99999999999999999999"}) {
+    SCOPED_TRACE(std::string("\"") + text + "\"");
     try {
-      store::toInteger(row.text);
+      store::toInteger(text);
       ADD_FAILURE() << "read as a number";
     } catch (const store::StoreError& e) {
-      EXPECT_EQ(e.what(), "'" + store::cp1252ToUtf8(row.text) + "' ist kein g\xc3\xbcltiger Integerwert");
+      EXPECT_EQ(e.what(), "'" + store::cp1252ToUtf8(text) + "' ist kein g\xc3\xbcltiger Integerwert");
     }
   }
 }
