@@ -1,10 +1,9 @@
-// The proxy window TForm17 on the started program: saving, refusing a bad port, "Keinen Proxy", and
-// the settings loaded at the next start going on the wire through a proxy.
+// The proxy window TForm17 on the started program: saving, refusing a bad port, "Keinen Proxy" and the
+// file loaded at start-up.
 #include <sys/stat.h>
 #include <QTest>
 
 #include "ProgramFixture.h"
-#include "TestHttpServer.h"
 #include "app/Application.h"
 #include "online/HttpClient.h"
 #include "online/ProxE.h"
@@ -12,7 +11,6 @@
 
 using zestovar::test::readFile;
 using zestovar::test::StartedProgram;
-using zestovar::test::TestHttpServer;
 using zestovar::ui::ScriptedPrompts;
 
 namespace {
@@ -33,7 +31,6 @@ class ProxyWindowTest : public QObject {
   void saveWritesTheLinesAsTypedForItsOwnerOnly();
   void badPortChangesNothing();
   void noProxyForgetsTheServerAndTheFile();
-  void settingsOfTheFileGoOnTheWireAtTheNextStart();
 };
 
 void ProxyWindowTest::saveWritesTheLinesAsTypedForItsOwnerOnly() {
@@ -41,7 +38,6 @@ void ProxyWindowTest::saveWritesTheLinesAsTypedForItsOwnerOnly() {
   TForm17& form = started.program.proxyWindow();
   started.program.mainWindow().Proxy1->trigger();
   QVERIFY(form.isVisible());
-  QVERIFY(form.Edit1->text().isEmpty());
   fill(form, QStringLiteral("Köchin"), QStringLiteral("geheim"), QStringLiteral("proxy.invalid"),
        QStringLiteral(" 3128"));
   QTest::mouseClick(form.Button1, Qt::LeftButton);
@@ -89,15 +85,6 @@ void ProxyWindowTest::noProxyForgetsTheServerAndTheFile() {
   // Again without a file: nothing to delete, the same message.
   QTest::mouseClick(started.program.proxyWindow().Button2, Qt::LeftButton);
   QCOMPARE(started.prompts().texts(ScriptedPrompts::Kind::Message).size(), 2);
-}
-
-void ProxyWindowTest::settingsOfTheFileGoOnTheWireAtTheNextStart() {
-  TestHttpServer proxy([](const std::string&) { return TestHttpServer::reply("200 OK", "ok"); });
-  StartedProgram started({{"Proxy.cfg", "koch\r\ngeheim\r\n127.0.0.1\r\n" + std::to_string(proxy.port()) + "\r\n"}});
-  QCOMPARE(started.program.http().fetch("http://rezepte.invalid/a", 100), std::string("ok"));
-  QCOMPARE(proxy.requests().size(), 1u);
-  QVERIFY(proxy.requests()[0].starts_with("GET http://rezepte.invalid/a HTTP/1.0\r\n"));
-  QVERIFY(proxy.requests()[0].find("Proxy-Authorization: Basic a29jaDpnZWhlaW0=\r\n") != std::string::npos);
 }
 
 int main(int argc, char** argv) {

@@ -44,12 +44,10 @@ TEST_F(MailServer, AiosmtpdTakesTheMessageByteForByteWithTheBuildsAccountOnly) {
   client.send(server, {"rezepte@zestovar.invalid",
                        {"freund@example.invalid"},
                        "Subject: Gulasch\r\nContent-Type: text/plain; charset=ISO-8859-1\r\n\r\n"
-                       "Gr\xfc\xdf"
-                       "e\n.\n..Punkte\rEnde"});
+                       "Gr\xfc\xdf\x65\n.\n..Punkte\rEnde"});
   EXPECT_EQ(readFile(dir / "post" / "0001.eml"),
             "Subject: Gulasch\r\nContent-Type: text/plain; charset=ISO-8859-1\r\n\r\n"
-            "Gr\xfc\xdf"
-            "e\r\n.\r\n..Punkte\r\nEnde\r\n");
+            "Gr\xfc\xdf\x65\r\n.\r\n..Punkte\r\nEnde\r\n");
 
   for (const auto& [password, account, error] :
        {std::tuple<std::string, std::string, std::string>{"falsch", build::kSmtpAccount,
@@ -81,9 +79,7 @@ TEST_F(MailServer, ARecipeWithAParagraphOf2000BytesIsTakenNowThatItsLinesAreBrok
   const std::string message = online::recipeMail("rezepte@zestovar.invalid", {{"Anna Koch", "a@example.invalid"}},
                                                  "Quenna", recipe, "http://x", "http://m", "d");
   client.send(server, {"rezepte@zestovar.invalid", {"a@example.invalid"}, message});
-  const std::string kept = readFile(dir / "post" / "0001.eml");
-  EXPECT_EQ(kept, message + "\r\n");
-  EXPECT_NE(kept.find("\r\nTo: Anna Koch <a@example.invalid>\r\n"), std::string::npos);
+  EXPECT_EQ(readFile(dir / "post" / "0001.eml"), message + "\r\n");
 }
 
 }  // namespace

@@ -112,10 +112,6 @@ TEST(SmtpClient, ARefusedEhloFallsBackToHelo) {
   SmtpClient client = quickClient();
   client.send(serverAt(server.port()), kMail);
   EXPECT_EQ(server.received(), "EHLO kochbuch.local\r\nHELO kochbuch.local\r\n" + kSubmission);
-
-  TestSmtpServer refusing({kGreeting, "500 unrecognised", "501 Syntax: HELO hostname"});
-  EXPECT_EQ(errorOf(client, serverAt(refusing.port())), "501 Syntax: HELO hostname");
-  EXPECT_EQ(refusing.received(), "EHLO kochbuch.local\r\nHELO kochbuch.local\r\n");
 }
 
 TEST(SmtpClient, ARefusalEndsTheSendWithTheServersTextAndNothingAfterIt) {
@@ -128,6 +124,9 @@ TEST(SmtpClient, ARefusalEndsTheSendWithTheServersTextAndNothingAfterIt) {
   const std::string login = "250-mail.test\r\n250 AUTH LOGIN";
   const Case cases[] = {
       {{"554 5.3.2 Keine Annahme"}, "554 5.3.2 Keine Annahme", ""},
+      {{kGreeting, "500 unrecognised", "501 Syntax: HELO hostname"},
+       "501 Syntax: HELO hostname",
+       ehlo + "HELO kochbuch.local\r\n"},
       {{kGreeting, login, "334 VXNlcm5hbWU6", "334 UGFzc3dvcmQ6",
         "535-5.7.8 Username and Password not accepted.\r\n535 5.7.8 Try again"},
        "535-5.7.8 Username and Password not accepted.\n535 5.7.8 Try again",
@@ -169,11 +168,11 @@ TEST(SmtpClient, BrokenRepliesAndSocketFaultsAreTransportErrors) {
     return lines;
   }();
   const std::pair<std::vector<std::string>, std::string> cases[] = {
-      {{atCap, "250-" + std::string(4093, 'y')}, "ist l\xC3\xA4nger als 4096 Bytes"},
-      {{std::string(5000, 'z')}, "ist l\xC3\xA4nger als 4096 Bytes"},
-      {{kGreeting, endless}, "ist l\xC3\xA4nger als 65536 Bytes"},
-      {{"Hallo"}, "Unverst\xC3\xA4ndliche Antwort von 127.0.0.1:"},
-      {{"22 too short"}, "Unverst\xC3\xA4ndliche Antwort von 127.0.0.1:"},
+      {{atCap, "250-" + std::string(4093, 'y')}, "ist länger als 4096 Bytes"},
+      {{std::string(5000, 'z')}, "ist länger als 4096 Bytes"},
+      {{kGreeting, endless}, "ist länger als 65536 Bytes"},
+      {{"Hallo"}, "Unverständliche Antwort von 127.0.0.1:"},
+      {{"22 too short"}, "Unverständliche Antwort von 127.0.0.1:"},
       {{kGreeting, TestSmtpServer::kClose}, "hat die Verbindung beendet"},
   };
   for (const auto& [replies, error] : cases) {
@@ -191,9 +190,7 @@ TEST(SmtpClient, BrokenRepliesAndSocketFaultsAreTransportErrors) {
 }
 
 TEST(SmtpClient, SilenceAndAHungConnectEndInTimeOutsWhileTheHookRunsBetweenSlices) {
-  const std::string timeout =
-      "Zeit\xC3\xBC"
-      "berschreitung";
+  const std::string timeout = "Zeitüberschreitung";
   SmtpClient client = quickClient();
   int slices = 0;
   client.betweenSlices = [&] { ++slices; };
@@ -247,9 +244,7 @@ TEST(SmtpClient, AServerThatDripsTimesOutAndOneAtThePaceOfTheFloorIsServed) {
   dripping.pace(1, 10ms);
   const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(errorOf(client, serverAt(dripping.port())),
-            "Zeit\xC3\xBC"
-            "berschreitung: der Mailserver 127.0.0.1:" +
-                std::to_string(dripping.port()) + " antwortet nicht");
+            "Zeitüberschreitung: der Mailserver 127.0.0.1:" + std::to_string(dripping.port()) + " antwortet nicht");
   EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
 
   // 400 bytes every 100 ms: the dialogue takes about twice the span, and every span brings enough.
@@ -283,7 +278,7 @@ TEST(SmtpClient, ALineBreakInAnAddressOrHostNameIsRefusedBeforeConnecting) {
   Mail mail = kMail;
   mail.recipients.push_back("a@b>\r\nRCPT TO:<c@d");
   EXPECT_EQ(errorOf(client, serverAt(server.port()), mail),
-            "Die Adresse \"a@b>  RCPT TO:<c@d\" enth\xC3\xA4lt einen Zeilenumbruch");
+            "Die Adresse \"a@b>  RCPT TO:<c@d\" enthält einen Zeilenumbruch");
   mail = kMail;
   mail.sender = "x@y\n";
   EXPECT_NE(errorOf(client, serverAt(server.port()), mail), "(no error)");
