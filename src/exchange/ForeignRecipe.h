@@ -21,6 +21,8 @@ struct ForeignRecipe {
   std::vector<std::string> ingredients;
   std::vector<std::string> paragraphs;  // the preparation, a paragraph each
   std::string picture{};                // a JPEG picture's bytes, when the file carries one
+  std::string origin{};                 // one of the origin names of the book; empty: none named
+  std::string pictureAddress{};         // a web page's picture, an absolute address; empty when none
   // Written by our own Meal-Master export, whose fields are the records of a recipe as they stood: an
   // empty title or author means an empty record, not a missing one, and the servings are the persons
   // record itself.
