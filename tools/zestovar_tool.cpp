@@ -1,5 +1,6 @@
 // zestovar-tool: the recipe files of a program directory from the command line. It runs the same
 // store code as the window program, so both behave alike. Output is UTF-8, one item a line.
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -41,7 +42,7 @@ int usage() {
                "  add DATEI...                Rezepte aus Textdateien anfügen\n"
                "  delete NAME                 Rezept löschen\n"
                "  export NAME [--picture DATEI]  Rezept als Textdatei ausgeben\n"
-               "  page NAME                   Rezept.htm und Image.jpg schreiben\n"
+               "  page NAME [--personen N]    Rezept.htm und Image.jpg schreiben (Mengen für N Personen)\n"
                "  import [--kategorie KATEGORIE] DATEI...  Meal-Master-, RezKonv- und CookML-Dateien einlesen\n"
                "  export-mm (--alle | NAME...)  Rezepte als Meal-Master ausgeben (Windows-1252)\n"
                "  search [--oder] [--kategorie KATEGORIE] TEXT  Rezepte suchen\n"
@@ -221,6 +222,37 @@ int site(const std::vector<std::string>& args) {
   return 0;
 }
 
+// "page NAME [--personen N]": the page as show recipe writes it, for N persons when N is given.
+int page(const fs::path& dir, const std::vector<std::string>& args) {
+  std::optional<int> persons;
+  std::vector<std::string> names;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] != "--personen") {
+      names.push_back(args[i]);
+      continue;
+    }
+    if (++i == args.size()) return usage();
+    const std::string& number = args[i];
+    int value = 0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error != std::errc() || end != number.data() + number.size() || value < zestovar::views::kFewestPersons ||
+        value > zestovar::views::kMostPersons) {
+      std::cerr << "--personen: eine Zahl von 1 bis 50\n";
+      return kUsage;
+    }
+    persons = value;
+  }
+  if (names.size() != 1) return usage();
+  RecipeStore store(dir);
+  const auto shown = zestovar::views::showRecipePage(
+      store, arg(names[0].c_str()), zestovar::embedded::defaultPicture(),
+      [](const std::string& lastName) { std::cerr << cp1252ToUtf8(lastName) << '\n'; }, persons);
+  if (persons && shown.found && !zestovar::views::personsNumber(shown.persons))
+    std::cerr << "Das Rezept nennt keine Personenzahl von 1 bis 50 (\"" << cp1252ToUtf8(shown.persons)
+              << "\"); die Mengen bleiben, wie sie sind.\n";
+  return 0;
+}
+
 // The current folder, unless it holds no recipe book and this tool is an installed one: then the
 // installed program's directory, readied as the window program readies it.
 fs::path defaultDir(Files& files) {
@@ -261,6 +293,7 @@ int run(int argc, char** argv) {
     return 0;
   }
   if (command == "search") return search(dir, rest);
+  if (command == "page") return page(dir, rest);
   if (command == "import") {
     RecipeStore store(dir);
     return importFiles(store, rest);
@@ -297,11 +330,6 @@ int run(int argc, char** argv) {
   }
   if (command == "author") {
     printLine(store.authorByName(text));
-    return 0;
-  }
-  if (command == "page") {
-    zestovar::views::showRecipePage(store, text, zestovar::embedded::defaultPicture(),
-                                    [](const std::string& lastName) { std::cerr << cp1252ToUtf8(lastName) << '\n'; });
     return 0;
   }
   if (command == "delete") {

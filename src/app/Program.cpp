@@ -112,6 +112,11 @@ void Program::connectPages() {
        [shopping = shoppingTab_, list] { shopping->ZutatenzurEinkaufslistehinzufgenClick(list); });
   }
 
+  QObject::connect(recipeTab_, &views::RecipeTab::shoppingBlockWanted, shoppingTab_,
+                   [this, shopping = shoppingTab_](const QString& name, double factor) {
+                     ui::guarded(prompts_, [&] { shopping->addRecipeBlock(name, factor); })();
+                   });
+
   // The bookmarks of a deleted recipe taken out of the bookmark list are written before the browse
   // list is filled again.
   editorTab_->removedFromList = [bookmarks = bookmarks_](RecipeList list, const std::vector<std::string>& left) {

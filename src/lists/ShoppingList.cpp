@@ -3,16 +3,17 @@
 #include <algorithm>
 #include <iterator>
 
+#include "store/Amounts.h"
 #include "store/Entry.h"
 
 namespace zestovar::lists {
 
-std::vector<std::string> recipeBlock(store::RecipeStore& store, std::string_view name) {
+std::vector<std::string> recipeBlock(store::RecipeStore& store, std::string_view name, double factor) {
   std::vector<std::string> block{std::string(name), std::string()};
   store.walkMainThenUpdate([&](store::StoreFile, store::RecordReader& in, store::EntryHead& head) {
     if (head.name != name) return store::skipRest(in);
     store::StoredRecipe entry = store::readRest(in, head);
-    std::move(entry.ingredients.begin(), entry.ingredients.end(), std::back_inserter(block));
+    for (std::string& line : entry.ingredients) block.push_back(store::scaledLine(line, factor));
   });
   block.insert(block.end(), 2, std::string());
   return block;

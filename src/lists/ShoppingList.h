@@ -17,7 +17,9 @@ inline constexpr std::string_view kPrintPageFileName = "temp.htm";
 // What adding a recipe's ingredients appends: the name, an empty line, the ingredient lines of every
 // entry whose name record equals name exactly (main recipe file first, as stored, origin marker and
 // origin left out), two empty lines. A name no entry carries gives the name and three empty lines.
-std::vector<std::string> recipeBlock(store::RecipeStore& store, std::string_view name);
+// A factor other than 1 scales the leading amount of every ingredient line, as the page for another
+// number of persons does.
+std::vector<std::string> recipeBlock(store::RecipeStore& store, std::string_view name, double factor = 1);
 
 // A line typed into the one-line field: a CR or LF pasted into it becomes a blank, so the line stays
 // one line of the list and of "EList.dat".

@@ -125,4 +125,10 @@ void ShoppingTab::ZutatenzurEinkaufslistehinzufgenClick(ui::MainWindow::RecipeLi
   writeShoppingList();
 }
 
+void ShoppingTab::addRecipeBlock(const QString& name, double factor) {
+  if (main_.transferRunning()) return;
+  appendLines(recipeBlock(main_.store(), ui::toCp1252(name), factor));
+  writeShoppingList();
+}
+
 }  // namespace zestovar::lists

@@ -38,6 +38,8 @@ class ShoppingTab : public QWidget {
   void ListBox2KeyUp(int key);
   // "Zutaten zur Einkaufsliste hinzufügen" of the list menu of a recipe list.
   void ZutatenzurEinkaufslistehinzufgenClick(ui::MainWindow::RecipeList list);
+  // "Zur Einkaufsliste" above the recipe page: the block of the recipe shown, scaled by factor.
+  void addRecipeBlock(const QString& name, double factor);
 
   QListWidget* ListBox2;
   QMenu* PopupMenu4;

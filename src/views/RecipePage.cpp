@@ -1,5 +1,6 @@
 #include "views/RecipePage.h"
 
+#include "store/Amounts.h"
 #include "store/Cp1252.h"
 #include "store/EntryRules.h"
 #include "store/Errors.h"
@@ -59,6 +60,16 @@ std::string pageEscape(std::string_view text) {
   return out;
 }
 
+std::optional<int> personsNumber(std::string_view personsRecord) {
+  // "4 Personen" counts as 4; a range ("2-3"), a decimal or a number out of range gives none.
+  const auto amount = leadingAmount(personsRecord);
+  if (!amount || amount->high || amount->begin != 0) return std::nullopt;
+  const std::string_view digits = personsRecord.substr(0, amount->end);
+  if (digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
+  if (amount->low < kFewestPersons || amount->low > kMostPersons) return std::nullopt;
+  return static_cast<int>(amount->low);
+}
+
 bool isBlankLine(std::string_view line, char c) {
   for (char x : line)
     if (x != c) return false;
@@ -66,7 +77,8 @@ bool isBlankLine(std::string_view line, char c) {
 }
 
 void renderEntry(RecordReader& in, const EntryHead& head, PageForm form, std::vector<std::string>& page,
-                 const std::function<void(std::string_view)>& writeImage, std::string_view defaultPicture) {
+                 const std::function<void(std::string_view)>& writeImage, std::string_view defaultPicture,
+                 std::optional<int> wanted, std::string* personsShown) {
   page.clear();
   page.push_back("<body><font size=\"3\"><b>" + head.name);
   const int n1 = checkedIngredientCount(in);
@@ -80,7 +92,13 @@ void renderEntry(RecordReader& in, const EntryHead& head, PageForm form, std::ve
   if (count < 1) throwEndOfFile();
   if (form == PageForm::MainFile) page.emplace_back("<br>");
   page.emplace_back("<font size=\"2\">");
-  for (int i = 0; i < count - 1; ++i) page.push_back(std::string(in.nextText()) + "<br>");
+  // The author line goes in above the ingredient lines before they are scaled.
+  const std::size_t firstIngredient = page.size() + 1;
+  std::vector<std::string> ingredients;
+  for (int i = 0; i < count - 1; ++i) {
+    ingredients.emplace_back(in.nextText());
+    page.push_back(ingredients.back() + "<br>");
+  }
   const int n2 = checkedPreparationCount(in);
   if (form == PageForm::UpdateFile) page.emplace_back("<br>");
   std::string preparation;
@@ -91,7 +109,15 @@ void renderEntry(RecordReader& in, const EntryHead& head, PageForm form, std::ve
   page.insert(page.begin() + 1,
               std::string(form == PageForm::MainFile ? "<font size=\"2\">Autor: " : "<font size=\"1\">Autor: ") +
                   author + "</font><br><br>");
-  const std::string persons(in.nextText());
+  std::string persons(in.nextText());
+  if (personsShown) *personsShown = persons;
+  const std::optional<int> own = personsNumber(persons);
+  if (wanted && own && *wanted != *own && *wanted >= kFewestPersons && *wanted <= kMostPersons) {
+    const double factor = static_cast<double>(*wanted) / *own;
+    for (std::size_t i = 0; i < ingredients.size(); ++i)
+      page[firstIngredient + i] = scaledLine(ingredients[i], factor) + "<br>";
+    persons = std::to_string(*wanted);
+  }
   if (persons.empty())
     page[0] += "</b></font><br>";
   else if (persons == "1")
@@ -116,8 +142,9 @@ std::string pageBytes(const std::vector<std::string>& page) {
   return bytes;
 }
 
-std::filesystem::path showRecipePage(RecipeStore& store, std::string_view name, std::string_view defaultPicture,
-                                     const std::function<void(const std::string&)>& onUpdateEntryError) {
+ShownPage showRecipePage(RecipeStore& store, std::string_view name, std::string_view defaultPicture,
+                         const std::function<void(const std::string&)>& onUpdateEntryError,
+                         std::optional<int> persons) {
   Files& files = store.files();
   // The page asks for exactly "Image.jpg"; a file of another spelling is left alone.
   const auto imagePath = store.dir() / std::string(kImageFileName);
@@ -126,6 +153,9 @@ std::filesystem::path showRecipePage(RecipeStore& store, std::string_view name, 
   // An entry is rendered beside the page: the torn tail of an interrupted append, which is passed over,
   // must leave the page as it was.
   std::vector<std::string> rendered;
+  std::string personsRendered;
+  std::string personsShown;
+  bool found = false;
   {
     auto main = store.openMain();
     walkEntries(*main, [&](RecordReader& in, EntryHead& head) {
@@ -133,8 +163,11 @@ std::filesystem::path showRecipePage(RecipeStore& store, std::string_view name, 
         skipRest(in);
         return true;
       }
-      renderEntry(in, head, PageForm::MainFile, rendered, writeImage, defaultPicture);
+      personsRendered.clear();
+      renderEntry(in, head, PageForm::MainFile, rendered, writeImage, defaultPicture, persons, &personsRendered);
       page.swap(rendered);
+      personsShown.swap(personsRendered);
+      found = true;
       return true;
     });
   }
@@ -154,24 +187,35 @@ std::filesystem::path showRecipePage(RecipeStore& store, std::string_view name, 
       lastName = head.name;
       if (head.name == name) {
         rendering = true;
-        renderEntry(in, head, PageForm::UpdateFile, rendered, writeImage, defaultPicture);
+        personsRendered.clear();
+        renderEntry(in, head, PageForm::UpdateFile, rendered, writeImage, defaultPicture, persons, &personsRendered);
         page.swap(rendered);
+        personsShown.swap(personsRendered);
+        found = true;
       } else {
         skipRest(in);
       }
     } catch (const EndOfFileError&) {
       if (isTornTail(update, first)) break;
       // Rendering clears the page first: a failing entry leaves what it rendered so far.
-      if (rendering) page.swap(rendered);
+      if (rendering) {
+        page.swap(rendered);
+        personsShown.swap(personsRendered);
+        found = true;
+      }
       onUpdateEntryError(lastName);
     } catch (const StoreError&) {
-      if (rendering) page.swap(rendered);
+      if (rendering) {
+        page.swap(rendered);
+        personsShown.swap(personsRendered);
+        found = true;
+      }
       onUpdateEntryError(lastName);
     }
   }
   const auto pagePath = resolveProgramFile(files, store.dir(), kPageFileName);
   writeWholeFile(files, pagePath, pageBytes(page));
-  return pagePath;
+  return {pagePath, personsShown, found};
 }
 
 }  // namespace zestovar::views

@@ -7,6 +7,7 @@
 #include "store/Categories.h"
 #include "ui/Controls.h"
 #include "ui/TextCodec.h"
+#include "views/RecipePage.h"
 
 namespace zestovar::views {
 
@@ -43,8 +44,14 @@ RecipeTab::RecipeTab(ui::MainWindow& main, QWidget* parent) : QWidget(parent), m
   WebBrowser1 = named(new ui::PageViewer(this), "WebBrowser1", QStringLiteral("Rezeptseite"));
   WebBrowser1->setProgramDir(QString::fromStdString(main_.programDir().string()));
 
+  // "Personen" stands above the page, so it serves a recipe shown from any of the three lists.
+  auto* pageSide = new QVBoxLayout;
+  pageSide->setContentsMargins(0, 0, 0, 0);
+  pageSide->setSpacing(3);
+  pageSide->addWidget(buildPersonsBar());
+  pageSide->addWidget(WebBrowser1, 1);
   layout->addWidget(Panel1);
-  layout->addWidget(WebBrowser1, 1);
+  layout->addLayout(pageSide, 1);
 
   connectBrowsing();
   connectSearch();
@@ -153,6 +160,29 @@ RecipeTab::ListMenu RecipeTab::buildListMenu(QListWidget* list, const char* menu
   connect(list, &QWidget::customContextMenuRequested, menu,
           [list, menu](const QPoint& pos) { menu->popup(list->viewport()->mapToGlobal(pos)); });
   return m;
+}
+
+QWidget* RecipeTab::buildPersonsBar() {
+  auto* bar = named(new QWidget(this), "PersonsBar", QStringLiteral("Personen und Einkaufsliste"));
+  auto* row = new QHBoxLayout(bar);
+  row->setContentsMargins(2, 0, 2, 0);
+  PersonsLabel = ui::label("PersonsLabel", "Personen", bar);
+  PersonsBox = named(new QSpinBox(bar), "PersonsBox", QStringLiteral("Personen"));
+  PersonsLabel->setBuddy(PersonsBox);
+  // A blank box while nothing can be scaled: 0 shows the empty special text and is out of reach once a
+  // recipe with a number of persons is shown.
+  PersonsBox->setSpecialValueText(QStringLiteral(" "));
+  PersonsBox->setRange(0, kMostPersons);
+  PersonsBox->setEnabled(false);
+  ToShoppingListButton = ui::button("ToShoppingListButton", "Zur Einkaufsliste", bar);
+  ToShoppingListButton->setEnabled(false);
+  row->addWidget(PersonsLabel);
+  row->addWidget(PersonsBox);
+  row->addWidget(ToShoppingListButton);
+  row->addStretch(1);
+  connect(PersonsBox, &QSpinBox::valueChanged, this, main_.handler([this] { PersonsBoxChange(); }));
+  connect(ToShoppingListButton, &QPushButton::clicked, this, main_.handler([this] { ToShoppingListButtonClick(); }));
+  return bar;
 }
 
 QListWidget* RecipeTab::recipeList(ui::MainWindow::RecipeList list) const {

@@ -5,11 +5,13 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolButton>
@@ -49,6 +51,10 @@ class RecipeTab : public QWidget {
   void showRecipe(const QString& name);
   // "Datei" > "Drucken": the print preview of the shown page.
   void Drucken1Click();
+  // The page shown again for the number of persons in "Personen".
+  void PersonsBoxChange();
+  // "Zur Einkaufsliste": asks for the shown recipe's block, its ingredient lines scaled as on the page.
+  void ToShoppingListButtonClick();
 
   // Search tab (RecipeTabSearch.cpp): the click into the search text field and "Starten".
   void Edit5Click();
@@ -64,6 +70,9 @@ class RecipeTab : public QWidget {
   QTabWidget* PageControl2;
   QWidget *TabSheet6, *TabSheet7, *TabSheet8;
   ui::PageViewer* WebBrowser1;
+  QLabel* PersonsLabel;
+  QSpinBox* PersonsBox;
+  QPushButton* ToShoppingListButton;
   QComboBox* ComboBox1;
   QToolButton* SpeedButton1;
   QSplitter* Splitter1;
@@ -87,11 +96,18 @@ class RecipeTab : public QWidget {
  signals:
   // The subcategory filter counted the recipes it lists: the text for the status bar.
   void countShown(const QString& text);
+  // "Zur Einkaufsliste": the recipe's block for the shopping list, its ingredient lines multiplied by factor.
+  void shoppingBlockWanted(const QString& name, double factor);
 
  private:
   QWidget* buildBrowseTab();
   QWidget* buildSearchTab();
   QWidget* buildBookmarkTab();
+  QWidget* buildPersonsBar();
+  // The blank page: nothing to scale or to add to the shopping list.
+  void blankPage();
+  // Sets "Personen" to the recipe's own number, or disables it when its persons record gives none.
+  void showPersons(const std::string& personsRecord, bool found);
   ListMenu buildListMenu(QListWidget* list, const char* menuName, int number);
   void connectBrowsing();
   void connectSearch();
@@ -100,6 +116,9 @@ class RecipeTab : public QWidget {
 
   ui::MainWindow& main_;
   std::string currentCategory_;
+  // The recipe shown and the number of persons its persons record gives (0: none).
+  QString shownName_;
+  int ownPersons_ = 0;
 };
 
 }  // namespace zestovar::views

@@ -27,7 +27,7 @@ void RecipeTab::setNames(ui::MainWindow::RecipeList list, const std::vector<std:
 }
 
 void RecipeTab::ComboBox1Change() {
-  WebBrowser1->blank();
+  blankPage();
   {
     // Ticks set here are no user's tick: the filter does not run.
     const QSignalBlocker blocker(CheckListBox1);

@@ -10,6 +10,7 @@
 #include "ScriptedPrompts.h"
 #include "StoreFixtures.h"
 #include "app/Application.h"
+#include "lists/ShoppingTab.h"
 #include "ui/TextCodec.h"
 #include "views/DefaultPicture.h"
 #include "views/MHU.h"
@@ -73,6 +74,7 @@ class RecipeViewsTest : public QObject {
   void brokenUpdateEntryIsNamedAndThePageStillShows();
   void searchHintClearingMessagesAndResults();
   void printPreviewPaintsTheShownPage();
+  void personsBoxScalesThePageAndTheShoppingBlock();
 };
 
 void RecipeViewsTest::startUpShowsTheFirstRecipeWithItsPictureAndNeverAStaleOne() {
@@ -241,6 +243,59 @@ void RecipeViewsTest::printPreviewPaintsTheShownPage() {
   QCOMPARE(f.prompts().texts(Kind::Error), QStringList{});
   QCOMPARE(f.prompts().shown().back().kind, Kind::PrintPreview);
   QVERIFY(f.prompts().printedBytes() > 0);
+}
+
+void RecipeViewsTest::personsBoxScalesThePageAndTheShoppingBlock() {
+  EntryRecords cake = recipe("Apfelkuchen", "Backwaren", " Kuchen");
+  cake.ingredients = {"200 g Mehl", "3 Eier", "Zimt"};
+  EntryRecords bread = recipe("Brot", "Backwaren", " Brot");
+  bread.persons = "1 Laib";
+  EntryRecords loaf = recipe("Stuten", "Backwaren", " Brot");
+  loaf.persons = "ein Blech";
+  Fixture f(zestovar::test::buildEntry(cake) + zestovar::test::buildEntry(bread) + zestovar::test::buildEntry(loaf));
+  RecipeTab& form = f.tab();
+  const auto pageText = [&form] { return form.WebBrowser1->toPlainText(); };
+  QCOMPARE(form.PersonsLabel->buddy(), form.PersonsBox);
+  QVERIFY(form.PersonsBox->isEnabled());
+  QCOMPARE(form.PersonsBox->value(), 4);
+  const std::string plainPage = f.read("Rezept.htm");
+
+  form.PersonsBox->setFocus();
+  QTest::keyClick(form.PersonsBox, Qt::Key_Up);
+  QVERIFY(pageText().contains(QStringLiteral("Zutaten für 5 Personen")));
+  QVERIFY(pageText().contains(QStringLiteral("250 g Mehl\n3,75 Eier\nZimt")));
+  QTest::keyClick(form.PersonsBox, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(form.PersonsBox, QStringLiteral("2"));
+  QCOMPARE(form.PersonsBox->value(), 2);
+  QVERIFY(pageText().contains(QStringLiteral("100 g Mehl\n1,5 Eier\nZimt")));
+  // "Drucken" prints the page as shown.
+  f.main().Drucken1->trigger();
+  QVERIFY(f.read("Rezept.htm").find("1,5 Eier<br>") != std::string::npos);
+
+  QTest::mouseClick(form.ToShoppingListButton, Qt::LeftButton);
+  const QStringList block{QStringLiteral("Apfelkuchen"),
+                          {},
+                          QStringLiteral("100 g Mehl"),
+                          QStringLiteral("1,5 Eier"),
+                          QStringLiteral("Zimt"),
+                          {},
+                          {}};
+  QCOMPARE(texts(f.program.shoppingTab().ListBox2), block);
+  QCOMPARE(f.read("EList.dat"), "Apfelkuchen\r\n\r\n100 g Mehl\r\n1,5 Eier\r\nZimt\r\n\r\n\r\n");
+
+  // Every recipe shown sets the box again; the recipe's own number gives its own page.
+  form.showRecipe(QStringLiteral("Brot"));
+  QCOMPARE(form.PersonsBox->value(), 1);
+  form.showRecipe(QStringLiteral("Apfelkuchen"));
+  QCOMPARE(form.PersonsBox->value(), 4);
+  QCOMPARE(f.read("Rezept.htm"), plainPage);
+  form.showRecipe(QStringLiteral("Stuten"));
+  QVERIFY(!form.PersonsBox->isEnabled());
+  QVERIFY(form.ToShoppingListButton->isEnabled());
+  form.chooseCategory(QStringLiteral("Suppe"));  // a blank page
+  QVERIFY(!form.PersonsBox->isEnabled());
+  QVERIFY(!form.ToShoppingListButton->isEnabled());
+  QCOMPARE(f.prompts().texts(Kind::Error), QStringList{});
 }
 
 int main(int argc, char** argv) {
