@@ -117,6 +117,14 @@ TEST_F(ToolTest, AddThenExportGivesBackTheSameRecipe) {
                 .find("waschen &amp; vierteln.\r\nMit Saft aufgie\xdf"
                       "en, &lt;kalt&gt;"),
             std::string::npos);
+  ASSERT_EQ(run("page --personen 4 'Erdbeerbowle für Kinder'").status, 0);
+  EXPECT_NE(read("Rezept.htm").find(" (Zutaten f\xfcr 4 Personen)</font><br>\r\n"), std::string::npos);
+  EXPECT_NE(read("Rezept.htm").find("\r\n200 g Erdbeeren<br>\r\n0,4 l Apfelsaft<br>\r\n"), std::string::npos);
+  for (const char* persons : {"0", "51", "4x", ""}) {
+    const Result refused = run(std::string("page 'Erdbeerbowle für Kinder' --personen '") + persons + "'");
+    EXPECT_EQ(refused.status, 2) << persons;
+    EXPECT_EQ(refused.out, "--personen: eine Zahl von 1 bis 50\n") << persons;
+  }
   EXPECT_EQ(run("delete 'Erdbeerbowle für Kinder'").status, 0);
   EXPECT_EQ(run("list 'Getränke'").out, "");
 }
