@@ -9,6 +9,7 @@
 #include <string>
 
 #include "StoreFuzzInput.h"
+#include "store/Amounts.h"
 #include "store/Categories.h"
 #include "store/Check.h"
 #include "store/Entry.h"
@@ -114,6 +115,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   expectOnlyStoreErrors([&] { store.nameExists(name); });
   expectOnlyStoreErrors([&] { store.authorByName(name); });
   expectOnlyStoreErrors([&] { zestovar::views::showRecipePage(store, name, "default", [](const std::string&) {}); });
+  // The page for another number of persons scales whatever ingredient lines the file holds.
+  expectOnlyStoreErrors([&] {
+    zestovar::views::showRecipePage(
+        store, name, "default", [](const std::string&) {}, 1 + static_cast<int>(size % 50));
+  });
+  // Scaling keeps what stands before and after the amount byte for byte.
+  if (const auto amount = zestovar::store::leadingAmount(name)) {
+    const std::string scaled = zestovar::store::scaledLine(name, 2.5);
+    if (!scaled.starts_with(name.substr(0, amount->begin)) || !scaled.ends_with(name.substr(amount->end))) abort();
+  }
   expectOnlyStoreErrors([&] {
     std::vector<zestovar::views::EntrySummary> summary;
     zestovar::views::buildEntrySummary(store, summary);
