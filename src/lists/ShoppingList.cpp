@@ -1,7 +1,6 @@
 #include "lists/ShoppingList.h"
 
 #include <algorithm>
-#include <iterator>
 
 #include "store/Amounts.h"
 #include "store/Entry.h"
@@ -13,7 +12,7 @@ std::vector<std::string> recipeBlock(store::RecipeStore& store, std::string_view
   store.walkMainThenUpdate([&](store::StoreFile, store::RecordReader& in, store::EntryHead& head) {
     if (head.name != name) return store::skipRest(in);
     store::StoredRecipe entry = store::readRest(in, head);
-    for (std::string& line : entry.ingredients) block.push_back(store::scaledLine(line, factor));
+    for (const std::string& line : entry.ingredients) block.push_back(store::scaledLine(line, factor));
   });
   block.insert(block.end(), 2, std::string());
   return block;

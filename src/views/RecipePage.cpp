@@ -156,6 +156,15 @@ ShownPage showRecipePage(RecipeStore& store, std::string_view name, std::string_
   std::string personsRendered;
   std::string personsShown;
   bool found = false;
+  const auto render = [&](RecordReader& in, const EntryHead& head, PageForm form) {
+    personsRendered.clear();
+    renderEntry(in, head, form, rendered, writeImage, defaultPicture, persons, &personsRendered);
+  };
+  const auto takeRendered = [&] {
+    page.swap(rendered);
+    personsShown.swap(personsRendered);
+    found = true;
+  };
   {
     auto main = store.openMain();
     walkEntries(*main, [&](RecordReader& in, EntryHead& head) {
@@ -163,11 +172,8 @@ ShownPage showRecipePage(RecipeStore& store, std::string_view name, std::string_
         skipRest(in);
         return true;
       }
-      personsRendered.clear();
-      renderEntry(in, head, PageForm::MainFile, rendered, writeImage, defaultPicture, persons, &personsRendered);
-      page.swap(rendered);
-      personsShown.swap(personsRendered);
-      found = true;
+      render(in, head, PageForm::MainFile);
+      takeRendered();
       return true;
     });
   }
@@ -187,29 +193,18 @@ ShownPage showRecipePage(RecipeStore& store, std::string_view name, std::string_
       lastName = head.name;
       if (head.name == name) {
         rendering = true;
-        personsRendered.clear();
-        renderEntry(in, head, PageForm::UpdateFile, rendered, writeImage, defaultPicture, persons, &personsRendered);
-        page.swap(rendered);
-        personsShown.swap(personsRendered);
-        found = true;
+        render(in, head, PageForm::UpdateFile);
+        takeRendered();
       } else {
         skipRest(in);
       }
     } catch (const EndOfFileError&) {
       if (isTornTail(update, first)) break;
       // Rendering clears the page first: a failing entry leaves what it rendered so far.
-      if (rendering) {
-        page.swap(rendered);
-        personsShown.swap(personsRendered);
-        found = true;
-      }
+      if (rendering) takeRendered();
       onUpdateEntryError(lastName);
     } catch (const StoreError&) {
-      if (rendering) {
-        page.swap(rendered);
-        personsShown.swap(personsRendered);
-        found = true;
-      }
+      if (rendering) takeRendered();
       onUpdateEntryError(lastName);
     }
   }
