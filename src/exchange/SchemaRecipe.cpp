@@ -207,7 +207,7 @@ std::string authorOf(const json& author, const Texts& texts) {
 std::string pictureOf(const json& image, const Texts& texts) {
   for (const json* member : membersOf(image)) {
     if (member->is_object()) {
-      for (const char* name : {"url", "contentUrl", "@id"})
+      for (const char* name : {"url", "contentUrl"})
         if (std::string address = texts.line(property(*member, name)); !address.empty()) return address;
     } else if (std::string address = texts.line(*member); !address.empty()) {
       return address;

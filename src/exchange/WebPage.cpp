@@ -1,7 +1,9 @@
 #include "exchange/WebPage.h"
 
+#include <cctype>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <unordered_map>
 #include <utility>
 
 #include "exchange/HtmlDocument.h"
@@ -72,6 +74,41 @@ void recipesOfJson(const json& value, std::vector<const json*>& recipes) {
     for (const json& member : current) inner.push_back(&member);
     todo.insert(todo.end(), inner.rbegin(), inner.rend());
   }
+}
+
+// The objects of the page's JSON-LD by their @id, so that a reference ({"@id": ...}, as site builders
+// write an author or a picture that stands elsewhere in the graph) can be followed.
+using Identified = std::unordered_map<std::string, const json*>;
+
+void collectIdentified(const json& value, Identified& ids) {
+  std::vector<const json*> todo{&value};
+  while (!todo.empty()) {
+    const json& current = *todo.back();
+    todo.pop_back();
+    if (!current.is_structured()) continue;
+    if (current.is_object() && current.size() > 1)
+      if (const auto id = current.find("@id"); id != current.end() && id->is_string())
+        ids.emplace(id->get<std::string>(), &current);
+    for (const json& member : current) todo.push_back(&member);
+  }
+}
+
+// The recipe with the references among its properties (and their list members) replaced by the
+// objects they name.
+json withReferencesFollowed(const json& recipe, const Identified& ids) {
+  json out = recipe;
+  const auto follow = [&](json& value) {
+    if (!value.is_object() || value.size() != 1) return;
+    const auto id = value.find("@id");
+    if (id == value.end() || !id->is_string()) return;
+    if (const auto target = ids.find(id->get<std::string>()); target != ids.end()) value = *target->second;
+  };
+  for (json& property : out) {
+    follow(property);
+    if (property.is_array())
+      for (json& member : property) follow(member);
+  }
+  return out;
 }
 
 bool isRecipeItem(const GumboNode* element) {
@@ -270,16 +307,22 @@ std::vector<ForeignRecipe> readWebPage(std::string_view bytes, std::string_view 
     if (!resolved.empty()) base = std::move(resolved);
   }
 
-  std::vector<ForeignRecipe> recipes;
+  std::vector<json> values;
   for (const std::string& script : found.scripts) {
     if (nestsTooDeeply(script)) continue;
     // A script that is no JSON is passed over, as search engines pass it over.
-    const json value = json::parse(script, nullptr, false);
-    if (value.is_discarded()) continue;
-    std::vector<const json*> objects;
-    recipesOfJson(value, objects);
-    for (const json* object : objects) recipes.push_back(recipeOfSchema(*object, true, base));
+    json value = json::parse(script, nullptr, false);
+    if (!value.is_discarded()) values.push_back(std::move(value));
   }
+  Identified ids;
+  std::vector<const json*> objects;
+  for (const json& value : values) {
+    collectIdentified(value, ids);
+    recipesOfJson(value, objects);
+  }
+  std::vector<ForeignRecipe> recipes;
+  for (const json* object : objects)
+    recipes.push_back(recipeOfSchema(withReferencesFollowed(*object, ids), true, base));
   if (recipes.empty())
     for (const GumboNode* item : found.items) recipes.push_back(recipeOfSchema(itemOf(item), false, base));
   if (recipes.empty()) throw ImportError(std::string(kNoRecipeData));
