@@ -4,10 +4,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cerrno>
 
 #include "exchange/Encoding.h"
+#include "exchange/HtmlDocument.h"
 #include "store/Cp1252.h"
+#include "store/Words.h"
 
 namespace zestovar::exchange {
 
@@ -61,23 +64,7 @@ constexpr std::array kLabels = {
 
 constexpr std::string_view kBlanks = " \t\n\f\r";
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string lowered(std::string_view text) {
-  std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(), lower);
-  return out;
-}
-
-std::string_view stripped(std::string_view text) {
-  const std::size_t start = text.find_first_not_of(kBlanks);
-  if (start == std::string_view::npos) return {};
-  return text.substr(start, text.find_last_not_of(kBlanks) - start + 1);
-}
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && lowered(text.substr(0, prefix.size())) == prefix;
-}
+std::string_view stripped(std::string_view text) { return store::trimmed(text, kBlanks); }
 
 // The charset named after "charset" in a content attribute or header: "text/html; charset=x".
 std::string charsetIn(std::string_view text) {
@@ -204,8 +191,7 @@ std::string prescanMetaCharset(std::string_view bytes) {
       continue;
     }
     const std::size_t nameAt = rest.size() > 2 && rest[1] == '/' ? 2 : 1;
-    const char first = rest.size() > nameAt ? lower(rest[nameAt]) : '\0';
-    if (first >= 'a' && first <= 'z') {
+    if (rest.size() > nameAt && std::isalpha(static_cast<unsigned char>(rest[nameAt]))) {
       // Another tag: its attributes are skipped whole, so a quoted ">" does not end it early.
       pos = std::min(bytes.find_first_of(" \t\n\f\r/>", pos + 1), bytes.size());
       Attribute attribute;

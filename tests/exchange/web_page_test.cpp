@@ -224,6 +224,7 @@ TEST(WebPageMapping, PropertiesInEachShapeSchemaOrgAllows) {
   EXPECT_EQ(other.author, "Mo");
   const std::string script = jsonLdPage(R"j({"@type": "Recipe", "image": "javascript:alert(1)"})j");
   EXPECT_EQ(onlyRecipe(script, "http://x/").pictureAddress, "");
+  EXPECT_EQ(onlyRecipe(jsonLdPage(R"({"@type": "Recipe", "image": "b.jpg"})"), "http:/ohne-host/").pictureAddress, "");
 }
 
 TEST(WebPageMapping, CuisinesNameOriginsInGermanAndEnglish) {
@@ -251,11 +252,29 @@ TEST(WebPageSafety, DeepAndBrokenPagesAreRefusedOrPassedOver) {
   // Elements that close their siblings, void elements and raw text do not count as nesting.
   std::string wide = "<!DOCTYPE html><ul>";
   for (int i = 0; i < 5000; ++i) wide += "<li><p>Punkt<br><img src=x><table><tr><td>1<td>2<tr><td>3</table>";
-  wide += "</ul><script>" + deep + "</script><!--" + deep + "-->";
+  wide += "</ul><svg>";
+  for (int i = 0; i < 5000; ++i) wide += "<path d='M0 0'/>";
+  wide += "</svg><script>" + deep + "</script><!--" + deep + "-->";
   EXPECT_NO_THROW(checkNesting(wide));
+  // An HTML element stays open behind "/>".
+  std::string slashes;
+  for (int i = 0; i < 20000; ++i) slashes += "<div/>";
+  EXPECT_THROW(checkNesting(slashes), ImportError);
 
   // Deep HTML inside a JSON string is refused as well.
   EXPECT_EQ(errorOf(jsonLdPage(R"({"@type": "Recipe", "name": ")" + deep + "\"}")), tooDeep);
+
+  // Microdata values nested in values cost a few times the page, not the page for each level.
+  std::string chain =
+      "<!DOCTYPE html><div itemscope itemtype=\"https://schema.org/Recipe\"><b itemprop=name>Kette</b>"
+      "<i itemprop=\"@type\">Falle</i>";
+  for (int i = 0; i < 1500; ++i) chain += "<div itemprop=recipeInstructions>";
+  chain += std::string(1 << 20, 'x');
+  const ForeignRecipe chained = onlyRecipe(chain);
+  EXPECT_EQ(chained.title, "Kette");
+  std::size_t taken = 0;
+  for (const std::string& paragraph : chained.paragraphs) taken += paragraph.size();
+  EXPECT_LT(taken, 5u << 20);
 
   // JSON nested beyond reason, a broken script and Recipe-less data are passed over.
   const std::string nested = std::string(5000, '[') + std::string(5000, ']');
