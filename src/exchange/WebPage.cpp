@@ -44,8 +44,8 @@ bool nestsTooDeeply(std::string_view text) {
   return false;
 }
 
-// The Recipe objects of a JSON-LD value, in the order of the page: the value itself, the members of
-// a list, and what objects hold (an @graph, a WebPage's mainEntity).
+// The Recipe objects of a JSON-LD value: the value itself, the members of a list in their order, and
+// what objects hold (an @graph, a WebPage's mainEntity).
 void recipesOfJson(const json& value, std::vector<const json*>& recipes) {
   std::vector<const json*> todo{&value};
   while (!todo.empty()) {
