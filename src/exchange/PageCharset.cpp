@@ -143,6 +143,15 @@ bool convertWithIconv(std::string_view bytes, const std::string& encoding, std::
   return true;
 }
 
+// The encoding="..." of an XML declaration.
+std::string xmlDeclarationEncoding(std::string_view declaration) {
+  std::size_t pos = 5;
+  Attribute attribute;
+  while (nextAttribute(declaration, pos, attribute))
+    if (attribute.name == "encoding") return attribute.value;
+  return {};
+}
+
 }  // namespace
 
 std::string encodingOfLabel(std::string_view label) {
@@ -221,6 +230,9 @@ std::string pageToUtf8(std::string_view bytes, std::string_view contentType) {
     encoding = encodingOfLabel(charsetOfContentType(contentType));
     if (encoding.empty()) {
       encoding = encodingOfLabel(prescanMetaCharset(bytes));
+      // An XHTML file names its encoding in its XML declaration.
+      if (encoding.empty() && bytes.starts_with("<?xml"))
+        encoding = encodingOfLabel(xmlDeclarationEncoding(bytes.substr(0, bytes.find("?>"))));
       // A page whose bytes could be read as ASCII to find the claim is no UTF-16.
       if (encoding.starts_with("utf-16")) encoding = "utf-8";
     }

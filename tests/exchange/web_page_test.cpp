@@ -156,6 +156,8 @@ TEST(WebPageCharset, ByteOrderMarkThenHeaderThenMetaThenUtf8) {
       {"<p title='<meta charset=latin1>'>\xE4", "", "<p title='<meta charset=latin1>'>\xEF\xBF\xBD"},
       {std::string(1024, ' ') + meta1252 + "\xE4", "", std::string(1024, ' ') + meta1252 + "\xEF\xBF\xBD"},
       {"<meta charset=utf-16>K\xC3\xA4se", "", "<meta charset=utf-16>K\xC3\xA4se"},
+      {"<?xml version='1.0' encoding='ISO-8859-15'?><html>\xA4", "",
+       "<?xml version='1.0' encoding='ISO-8859-15'?><html>\xE2\x82\xAC"},
       {"<meta charset=klingonisch>K\xC3\xA4se", "", "<meta charset=klingonisch>K\xC3\xA4se"},
       {"<meta charset=\"../../tmp/x\">K\xC3\xA4se", "", "<meta charset=\"../../tmp/x\">K\xC3\xA4se"},
   };
