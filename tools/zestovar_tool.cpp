@@ -43,7 +43,7 @@ int usage() {
                "  delete NAME                 Rezept löschen\n"
                "  export NAME [--picture DATEI]  Rezept als Textdatei ausgeben\n"
                "  page NAME [--personen N]    Rezept.htm und Image.jpg schreiben (Mengen für N Personen)\n"
-               "  import [--kategorie KATEGORIE] DATEI...  Meal-Master-, RezKonv- und CookML-Dateien einlesen\n"
+               "  import [--kategorie KATEGORIE] DATEI...  Rezeptsammlungen und Webseiten einlesen\n"
                "  export-mm (--alle | NAME...)  Rezepte als Meal-Master ausgeben (Windows-1252)\n"
                "  search [--oder] [--kategorie KATEGORIE] TEXT  Rezepte suchen\n"
                "  site AUSGABE --url ADRESSE --news DATEI DATEI...  die Rezeptseite zum Ausprobieren bauen\n";
