@@ -4,6 +4,9 @@
 #include <emmintrin.h>
 #endif
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstring>
 
 #include "store/Entry.h"
@@ -12,12 +15,6 @@
 namespace zestovar::views {
 
 using namespace zestovar::store;
-
-namespace {
-
-char foldAz(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-
-}  // namespace
 
 void buildEntrySummary(RecipeStore& store, std::vector<EntrySummary>& summary) {
   store.walkMainThenUpdate([&](StoreFile, RecordReader& in, EntryHead& head) {
@@ -57,18 +54,24 @@ std::vector<std::string> splitTerms(std::string_view text) {
 
 namespace {
 
-// The texts of an entry a search tests, folded once (only A to Z, as the contains test folds) into
-// one buffer that keeps its storage from entry to entry.
+// The texts of an entry a search tests, folded once (as the contains test folds) into one buffer
+// that keeps its storage from entry to entry.
 class FoldedFields {
  public:
+  explicit FoldedFields(Spelling spelling) : spelling_(spelling) {}
+
   void clear() {
     size_ = 0;
     ends_.clear();
+    insideDigraphs_.clear();
   }
   // The text of a record: its 50 character bytes are folded 16 at a time, then only its length counts.
   void addRecord(const unsigned char* record) {
-    if (text_.size() < size_ + kMaxText + kPadding) text_.resize(2 * (size_ + kMaxText + kPadding));
+    // A record's text spelled out with umlauts takes at most twice its length.
+    if (text_.size() < size_ + 2 * kMaxText + kPadding) text_.resize(2 * (size_ + 2 * kMaxText + kPadding));
     char* out = text_.data() + size_;
+    const std::size_t length = std::min<std::size_t>(record[0], kMaxText);
+    std::uint64_t high = 0;  // one bit for each character byte from 0x80 on
 #if defined(__SSE2__)
     const __m128i below = _mm_set1_epi8('A' - 1), above = _mm_set1_epi8('Z' + 1), gap = _mm_set1_epi8(32);
     for (std::size_t at : {0, 16, 32, 34}) {
@@ -76,11 +79,20 @@ class FoldedFields {
       // Bytes from 0x80 on are negative here, so only A to Z lie between the two bounds.
       const __m128i upper = _mm_and_si128(_mm_cmpgt_epi8(v, below), _mm_cmplt_epi8(v, above));
       _mm_storeu_si128(reinterpret_cast<__m128i*>(out + at), _mm_or_si128(v, _mm_and_si128(upper, gap)));
+      high |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(v))) << at;
     }
 #else
-    for (std::size_t i = 0; i < kMaxText; ++i) out[i] = foldAz(static_cast<char>(record[1 + i]));
+    for (std::size_t i = 0; i < kMaxText; ++i) {
+      const auto c = static_cast<char>(record[1 + i]);
+      out[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+      high |= static_cast<std::uint64_t>(record[1 + i] >> 7) << i;
+    }
 #endif
-    size_ += std::min<std::size_t>(record[0], kMaxText);
+    high &= (std::uint64_t{1} << length) - 1;
+    if (spelling_ == Spelling::Umlauts && high != 0)
+      spellUmlauts(out, length, static_cast<std::size_t>(__builtin_ctzll(high)));
+    else
+      size_ += length;
     ends_.push_back(size_);
   }
   // The contains test of a folded term against each field by itself: one search over all fields,
@@ -90,7 +102,8 @@ class FoldedFields {
     std::size_t field = 0;
     for (std::size_t at = find(foldedTerm, 0); at != kNone; at = find(foldedTerm, at + 1)) {
       while (ends_[field] <= at) ++field;
-      if (at + foldedTerm.size() <= ends_[field]) return true;
+      if (at + foldedTerm.size() <= ends_[field] && betweenCharacters(at) && betweenCharacters(at + foldedTerm.size()))
+        return true;
     }
     return false;
   }
@@ -99,6 +112,30 @@ class FoldedFields {
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
   // Room after the text for the 16-byte loads of find.
   static constexpr std::size_t kPadding = 32;
+
+  // Rewrites the folded text of a record from its first byte above 0x7F on, with each umlaut and "ß"
+  // spelled in two letters; the second letter of each is remembered, since no hit may begin or end
+  // there.
+  void spellUmlauts(char* out, std::size_t length, std::size_t from) {
+    std::array<char, kMaxText> rest;
+    std::memcpy(rest.data(), out + from, length - from);
+    char* to = out + from;
+    for (std::size_t i = 0; i < length - from; ++i) {
+      const std::string_view digraph = umlautSpelling(rest[i]);
+      if (digraph.empty()) {
+        *to++ = rest[i];
+        continue;
+      }
+      *to++ = digraph[0];
+      insideDigraphs_.push_back(static_cast<std::size_t>(to - text_.data()));
+      *to++ = digraph[1];
+    }
+    size_ = static_cast<std::size_t>(to - text_.data());
+  }
+
+  bool betweenCharacters(std::size_t at) const {
+    return insideDigraphs_.empty() || !std::binary_search(insideDigraphs_.begin(), insideDigraphs_.end(), at);
+  }
 
   // The first place from `from` on where the term stands in the text: sixteen places are tested at
   // once for its first two characters, and only those that match are compared whole.
@@ -134,19 +171,21 @@ class FoldedFields {
   std::vector<char> text_;
   std::size_t size_ = 0;
   std::vector<std::size_t> ends_;
+  Spelling spelling_;
+  std::vector<std::size_t> insideDigraphs_;  // ascending
 };
 
 }  // namespace
 
 int searchRecipes(RecipeStore& store, const std::vector<std::string>& terms, std::string_view category, SearchKind kind,
-                  std::vector<std::string>& names) {
+                  std::vector<std::string>& names, Spelling spelling) {
   std::vector<std::string> foldedTerms;
   for (const auto& term : terms) {
-    foldedTerms.push_back(term);
-    for (char& c : foldedTerms.back()) c = foldAz(c);
+    std::string& folded = foldedTerms.emplace_back();
+    for (char c : term) appendFolded(folded, c, spelling);
   }
   int hits = 0;
-  FoldedFields fields;
+  FoldedFields fields(spelling);
   auto main = store.openMain();
   for (FileIo* file : {main.get(), &store.updateFile()}) {
     walkEntries(*file, [&](RecordReader& in, EntryHead& head) {
