@@ -28,7 +28,7 @@ std::string formatAmount(double value);
 
 // The line with its leading amount (both ends of a range) multiplied by factor and written by
 // formatAmount; the dash of a range, the unit and the rest of the line are kept byte for byte. A line
-// without a leading amount is returned as it stands.
+// without a leading amount, or a factor of exactly 1, gives the line as it stands.
 std::string scaledLine(std::string_view line, double factor);
 
 }  // namespace zestovar::store
