@@ -45,7 +45,7 @@ int usage() {
                "  page NAME [--personen N]    Rezept.htm und Image.jpg schreiben (Mengen für N Personen)\n"
                "  import [--kategorie KATEGORIE] DATEI...  Rezeptsammlungen und Webseiten einlesen\n"
                "  export-mm (--alle | NAME...)  Rezepte als Meal-Master ausgeben (Windows-1252)\n"
-               "  search [--oder] [--kategorie KATEGORIE] TEXT  Rezepte suchen\n"
+               "  search [--oder] [--umlaute] [--kategorie KATEGORIE] TEXT  Rezepte suchen\n"
                "  site AUSGABE --url ADRESSE --news DATEI DATEI...  die Rezeptseite zum Ausprobieren bauen\n";
   return kUsage;
 }
@@ -177,11 +177,14 @@ int exportMealMaster(RecipeStore& store, const std::vector<std::string>& args) {
 int search(const fs::path& dir, const std::vector<std::string>& args) {
   using namespace zestovar::views;
   SearchKind kind = SearchKind::And;
+  Spelling spelling = Spelling::AsStored;
   std::string category(kAllCategories);
   std::vector<std::string> texts;
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--oder") {
       kind = SearchKind::Or;
+    } else if (args[i] == "--umlaute") {
+      spelling = Spelling::Umlauts;
     } else if (args[i] == "--kategorie") {
       if (++i == args.size()) return usage();
       category = arg(args[i].c_str());
@@ -197,7 +200,7 @@ int search(const fs::path& dir, const std::vector<std::string>& args) {
   }
   RecipeStore store(dir);
   std::vector<std::string> names;
-  const int hits = searchRecipes(store, splitTerms(text), category, kind, names);
+  const int hits = searchRecipes(store, splitTerms(text), category, kind, names, spelling);
   finishRecipeList(names);
   for (const auto& name : names) printLine(name);
   std::cout << searchMessage(hits) << '\n';

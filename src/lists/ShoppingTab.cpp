@@ -35,12 +35,18 @@ ShoppingTab::ShoppingTab(ui::MainWindow& main, QWidget* parent) : QWidget(parent
   Button6 = ui::button("Button6", "Hinzufügen", this);
   Button5 = ui::button("Button5", "Einkaufliste drucken", this);
   Button7 = ui::button("Button7", "Einkaufliste löschen", this);
+  ButtonZusammenfassen = ui::button("ButtonZusammenfassen", "Zusammenfassen", this);
+  ButtonRueckgaengig = ui::button("ButtonRueckgaengig", "Rückgängig", this);
+  ButtonRueckgaengig->setEnabled(false);
   right->addWidget(Label13);
   right->addWidget(Edit6);
   right->addWidget(Button6);
   right->addSpacing(24);
   right->addWidget(Button5);
   right->addWidget(Button7);
+  right->addSpacing(24);
+  right->addWidget(ButtonZusammenfassen);
+  right->addWidget(ButtonRueckgaengig);
   right->addStretch(1);
   auto* rightPane = named(new QWidget(this), "Panel5", QStringLiteral("Zutat und Liste"));
   rightPane->setFixedWidth(260);
@@ -52,8 +58,19 @@ ShoppingTab::ShoppingTab(ui::MainWindow& main, QWidget* parent) : QWidget(parent
   connect(Button5, &QPushButton::clicked, this, main_.handler([this] { Button5Click(); }));
   connect(Button7, &QPushButton::clicked, this, main_.handler([this] { Button7Click(); }));
   connect(Entfernen4, &QAction::triggered, this, main_.handler([this] { Entfernen4Click(); }));
+  connect(ButtonZusammenfassen, &QPushButton::clicked, this, main_.handler([this] { ZusammenfassenClick(); }));
+  connect(ButtonRueckgaengig, &QPushButton::clicked, this, main_.handler([this] { RueckgaengigClick(); }));
+  // Whatever changes the list, by whichever way, ends what "Rückgängig" can take back.
+  const QAbstractItemModel* model = ListBox2->model();
+  connect(model, &QAbstractItemModel::rowsInserted, this, &ShoppingTab::forgetMerge);
+  connect(model, &QAbstractItemModel::rowsRemoved, this, &ShoppingTab::forgetMerge);
+  connect(model, &QAbstractItemModel::modelReset, this, &ShoppingTab::forgetMerge);
+  connect(model, &QAbstractItemModel::dataChanged, this, &ShoppingTab::forgetMerge);
   ListBox2->installEventFilter(this);
 }
+
+// The list empties itself when its widget goes, after this tab's own members are gone.
+ShoppingTab::~ShoppingTab() { ListBox2->model()->disconnect(this); }
 
 bool ShoppingTab::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ListBox2 && event->type() == QEvent::KeyRelease) {
@@ -85,6 +102,20 @@ void ShoppingTab::appendLines(const std::vector<std::string>& lines) {
   ListBox2->addItems(texts);
 }
 
+void ShoppingTab::replaceLines(const std::vector<std::string>& lines) {
+  store::writeSideFile(main_.files(), main_.programDir(), store::kShoppingListFileName, lines);
+  replacing_ = true;
+  ListBox2->clear();
+  appendLines(lines);
+  replacing_ = false;
+}
+
+void ShoppingTab::forgetMerge() {
+  if (replacing_) return;
+  beforeMerge_.reset();
+  ButtonRueckgaengig->setEnabled(false);
+}
+
 void ShoppingTab::Button6Click() {
   if (main_.transferRunning()) return;
   if (Edit6->text().isEmpty()) return;
@@ -103,6 +134,25 @@ void ShoppingTab::Button7Click() {
   if (main_.transferRunning()) return;
   ListBox2->clear();
   writeShoppingList();
+}
+
+void ShoppingTab::ZusammenfassenClick() {
+  if (main_.transferRunning()) return;
+  std::vector<std::string> lines = shoppingLines();
+  const bool dropRecipeHeads =
+      holdsRecipeBlocks(lines) &&
+      main_.prompts().confirm(ui::utf8("Bestätigung"), QStringLiteral("Die Rezeptnamen und Leerzeilen entfernen?"));
+  const std::vector<std::string> merged = mergedShoppingList(lines, dropRecipeHeads);
+  if (merged == lines) return;
+  replaceLines(merged);
+  beforeMerge_ = std::move(lines);
+  ButtonRueckgaengig->setEnabled(true);
+}
+
+void ShoppingTab::RueckgaengigClick() {
+  if (main_.transferRunning() || !beforeMerge_) return;
+  replaceLines(*beforeMerge_);
+  forgetMerge();
 }
 
 void ShoppingTab::Entfernen4Click() {

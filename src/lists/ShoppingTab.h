@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QWidget>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,7 @@ class ShoppingTab : public QWidget {
 
  public:
   explicit ShoppingTab(ui::MainWindow& main, QWidget* parent = nullptr);
+  ~ShoppingTab() override;
   // The print preview that "Einkaufliste drucken" opens; it is built after the pages.
   void setPrintPreview(TForm4* preview) { preview_ = preview; }
 
@@ -33,6 +35,10 @@ class ShoppingTab : public QWidget {
   void Button6Click();
   void Button5Click();
   void Button7Click();
+  // "Zusammenfassen" adds up the lines of one ingredient; "Rückgängig" takes the list back to what it
+  // was before, until the list changes otherwise.
+  void ZusammenfassenClick();
+  void RueckgaengigClick();
   // "entfernen" of the list's menu, and a key released on the list.
   void Entfernen4Click();
   void ListBox2KeyUp(int key);
@@ -47,6 +53,7 @@ class ShoppingTab : public QWidget {
   QLabel* Label13;
   QLineEdit* Edit6;
   QPushButton *Button6, *Button5, *Button7;
+  QPushButton *ButtonZusammenfassen, *ButtonRueckgaengig;
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,9 +63,15 @@ class ShoppingTab : public QWidget {
   std::vector<std::string> shoppingLines() const;
   void writeShoppingList();
   void appendLines(const std::vector<std::string>& lines);
+  // Writes lines to "EList.dat", then shows them: a failed write leaves list and file as they were.
+  void replaceLines(const std::vector<std::string>& lines);
+  void forgetMerge();
 
   ui::MainWindow& main_;
   TForm4* preview_ = nullptr;
+  // The list as it was before the last merge, in memory only.
+  std::optional<std::vector<std::string>> beforeMerge_;
+  bool replacing_ = false;
 };
 
 }  // namespace zestovar::lists

@@ -117,13 +117,53 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-bool containsTest(std::string_view needle, std::string_view haystack) {
-  const auto foldAz = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-  if (needle.size() > haystack.size()) return false;
-  for (std::size_t start = 0; start + needle.size() <= haystack.size(); ++start) {
-    std::size_t i = 0;
-    while (i < needle.size() && foldAz(needle[i]) == foldAz(haystack[start + i])) ++i;
-    if (i == needle.size()) return true;
+std::string_view umlautSpelling(char c) {
+  switch (static_cast<unsigned char>(c)) {
+    case 0xC4:  // Ä
+    case 0xE4:  // ä
+      return "ae";
+    case 0xD6:  // Ö
+    case 0xF6:  // ö
+      return "oe";
+    case 0xDC:  // Ü
+    case 0xFC:  // ü
+      return "ue";
+    case 0xDF:  // ß
+      return "ss";
+    default:
+      return {};
+  }
+}
+
+void appendFolded(std::string& out, char c, Spelling spelling) {
+  const std::string_view digraph = spelling == Spelling::Umlauts ? umlautSpelling(c) : std::string_view();
+  if (digraph.empty())
+    out += c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+  else
+    out += digraph;
+}
+
+bool containsTest(std::string_view needle, std::string_view haystack, Spelling spelling) {
+  if (spelling == Spelling::AsStored) {
+    const auto foldAz = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    if (needle.size() > haystack.size()) return false;
+    for (std::size_t start = 0; start + needle.size() <= haystack.size(); ++start) {
+      std::size_t i = 0;
+      while (i < needle.size() && foldAz(needle[i]) == foldAz(haystack[start + i])) ++i;
+      if (i == needle.size()) return true;
+    }
+    return false;
+  }
+  std::string wanted;
+  for (char c : needle) appendFolded(wanted, c, spelling);
+  if (wanted.empty()) return true;
+  // Whole stored characters from each start on, until their spelling is as long as the needle's.
+  std::string run;
+  for (std::size_t start = 0; start < haystack.size(); ++start) {
+    run.clear();
+    for (std::size_t end = start; end < haystack.size() && run.size() < wanted.size(); ++end)
+      appendFolded(run, haystack[end], spelling);
+    if (run == wanted) return true;
   }
   return false;
 }

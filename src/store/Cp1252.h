@@ -22,8 +22,20 @@ char foldCase(char c);
 // Whole-text comparison without regard to letter case, as the recipe lists test membership.
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
 
+// How the contains test compares letters: only A to Z folded, or besides that "ä", "ö", "ü" and "ß"
+// (capitals too) taken as "ae", "oe", "ue" and "ss", as German is written without those letters.
+enum class Spelling { AsStored, Umlauts };
+
+// "ae", "oe", "ue" or "ss" for the umlauts and "ß" in either case; empty for every other byte.
+std::string_view umlautSpelling(char c);
+// Appends c as the contains test compares it: A to Z in lower case, with Spelling::Umlauts the
+// umlauts and "ß" in two letters.
+void appendFolded(std::string& out, char c, Spelling spelling);
+
 // The contains test of the subcategory filters and the search: whether needle occurs in haystack,
-// folding only the letters A to Z ("Ä" and "ä" differ). An empty needle is found everywhere.
-bool containsTest(std::string_view needle, std::string_view haystack);
+// folding only the letters A to Z ("Ä" and "ä" differ). An empty needle is found everywhere. With
+// Spelling::Umlauts a hit must begin and end between two stored characters: "ae" finds "ä", but
+// "a" alone does not.
+bool containsTest(std::string_view needle, std::string_view haystack, Spelling spelling = Spelling::AsStored);
 
 }  // namespace zestovar::store

@@ -11,6 +11,7 @@
 namespace zestovar::views {
 
 using store::containsTest;
+using store::Spelling;
 
 // One entry of the summary list: category, subcategory record, name and origin.
 struct EntrySummary {
@@ -39,10 +40,10 @@ enum class SearchKind { And, Or };
 
 inline constexpr std::string_view kAllCategories = "Alle";
 
-// Tests every entry of both files. names receives the matching names in walk order (on an error it
-// keeps those found so far); returns the hit count.
+// Tests every entry of both files with the contains test in the given spelling. names receives the
+// matching names in walk order (on an error it keeps those found so far); returns the hit count.
 int searchRecipes(store::RecipeStore& store, const std::vector<std::string>& terms, std::string_view category,
-                  SearchKind kind, std::vector<std::string>& names);
+                  SearchKind kind, std::vector<std::string>& names, Spelling spelling = Spelling::AsStored);
 
 // "N Rezepte gefunden." or "Keine Rezepte gefunden." (UTF-8).
 std::string searchMessage(int hits);

@@ -118,10 +118,13 @@ QWidget* RecipeTab::buildSearchTab() {
   RadioButton8->setChecked(true);
   kinds->addWidget(RadioButton8);
   kinds->addWidget(RadioButton9);
+  // Off at start, so the search compares umlauts as stored until the user asks otherwise.
+  CheckBoxUmlaute = named(new QCheckBox(utf8("ä = ae"), form), "CheckBoxUmlaute", utf8("ä = ae"));
   Button3 = ui::button("Button3", "Starten", form);
   formLayout->addWidget(Edit5);
   formLayout->addWidget(ComboBox2);
   formLayout->addWidget(RadioGroup1);
+  formLayout->addWidget(CheckBoxUmlaute);
   formLayout->addWidget(Button3);
   formLayout->addStretch(1);
   ListBox4 = named(new QListWidget(Splitter2), "ListBox4", QStringLiteral("Suchergebnis"));

@@ -2,6 +2,7 @@
 // (search) and "Merkliste" (bookmark list), and the page viewer that shows the recipe page.
 #pragma once
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -82,6 +83,7 @@ class RecipeTab : public QWidget {
   QComboBox* ComboBox2;
   QGroupBox* RadioGroup1;
   QRadioButton *RadioButton8, *RadioButton9;
+  QCheckBox* CheckBoxUmlaute;  // "ä = ae"
   QPushButton* Button3;
   QSplitter* Splitter2;
   QListWidget* ListBox4;

@@ -29,7 +29,8 @@ void RecipeTab::Button3Click() {
   std::vector<std::string> names;
   int hits = 0;
   try {
-    hits = searchRecipes(main_.store(), terms, ui::toCp1252(ComboBox2->currentText()), kind, names);
+    hits = searchRecipes(main_.store(), terms, ui::toCp1252(ComboBox2->currentText()), kind, names,
+                         CheckBoxUmlaute->isChecked() ? Spelling::Umlauts : Spelling::AsStored);
   } catch (...) {
     // The names found so far stay in the list; no count is shown.
     store::sortBrowseList(names);

@@ -54,6 +54,7 @@ class ShoppingTabTest : public QObject {
   void ingredientsOfTheSelectedNameFromEachList();
   void typedLinesGoInAsOneLine();
   void removingAndEmptying();
+  void mergingAsksAboutTheNamesAndCanBeTakenBack();
   void failuresAreReportedAndAddNothing();
   void printingShowsThePageInThePreviewWindow();
   void printLabelTurnsMaroonUnderTheMouseAndOpensThePreview();
@@ -157,6 +158,49 @@ void ShoppingTabTest::removingAndEmptying() {
   QVERIFY(f.dir.has("EList.dat"));
   QCOMPARE(f.shoppingList(), "");
   QVERIFY(f.prompts().shown().isEmpty());
+}
+
+void ShoppingTabTest::mergingAsksAboutTheNamesAndCanBeTakenBack() {
+  Fixture f("500 g Linsen\r\n");
+  ShoppingTab& tab = f.tab();
+  QCOMPARE(tab.ButtonRueckgaengig->accessibleName(), u"Rückgängig"_qs);
+  QVERIFY(!tab.ButtonRueckgaengig->isEnabled());
+  select(f.recipeTab().ListBox3, u"Linsenbrot"_qs);
+  f.recipeTab().PopupMenu1.toShoppingList->trigger();
+  QTest::keyClicks(tab.Edit6, u"1 zwiebel"_qs);
+  QTest::mouseClick(tab.Button6, Qt::LeftButton);
+  const std::string before =
+      "500 g Linsen\r\nLinsenbrot\r\n\r\n250 g Linsen\r\n1 <Prise> Salz & Pfeffer\r\n1 Zwiebel\r\n\r\n\r\n1 "
+      "zwiebel\r\n";
+  QCOMPARE(f.shoppingList(), before);
+  const std::string merged = "750 g Linsen\r\n1 <Prise> Salz & Pfeffer\r\n2 Zwiebel\r\n";
+
+  f.prompts().answerConfirm(false);  // "Abbrechen": the name and the empty lines stay
+  QTest::mouseClick(tab.ButtonZusammenfassen, Qt::LeftButton);
+  QCOMPARE(f.prompts().texts(ScriptedPrompts::Kind::Confirm),
+           QStringList{u"Die Rezeptnamen und Leerzeilen entfernen?"_qs});
+  QCOMPARE(f.shoppingList(), merged + "Linsenbrot\r\n\r\n\r\n\r\n");
+  QCOMPARE(texts(tab.ListBox2).first(), u"750 g Linsen"_qs);
+  QVERIFY(tab.ButtonRueckgaengig->isEnabled());
+  QTest::mouseClick(tab.ButtonRueckgaengig, Qt::LeftButton);
+  QCOMPARE(f.shoppingList(), before);
+  QCOMPARE(tab.ListBox2->count(), 9);
+  QVERIFY(!tab.ButtonRueckgaengig->isEnabled());
+
+  f.prompts().answerConfirm(true);
+  QTest::mouseClick(tab.ButtonZusammenfassen, Qt::LeftButton);
+  QCOMPARE(f.shoppingList(), merged);
+  QCOMPARE(texts(tab.ListBox2), (QStringList{u"750 g Linsen"_qs, u"1 <Prise> Salz & Pfeffer"_qs, u"2 Zwiebel"_qs}));
+
+  // Any other change ends what can be taken back; a list that adds up no further asks nothing.
+  QTest::keyClicks(tab.Edit6, u"Salz"_qs);
+  QTest::mouseClick(tab.Button6, Qt::LeftButton);
+  QVERIFY(!tab.ButtonRueckgaengig->isEnabled());
+  QTest::mouseClick(tab.ButtonZusammenfassen, Qt::LeftButton);
+  QCOMPARE(f.prompts().texts(ScriptedPrompts::Kind::Confirm).size(), 2);
+  QCOMPARE(f.shoppingList(), merged + "Salz\r\n");
+  QVERIFY(!tab.ButtonRueckgaengig->isEnabled());
+  QCOMPARE(f.prompts().texts(ScriptedPrompts::Kind::Error), QStringList());
 }
 
 void ShoppingTabTest::failuresAreReportedAndAddNothing() {

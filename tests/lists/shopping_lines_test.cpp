@@ -67,6 +67,61 @@ TEST(ShoppingLines, TypedLineKeepsItsBlanksAndLosesItsLineBreaks) {
   EXPECT_EQ(lists::typedLine(""), "");
 }
 
+// Windows-1252 bytes: \xfc ü, \xe4 ä, \x96 the en dash.
+TEST(MergedShoppingList, SameIngredientAndUnitAddUpFirstSpellingFirstOrder) {
+  struct Case {
+    Lines list;
+    Lines merged;
+  };
+  const Case cases[] = {
+      {{"200 g Mehl", "3 Eier", "300 g Mehl", "2 Eier"}, {"500 g Mehl", "5 Eier"}},
+      {{"600 g Mehl", "0,5 kg Mehl"}, {"1,1 kg Mehl"}},
+      {{"0,5 kg Zucker", "250 G zucker"}, {"750 g Zucker"}},
+      {{"1kg Kartoffeln", "1.000 g Kartoffeln", "1/2 kg  Kartoffeln"}, {"2,5kg Kartoffeln"}},
+      {{"500 ml Milch", "1 L Milch"}, {"1,5 l Milch"}},
+      {{"2 Dosen Tomaten", "1 dose tomaten", "1 Prise Salz", "2 Prisen Salz"}, {"3 Dosen Tomaten", "3 Prise Salz"}},
+      {{"1 St\xfc"
+        "ck Ingwer",
+        "2 ST\xdc"
+        "CK Ingwer"},
+       {"3 St\xfc"
+        "ck Ingwer"}},
+      {{"1 EL Butter", "1 TL Butter", "100 g Butter", "Butter", "1 Butter"},
+       {"1 EL Butter", "1 TL Butter", "100 g Butter", "1 Butter", "Butter"}},
+      {{"1 Msp. Muskat", "1 Msp.n Muskat"}, {"1 Msp. Muskat", "1 Msp.n Muskat"}},
+      {{"1\xbd Zwiebeln", "  2   rote  ZWIEBELN", "1 roteZwiebeln"}, {"1\xbd Zwiebeln", "  3   rote  ZWIEBELN"}},
+      {{"2-3 \xc4pfel", "1 \xc4pfel", "Salz und Pfeffer", "2 \xc4pfel",
+        "1\x96"
+        "2 \xc4pfel",
+        "1 kg"},
+       {"3 \xc4pfel", "2-3 \xc4pfel", "Salz und Pfeffer",
+        "1\x96"
+        "2 \xc4pfel",
+        "1 kg"}},
+      {{"1 g Safran", "1 mg Safran", "1 cl Rum", "1 ml Rum"}, {"1 g Safran", "1 mg Safran", "1 cl Rum", "1 ml Rum"}},
+      {{"0,1 kg Reis", "0,2 kg Reis", "0,7 kg Reis"}, {"1 kg Reis"}},
+      {{}, {}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(lists::mergedShoppingList(c.list, false), c.merged) << ::testing::PrintToString(c.list);
+    EXPECT_EQ(lists::mergedShoppingList(c.list, true), c.merged) << "no recipe block: nothing more to drop";
+  }
+}
+
+TEST(MergedShoppingList, RecipeBlockNamesAndEmptyLinesGoOnlyWhenAsked) {
+  const Lines list = {"Pfannkuchen", "", "200 g Mehl", "2 Eier", "", "", "Kuchen ohne Eintrag", "", "", "",
+                      "1 Zitrone",   "", "1 Eier"};
+  EXPECT_TRUE(lists::holdsRecipeBlocks(list));
+  EXPECT_EQ(lists::mergedShoppingList(list, true), (Lines{"200 g Mehl", "3 Eier", "1 Zitrone", ""}));
+  EXPECT_EQ(lists::mergedShoppingList(list, false), (Lines{"200 g Mehl", "3 Eier", "1 Zitrone", "Pfannkuchen", "", "",
+                                                           "", "Kuchen ohne Eintrag", "", "", "", ""}));
+  // A name line that reads as an amount is a name all the same, and not added to anything.
+  const Lines numbered = {"3 Eier", "", "2 Eier", "", ""};
+  EXPECT_EQ(lists::mergedShoppingList(numbered, true), Lines{"2 Eier"});
+  EXPECT_FALSE(lists::holdsRecipeBlocks({"Mehl", "", "2 Eier", ""}));
+  EXPECT_FALSE(lists::holdsRecipeBlocks({"", "", "", ""}));
+}
+
 TEST(PrintPage, ListLinesGoInAsTheyStandWrittenWholeUnderTheSpellingFound) {
   MemoryDir dir;
   EXPECT_EQ(lists::writePrintPage(*dir.files(), dir.path(), {"Linsensuppe", "", "1 <b>gro\xdf</b>e Zwiebel"}),

@@ -111,6 +111,8 @@ TEST_F(ToolTest, AddThenExportGivesBackTheSameRecipe) {
   EXPECT_EQ(run("search --oder --kategorie 'Getränke' 'ERDBEEREN nirgends'").out,
             "Erdbeerbowle für Kinder\n1 Rezepte gefunden.\n");
   EXPECT_EQ(run("search --kategorie Suppe Erdbeeren").out, "Keine Rezepte gefunden.\n");
+  EXPECT_EQ(run("search 'BOWLE FUER'").out, "Keine Rezepte gefunden.\n");
+  EXPECT_EQ(run("search --umlaute 'BOWLE FUER'").out, "Erdbeerbowle für Kinder\n1 Rezepte gefunden.\n");
   ASSERT_EQ(run("page 'Erdbeerbowle für Kinder'").status, 0);
   EXPECT_EQ(read("Image.jpg"), picture);
   EXPECT_NE(read("Rezept.htm")

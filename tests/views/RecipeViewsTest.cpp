@@ -73,6 +73,7 @@ class RecipeViewsTest : public QObject {
   void pageAndPictureTakeThePlaceOfLinksPlacedUnderTheirNames();
   void brokenUpdateEntryIsNamedAndThePageStillShows();
   void searchHintClearingMessagesAndResults();
+  void umlautBoxLetsDigraphsFindUmlauts();
   void printPreviewPaintsTheShownPage();
   void personsBoxScalesThePageAndTheShoppingBlock();
 };
@@ -235,6 +236,32 @@ void RecipeViewsTest::searchHintClearingMessagesAndResults() {
   form.Button3Click();
   QCOMPARE(texts(form.ListBox4), QStringList{QStringLiteral("Tomatensuppe")});
   QVERIFY(f.read("Rezept.htm").find("<b>Tomatensuppe</b>") != std::string::npos);
+}
+
+void RecipeViewsTest::umlautBoxLetsDigraphsFindUmlauts() {
+  Fixture f(zestovar::test::buildEntry(recipe("K\xe4sesp\xe4tzle", "Hauptgericht", " Nudeln")) +
+            zestovar::test::buildEntry(recipe("Kaesebrot", "Backwaren", " Brot")));
+  RecipeTab& form = f.tab();
+  form.PageControl2->setCurrentWidget(form.TabSheet7);
+  QVERIFY(!form.CheckBoxUmlaute->isChecked());
+  QCOMPARE(form.CheckBoxUmlaute->accessibleName(), QString::fromUtf8("ä = ae"));
+  QTest::mouseClick(form.Edit5, Qt::LeftButton);
+  QTest::keyClicks(form.Edit5, QStringLiteral("KAESE"));
+  const auto search = [&] {
+    f.prompts().clear();
+    QTest::mouseClick(form.Button3, Qt::LeftButton);
+    return texts(form.ListBox4);
+  };
+  QCOMPARE(search(), QStringList{QStringLiteral("Kaesebrot")});
+  QTest::mouseClick(form.CheckBoxUmlaute, Qt::LeftButton);
+  QVERIFY(form.CheckBoxUmlaute->isChecked());
+  QCOMPARE(search(), (QStringList{QStringLiteral("Kaesebrot"), QString::fromUtf8("Käsespätzle")}));
+  QCOMPARE(f.prompts().texts(Kind::Message), QStringList{QStringLiteral("2 Rezepte gefunden.")});
+  form.Edit5->selectAll();
+  QTest::keyClick(form.Edit5, 'k');
+  QTest::sendKeyEvent(QTest::Click, form.Edit5, Qt::Key_Adiaeresis, QString::fromUtf8("ä"), Qt::NoModifier);
+  QTest::keyClicks(form.Edit5, QStringLiteral("seb"));
+  QCOMPARE(search(), QStringList{QStringLiteral("Kaesebrot")});
 }
 
 void RecipeViewsTest::printPreviewPaintsTheShownPage() {

@@ -153,6 +153,50 @@ TEST(PageEscapeAndSearchTerms, LinesEntitiesSplittingAndContains) {
   EXPECT_FALSE(views::containsTest("Apfel", "Apfe"));
 }
 
+// Windows-1252 bytes: \xe4 ä, \xc4 Ä, \xf6 ö, \xd6 Ö, \xfc ü, \xdc Ü, \xdf ß.
+TEST(UmlautContainsTest, UmlautsAndDigraphsFindEachOther) {
+  struct Case {
+    const char* needle;
+    const char* haystack;
+    bool found;
+  };
+  const Case cases[] = {
+      {"kaese", "K\xe4sekuchen", true},
+      {"K\xe4se", "KAESEKUCHEN", true},
+      {"\xc4pfel", "Aepfel", true},
+      {"AEPFEL", "\xe4pfel", true},
+      {"Oel", "\xd6l", true},
+      {"gruen", "Gr\xfcnkohl", true},
+      {"\xdc"
+       "bel",
+       "uebel", true},
+      {"Strasse",
+       "Stra\xdf"
+       "e",
+       true},
+      {"Stra\xdf"
+       "e",
+       "strasse", true},
+      {"\xdf", "Masse", true},
+      {"", "", true},
+      {"Kaese", "Kase", false},  // "ae" asks for both letters
+      {"ka", "K\xe4se", false},  // half of an umlaut is no hit
+      {"ese", "K\xe4se", false},
+      {"se",
+       "Stra\xdf"
+       "e",
+       false},
+      {"s", "\xdf", false},
+      {"\xe9", "e", false},  // other accented letters compare as stored
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(store::containsTest(c.needle, c.haystack, store::Spelling::Umlauts), c.found)
+        << c.needle << " in " << c.haystack;
+  }
+  EXPECT_FALSE(store::containsTest("kaese", "K\xe4se"));  // as stored unless asked
+  EXPECT_FALSE(store::containsTest("\xe4", "ae"));
+}
+
 class SearchTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -168,11 +212,11 @@ class SearchTest : public ::testing::Test {
     dir.write("Zestovar.dat", test::buildEntry(soup) + test::buildEntry(cake) + test::buildEntry(drink));
     dir.write("zsv.dat", test::buildEntry(test::named("Tomatensuppe")));
   }
-  std::vector<std::string> search(const std::string& text, views::SearchKind kind,
-                                  const std::string& category = "Alle") {
+  std::vector<std::string> search(const std::string& text, views::SearchKind kind, const std::string& category = "Alle",
+                                  store::Spelling spelling = store::Spelling::AsStored) {
     store::RecipeStore store(dir.path());
     std::vector<std::string> names;
-    hits = views::searchRecipes(store, views::splitTerms(text), category, kind, names);
+    hits = views::searchRecipes(store, views::splitTerms(text), category, kind, names, spelling);
     return names;
   }
   test::TempDir dir;
@@ -195,6 +239,17 @@ TEST_F(SearchTest, AndOrCategoryAndFields) {
   EXPECT_EQ(views::searchMessage(0), "Keine Rezepte gefunden.");
 }
 
+TEST_F(SearchTest, UmlautsAsDigraphsOnlyWhenAsked) {
+  using V = std::vector<std::string>;
+  using views::SearchKind;
+  const auto umlauts = store::Spelling::Umlauts;
+  EXPECT_EQ(search("aepfel", SearchKind::And), V{});
+  EXPECT_EQ(search("aepfel zimt", SearchKind::And, "Alle", umlauts), V{"Apfelkuchen"});
+  EXPECT_EQ(search("GETRAENKE", SearchKind::Or, "Alle", umlauts), V{"Kinderpunsch"});
+  EXPECT_EQ(search("haeuten \xe4pfel", SearchKind::Or, "Alle", umlauts), V{"Apfelkuchen"});
+  EXPECT_EQ(search("AEUTEN", SearchKind::And, "Suppe", umlauts), V{"Tomatensuppe"});
+}
+
 TEST_F(SearchTest, SubcategoryFilterUsesTheContainsTestOnce) {
   store::RecipeStore store(dir.path());
   std::vector<views::EntrySummary> summary;
@@ -211,11 +266,12 @@ TEST_F(SearchTest, SubcategoryFilterUsesTheContainsTestOnce) {
 }
 
 // The search folds every field once and looks for each term in all of an entry's fields at once; it
-// must find exactly what the contains test finds field by field. Short texts of few letters make
-// hits, hits in other letter case and hits across the border of two fields frequent.
+// must find exactly what the contains test finds field by field, in either spelling. Short texts of
+// few letters make hits, hits in other letter case, umlauts beside their two letters and hits across
+// the border of two fields frequent.
 TEST(SearchAgainstContainsTest, SameHitsOnRandomRecipes) {
   std::mt19937 random(7);
-  const std::string letters[] = {"a", "b", "A", "B", "\xe4", "\xc4", " ", "z", "Z"};
+  const std::string letters[] = {"a", "b", "A", "B", "\xe4", "\xc4", " ", "z", "Z", "e", "E", "s", "\xdf"};
   const auto text = [&](std::size_t most) {
     std::string t;
     for (std::size_t n = random() % (most + 1); n > 0; --n) t += letters[random() % std::size(letters)];
@@ -250,17 +306,18 @@ TEST(SearchAgainstContainsTest, SameHitsOnRandomRecipes) {
     for (std::size_t n = random() % 3 + 1; n > 0; --n) terms.push_back(text(4).empty() ? "a" : text(4));
     const auto kind = round % 2 ? views::SearchKind::Or : views::SearchKind::And;
     const std::string category = round % 5 ? "Alle" : "Suppe";
+    const auto spelling = round % 3 ? store::Spelling::Umlauts : store::Spelling::AsStored;
     std::vector<std::string> expected;
     for (std::size_t i = 0; i < names.size(); ++i) {
       if (category != "Alle" && i % 3 == 0) continue;
       std::size_t found = 0;
       for (const auto& term : terms)
         found += std::any_of(fieldsOf[i].begin(), fieldsOf[i].end(),
-                             [&](const std::string& field) { return views::containsTest(term, field); });
+                             [&](const std::string& field) { return views::containsTest(term, field, spelling); });
       if (kind == views::SearchKind::And ? found == terms.size() : found > 0) expected.push_back(names[i]);
     }
     std::vector<std::string> actual;
-    EXPECT_EQ(views::searchRecipes(store, terms, category, kind, actual), static_cast<int>(expected.size()));
+    EXPECT_EQ(views::searchRecipes(store, terms, category, kind, actual, spelling), static_cast<int>(expected.size()));
     EXPECT_EQ(actual, expected) << "round " << round;
   }
 }
