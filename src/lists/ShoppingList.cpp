@@ -154,6 +154,7 @@ bool holdsRecipeBlocks(const std::vector<std::string>& lines) {
 }
 
 std::vector<std::string> mergedShoppingList(const std::vector<std::string>& lines, bool dropRecipeHeads) {
+  constexpr std::size_t kNoSum = static_cast<std::size_t>(-1);
   struct Sum {
     std::size_t first;  // the line whose spelling the sum takes
     IngredientLine read;
@@ -161,33 +162,24 @@ std::vector<std::string> mergedShoppingList(const std::vector<std::string>& line
     int lines = 0;
   };
   const std::vector<bool> frame = recipeBlockFrame(lines);
+  const bool keepFrame = !dropRecipeHeads && std::find(frame.begin(), frame.end(), true) != frame.end();
   std::vector<Sum> sums;
+  std::vector<std::size_t> sumAt(lines.size(), kNoSum);
   std::unordered_map<std::string, std::size_t> sumOf;
-  std::vector<std::string> kept;
   for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (frame[i]) {
-      if (!dropRecipeHeads) kept.push_back(lines[i]);
-      continue;
-    }
+    if (frame[i]) continue;
     const std::optional<IngredientLine> read = readIngredientLine(lines[i]);
-    if (!read || read->amount.high) {
-      kept.push_back(lines[i]);
-      continue;
-    }
+    if (!read || read->amount.high) continue;
     const auto [at, added] = sumOf.try_emplace(mergeKey(*read), sums.size());
     if (added) sums.push_back({i, *read});
     Sum& sum = sums[at->second];
     sum.total += read->amount.low * (read->unit < 0 ? 1 : kUnits[static_cast<std::size_t>(read->unit)].factor);
     ++sum.lines;
+    sumAt[i] = at->second;
   }
-  std::vector<std::string> merged;
-  merged.reserve(sums.size() + kept.size());
-  for (const Sum& sum : sums) {
+  const auto written = [&lines](const Sum& sum) {
     const std::string_view line = lines[sum.first];
-    if (sum.lines == 1) {
-      merged.emplace_back(line);
-      continue;
-    }
+    if (sum.lines == 1) return std::string(line);
     const IngredientLine& read = sum.read;
     double amount = sum.total;
     std::string_view unit = line.substr(read.unitBegin, read.unitEnd - read.unitBegin);
@@ -195,18 +187,33 @@ std::vector<std::string> mergedShoppingList(const std::vector<std::string>& line
       const int addsTo = kUnits[static_cast<std::size_t>(read.unit)].addsTo;
       const int larger = addsTo == 0 ? kKilogram : addsTo == 3 ? kLitre : -1;
       // Compared as written, with two decimals, so a sum a hair below 1,000 never reads "1000 g".
-      const int written = larger >= 0 && std::round(amount * 100) >= 100000 ? larger : addsTo;
-      if (written == larger) amount /= 1000;
-      if (written != read.unit) unit = kUnits[static_cast<std::size_t>(written)].spelling;
+      const int shown = larger >= 0 && std::round(amount * 100) >= 100000 ? larger : addsTo;
+      if (shown == larger) amount /= 1000;
+      if (shown != read.unit) unit = kUnits[static_cast<std::size_t>(shown)].spelling;
     }
     std::string out(line.substr(0, read.amount.begin));
     out += store::formatAmount(amount);
     out += line.substr(read.amount.end, read.unitBegin - read.amount.end);
     out += unit;
     out += line.substr(read.unitEnd);
-    merged.push_back(std::move(out));
+    return out;
+  };
+
+  std::vector<std::string> merged;
+  merged.reserve(lines.size());
+  if (keepFrame) {
+    // The recipe blocks the user keeps stay as they were: each sum stands where its first line stood.
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      if (sumAt[i] == kNoSum)
+        merged.push_back(lines[i]);
+      else if (sums[sumAt[i]].first == i)
+        merged.push_back(written(sums[sumAt[i]]));
+    }
+    return merged;
   }
-  std::move(kept.begin(), kept.end(), std::back_inserter(merged));
+  for (const Sum& sum : sums) merged.push_back(written(sum));
+  for (std::size_t i = 0; i < lines.size(); ++i)
+    if (sumAt[i] == kNoSum && !frame[i]) merged.push_back(lines[i]);
   return merged;
 }
 

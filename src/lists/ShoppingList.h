@@ -53,8 +53,8 @@ bool holdsRecipeBlocks(const std::vector<std::string>& lines);
 // are added in the smaller unit and written in the larger one from 1,000 on. A sum is written in the
 // spelling of its first line, a line without a partner stays as it stands. The sums come first, in the
 // order of their first lines, then the lines that do not read (ranges included) in their order. The
-// name lines and empty lines of the recipe blocks go when dropRecipeHeads is set, and are kept among
-// the lines that do not read otherwise.
+// name lines and empty lines of the recipe blocks go when dropRecipeHeads is set; otherwise every line
+// of a list with recipe blocks keeps its place and a sum stands where its first line stood.
 std::vector<std::string> mergedShoppingList(const std::vector<std::string>& lines, bool dropRecipeHeads);
 
 // Writes "temp.htm" into the program directory; returns its path.
