@@ -21,12 +21,6 @@
 namespace zestovar::editing {
 namespace {
 
-constexpr const char* kOrigins[] = {
-    "afrikanisch",   "amerikanisch", "arabisch",      "argentinisch", "asiatisch",          "australisch",
-    "chinesisch",    "deutsch",      "englisch",      "französisch",  "griechisch",         "indisch",
-    "International", "italienisch",  "japanisch",     "keine Angabe", "lateinamerikanisch", "österreichisch",
-    "polnisch",      "russisch",     "schweizerisch", "spanisch",     "ungarisch"};
-
 // The picture dialog reads every file the user selects; a file this large is no recipe picture.
 constexpr std::uint64_t kMaxPreviewFile = 64u << 20;
 
@@ -133,7 +127,7 @@ std::filesystem::path toPath(const QString& path) { return std::filesystem::path
 
 QStringList originTexts() {
   std::vector<std::string> origins;
-  for (const char* origin : kOrigins) origins.push_back(ui::toCp1252(QString::fromUtf8(origin)));
+  for (const std::string_view origin : store::kOriginNames) origins.emplace_back(origin);
   store::sortBrowseList(origins);
   QStringList texts;
   for (const std::string& origin : origins) texts.append(ui::fromCp1252(origin));

@@ -11,6 +11,7 @@
 #include "exchange/CookMl.h"
 #include "exchange/Encoding.h"
 #include "exchange/Mapping.h"
+#include "exchange/WebPage.h"
 #include "store/Cp1252.h"
 
 namespace zestovar::exchange {
@@ -75,6 +76,10 @@ void readCollection(std::string_view bytes, const std::function<void(ForeignReci
     if (count == 0) throw ImportError("Die CookML-Datei enthält keine Rezepte");
     return;
   }
+  if (looksLikeWebPage(bytes)) {
+    for (ForeignRecipe& recipe : readWebPage(bytes)) counted(std::move(recipe));
+    return;
+  }
   // A text file holds no NUL byte.
   if (bytes.find('\0') != std::string_view::npos) throw ImportError("Die Datei ist keine Textdatei");
   // Our own export is Windows-1252, though its bytes may pass for UTF-8 as well ("Ã¼") or hold more of
@@ -92,6 +97,13 @@ std::vector<ForeignRecipe> readCollection(std::string_view bytes) {
 }
 
 std::size_t expectedRecipes(std::string_view bytes) {
+  if (looksLikeWebPage(bytes)) {
+    // "Recipe" as a JSON-LD type or at the end of a microdata item type.
+    std::size_t count = 0;
+    for (const std::string_view mark : {"\"Recipe\"", "/Recipe\""})
+      for (std::size_t at = bytes.find(mark); at != std::string_view::npos; at = bytes.find(mark, at + 1)) ++count;
+    return count;
+  }
   if (!looksLikeCookMl(bytes)) return countRecipeStarts(bytes);
   constexpr std::string_view kRecipe = "<recipe";
   std::size_t count = 0;

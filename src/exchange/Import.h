@@ -17,15 +17,16 @@ namespace zestovar::exchange {
 // The category of recipes whose words name none of ours, unless the user chooses another.
 inline constexpr std::string_view kDefaultFallbackCategory = "Hauptgericht";
 
-// The recipes of a file: CookML when its first element is <cookml>, else Meal-Master and RezKonv
-// recipes in UTF-8, Windows-1252 or code page 850, handed to take one by one as they are read.
+// The recipes of a file: CookML when its first element is <cookml>, the schema.org recipes of a saved
+// web page when it looks like one (looksLikeWebPage), else Meal-Master and RezKonv recipes in UTF-8,
+// Windows-1252 or code page 850, handed to take one by one as they are read.
 // Throws ImportError for a file that holds no recipe of these formats or cannot be read as a whole
 // (also when some of its recipes have been handed over already); an exception thrown by take passes on.
 void readCollection(std::string_view bytes, const std::function<void(ForeignRecipe&&)>& take);
 // The same, all recipes at once.
 std::vector<ForeignRecipe> readCollection(std::string_view bytes);
-// The number of recipes a file holds, as far as a glance at it tells: its start lines, or its
-// <recipe> elements. For showing progress only.
+// The number of recipes a file holds, as far as a glance at it tells: its start lines, its <recipe>
+// elements, or the mentions of the Recipe type on a web page. For showing progress only.
 std::size_t expectedRecipes(std::string_view bytes);
 
 struct ImportedRecipe {

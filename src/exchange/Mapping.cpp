@@ -280,6 +280,7 @@ store::NewRecipe toNewRecipe(const ForeignRecipe& recipe, std::string_view fallb
   out.author = oneLine(recipe.author);
   if (out.author.empty() && !recipe.ownExport) out.author = kDefaultAuthor;
   out.persons = recipe.ownExport ? oneLine(recipe.servings) : personsOf(recipe.servings);
+  if (!recipe.origin.empty()) out.origin = recipe.origin;
   out.pictureBytes = recipe.picture;
   return out;
 }

@@ -17,6 +17,14 @@ inline constexpr std::array<std::string_view, 6> kCategoryNames = {"Vorspeise", 
 inline constexpr std::array<std::string_view, 6> kCategoriesAlphabetical = {"Backwaren",    "Dessert", "Getr\xe4nke",
                                                                             "Hauptgericht", "Suppe",   "Vorspeise"};
 
+// The 23 origins a recipe can name, as the origin record holds them (Windows-1252); "keine Angabe" is
+// a recipe without origin.
+inline constexpr std::array<std::string_view, 23> kOriginNames = {
+    "afrikanisch",   "amerikanisch", "arabisch",      "argentinisch",   "asiatisch",          "australisch",
+    "chinesisch",    "deutsch",      "englisch",      "franz\xf6sisch", "griechisch",         "indisch",
+    "International", "italienisch",  "japanisch",     "keine Angabe",   "lateinamerikanisch", "\xf6sterreichisch",
+    "polnisch",      "russisch",     "schweizerisch", "spanisch",       "ungarisch"};
+
 // The code 1 to 6 of a category name, compared exactly; none for any other text.
 std::optional<int> categoryCode(std::string_view name);
 
