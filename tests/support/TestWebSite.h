@@ -25,7 +25,10 @@ class TestWebSite {
 
   bool started() const { return server_.started() && https_ == (scheme_ == Scheme::Https); }
   // A file of the site.
-  void put(std::string_view name, std::string_view bytes) const { folder_.write(name, bytes); }
+  void put(std::string_view name, std::string_view bytes) const {
+    std::filesystem::create_directories((folder_ / name).parent_path());
+    folder_.write(name, bytes);
+  }
   std::string url(std::string_view path) const {
     return (https_ ? "https://127.0.0.1:" : "http://127.0.0.1:") + std::to_string(port_) + std::string(path);
   }
