@@ -23,6 +23,18 @@ std::string hostOf(std::string_view address);
 // A recipe whose page names no author gets the host name of the page's final address.
 void nameSiteAsAuthor(std::vector<ForeignRecipe>& recipes, std::string_view pageAddress);
 
+// What a fetch of the web brings back.
+struct WebResource {
+  std::string bytes;
+  std::string address;      // the final address, after redirects
+  std::string contentType;  // the reply's Content-Type; empty when it named none
+};
+enum class WebResourceKind { Page, Picture };
+// Fetches an address (UTF-8) with the caps of its kind, running betweenSlices while it waits; throws a
+// std::runtime_error with the text the user sees, and passes on what betweenSlices throws.
+using WebFetch = std::function<WebResource(const std::string& address, WebResourceKind kind,
+                                           const std::function<void()>& betweenSlices)>;
+
 // Fetches the bytes at an address (a picture); throws a std::runtime_error with the text the user sees.
 using PictureFetch = std::function<std::string(const std::string& address)>;
 // A picture that is no JPEG the book can store, made one; none when that cannot be done.

@@ -176,9 +176,15 @@ std::string HttpClient::fetch(std::string_view url, std::size_t maxBody) {
   return result(curl_->easy, address, reply);
 }
 
-WebReply HttpClient::fetchWeb(std::string_view typed, std::size_t maxBody) {
+WebReply HttpClient::fetchWeb(std::string_view typed, std::size_t maxBody,
+                              const std::function<void()>& alsoBetweenSlices) {
   const std::string address = webAddress(typed);
   const TransferGuard::Running running(guard_);
+  alsoBetweenSlices_ = &alsoBetweenSlices;
+  struct Forget {
+    const std::function<void()>*& hook;
+    ~Forget() { hook = nullptr; }
+  } forget{alsoBetweenSlices_};
   const EasyHandle handle;
   Reply reply;
   reply.maxBody = maxBody;
@@ -276,6 +282,7 @@ void HttpClient::wait(void* easy, const std::string& address, Reply& reply) {
     }
     check(curl_multi_poll(curl_->multi, nullptr, 0, static_cast<int>(kSliceMs), nullptr));
     if (betweenSlices) betweenSlices();
+    if (alsoBetweenSlices_ && *alsoBetweenSlices_) (*alsoBetweenSlices_)();
     guard_.endOfSlice();
     // The connect time-out is libcurl's; from the connection on, the other side must keep sending,
     // and at a pace. libcurl's own low-speed limit is not used: it counts whole seconds and compares a

@@ -62,9 +62,10 @@ class HttpClient {
   std::string fetch(std::string_view url, std::size_t maxBody);
   // The web profile: a GET of an http:// or https:// address (see webAddress), following up to
   // kMaxRedirects redirects to http and https addresses only, through the same proxy, with the same
-  // limits and the same one transfer at a time as fetch. Cookies live for the one fetch only. Throws
-  // as fetch does.
-  WebReply fetchWeb(std::string_view address, std::size_t maxBody);
+  // limits and the same one transfer at a time as fetch. Cookies live for the one fetch only.
+  // alsoBetweenSlices runs after betweenSlices during this fetch (a progress dialog's step; what it
+  // throws ends the fetch). Throws as fetch does.
+  WebReply fetchWeb(std::string_view address, std::size_t maxBody, const std::function<void()>& alsoBetweenSlices = {});
   // The certificates https addresses are checked against; empty: the system's.
   std::string caFile;
   // The fetch running now ends at the end of its slice.
@@ -84,6 +85,7 @@ class HttpClient {
 
   std::unique_ptr<Curl> curl_;
   TransferGuard guard_;
+  const std::function<void()>* alsoBetweenSlices_ = nullptr;
 };
 
 }  // namespace zestovar::online
