@@ -47,8 +47,8 @@ int usage() {
                "  delete NAME                 Rezept löschen\n"
                "  export NAME [--picture DATEI]  Rezept als Textdatei ausgeben\n"
                "  page NAME                   Rezept.htm und Image.jpg schreiben\n"
-               "  import [--kategorie KATEGORIE] DATEI...  Meal-Master-, RezKonv- und CookML-Dateien einlesen\n"
-               "  import-url [--kategorie KATEGORIE] ADRESSE...  Rezepte von Webseiten einlesen\n"
+               "  import [--kategorie KATEGORIE] DATEI...  Rezeptsammlungen und Webseiten einlesen\n"
+               "  import-url [--kategorie KATEGORIE] ADRESSE...  Rezepte von Webseiten im Internet einlesen\n"
                "  export-mm (--alle | NAME...)  Rezepte als Meal-Master ausgeben (Windows-1252)\n"
                "  search [--oder] [--kategorie KATEGORIE] TEXT  Rezepte suchen\n"
                "  site AUSGABE --url ADRESSE --news DATEI DATEI...  die Rezeptseite zum Ausprobieren bauen\n";

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -16,13 +17,6 @@ namespace {
 constexpr std::string_view kBlanks = " \t\n\f\r";
 
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-std::string lowered(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
 
 template <std::size_t N>
 bool oneOf(std::string_view name, const std::array<std::string_view, N>& names) {
@@ -136,6 +130,7 @@ void checkNesting(std::string_view html) {
       }
     }
     pos = at;
+    const bool selfClosing = at < html.size() && html[at - 1] == '/';
     if (endTag) {
       const auto found = openCount.find(name);
       if (found != openCount.end() && found->second > 0)
@@ -147,6 +142,8 @@ void checkNesting(std::string_view html) {
       continue;
     }
     if (oneOf(name, kVoid)) continue;
+    // "/>" closes an element of SVG or MathML; an HTML element it leaves open.
+    if (selfClosing && (openCount["svg"] > 0 || openCount["math"] > 0)) continue;
     if (oneOf(name, kRawText)) {
       // The content runs to the matching end tag, whatever it holds.
       const std::string close = "</" + name;
@@ -188,13 +185,21 @@ bool hasAttribute(const GumboNode* element, const char* name) {
   return element->type == GUMBO_NODE_ELEMENT && gumbo_get_attribute(&element->v.element.attributes, name) != nullptr;
 }
 
-std::string textOf(const GumboNode* node, bool keepTextBreaks) {
+std::string textOf(const GumboNode* node, bool keepTextBreaks, std::size_t* budget) {
   std::string out;
   // A node to enter, or (leaving) the block element whose end breaks the line.
   std::vector<std::pair<const GumboNode*, bool>> todo{{node, false}};
   while (!todo.empty()) {
     const auto [current, leaving] = todo.back();
     todo.pop_back();
+    if (budget != nullptr) {
+      const std::size_t cost = 1 + (current->type == GUMBO_NODE_TEXT ? std::strlen(current->v.text.text) : 0);
+      if (*budget < cost) {
+        *budget = 0;
+        break;
+      }
+      *budget -= cost;
+    }
     if (leaving) {
       lineBreak(out);
       continue;
@@ -245,6 +250,17 @@ std::string fragmentText(std::string_view html) {
   if (html.find_first_of("<&") == std::string_view::npos) return std::string(html);
   const HtmlDocument fragment(html, HtmlDocument::Kind::Fragment);
   return textOf(fragment.root(), true);
+}
+
+std::string lowered(std::string_view text) {
+  std::string out(text);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
+}
+
+bool startsWithIgnoringCase(std::string_view text, std::string_view lowerPrefix) {
+  return text.size() >= lowerPrefix.size() && lowered(text.substr(0, lowerPrefix.size())) == lowerPrefix;
 }
 
 std::string collapsed(std::string_view text) {

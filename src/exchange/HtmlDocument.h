@@ -42,13 +42,19 @@ bool hasAttribute(const GumboNode* element, const char* name);
 
 // The text of a node as a reader sees it: '\n' at <br> and around block elements (paragraphs, list
 // items, headings, table rows); line breaks of the text itself are kept only with keepTextBreaks
-// (text that was never meant as HTML). Scripts and styles give nothing.
-std::string textOf(const GumboNode* node, bool keepTextBreaks = false);
+// (text that was never meant as HTML). Scripts and styles give nothing. With a budget, every node
+// visited and every byte taken costs one, and the text ends where the budget runs out: values nested
+// in values would otherwise walk the same part of a page again and again.
+std::string textOf(const GumboNode* node, bool keepTextBreaks = false, std::size_t* budget = nullptr);
 
 // The text of a string that may hold entities and tags ("Salz &amp; Pfeffer", "Erst das.<br>Dann
 // das."), read as an HTML fragment; its own line breaks are kept. A string without "<" or "&" is
 // returned as it is.
 std::string fragmentText(std::string_view html);
+
+// The text with the letters A to Z in lower case, as HTML compares names and labels.
+std::string lowered(std::string_view text);
+bool startsWithIgnoringCase(std::string_view text, std::string_view lowerPrefix);
 
 // The text on one line: each run of blanks, line breaks and no-break spaces one blank, none at the ends.
 std::string collapsed(std::string_view text);

@@ -13,9 +13,12 @@ namespace zestovar::exchange {
 ImportCommand::ImportCommand(ui::MainWindow& main, QObject* parent) : QObject(parent), main_(main) {}
 
 QStringList ImportCommand::filters() {
-  return {QStringLiteral("Rezeptsammlungen (*.mmf *.mm *.rk *.txt *.cml *.xml)"),
-          QStringLiteral("Meal-Master (*.mmf *.mm *.txt)"), QStringLiteral("RezKonv (*.rk *.txt)"),
-          QStringLiteral("CookML (*.cml *.xml)"), QStringLiteral("Alle Dateien (*)")};
+  return {QStringLiteral("Rezeptsammlungen (*.mmf *.mm *.rk *.txt *.cml *.xml *.html *.htm)"),
+          QStringLiteral("Meal-Master (*.mmf *.mm *.txt)"),
+          QStringLiteral("RezKonv (*.rk *.txt)"),
+          QStringLiteral("CookML (*.cml *.xml)"),
+          QStringLiteral("Webseiten (*.html *.htm)"),
+          QStringLiteral("Alle Dateien (*)")};
 }
 
 void ImportCommand::Rezepteimportieren1Click() {

@@ -36,7 +36,8 @@ std::string personsOf(std::string_view servings);
 // is one), so no text is cut off; the paragraphs become lines of the preparation. No record of one
 // line (name, ingredient line, author, persons) holds a control character: each run of line breaks,
 // tabs or NUL becomes one blank; the preparation's lines are separated by CR LF. A recipe of our own
-// export keeps an empty name and author and its persons record as they stand.
+// export keeps an empty name and author and its persons record as they stand. The origin is the
+// recipe's when it names one, else "keine Angabe".
 store::NewRecipe toNewRecipe(const ForeignRecipe& recipe, std::string_view fallbackCategory);
 
 // The name the recipe gets in the book (the key of the name check).

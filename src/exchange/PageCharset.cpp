@@ -4,10 +4,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cerrno>
 
 #include "exchange/Encoding.h"
+#include "exchange/HtmlDocument.h"
 #include "store/Cp1252.h"
+#include "store/Words.h"
 
 namespace zestovar::exchange {
 
@@ -61,23 +64,7 @@ constexpr std::array kLabels = {
 
 constexpr std::string_view kBlanks = " \t\n\f\r";
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string lowered(std::string_view text) {
-  std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(), lower);
-  return out;
-}
-
-std::string_view stripped(std::string_view text) {
-  const std::size_t start = text.find_first_not_of(kBlanks);
-  if (start == std::string_view::npos) return {};
-  return text.substr(start, text.find_last_not_of(kBlanks) - start + 1);
-}
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && lowered(text.substr(0, prefix.size())) == prefix;
-}
+std::string_view stripped(std::string_view text) { return store::trimmed(text, kBlanks); }
 
 // The charset named after "charset" in a content attribute or header: "text/html; charset=x".
 std::string charsetIn(std::string_view text) {
@@ -156,6 +143,15 @@ bool convertWithIconv(std::string_view bytes, const std::string& encoding, std::
   return true;
 }
 
+// The encoding="..." of an XML declaration.
+std::string xmlDeclarationEncoding(std::string_view declaration) {
+  std::size_t pos = 5;
+  Attribute attribute;
+  while (nextAttribute(declaration, pos, attribute))
+    if (attribute.name == "encoding") return attribute.value;
+  return {};
+}
+
 }  // namespace
 
 std::string encodingOfLabel(std::string_view label) {
@@ -204,8 +200,7 @@ std::string prescanMetaCharset(std::string_view bytes) {
       continue;
     }
     const std::size_t nameAt = rest.size() > 2 && rest[1] == '/' ? 2 : 1;
-    const char first = rest.size() > nameAt ? lower(rest[nameAt]) : '\0';
-    if (first >= 'a' && first <= 'z') {
+    if (rest.size() > nameAt && std::isalpha(static_cast<unsigned char>(rest[nameAt]))) {
       // Another tag: its attributes are skipped whole, so a quoted ">" does not end it early.
       pos = std::min(bytes.find_first_of(" \t\n\f\r/>", pos + 1), bytes.size());
       Attribute attribute;
@@ -235,6 +230,9 @@ std::string pageToUtf8(std::string_view bytes, std::string_view contentType) {
     encoding = encodingOfLabel(charsetOfContentType(contentType));
     if (encoding.empty()) {
       encoding = encodingOfLabel(prescanMetaCharset(bytes));
+      // An XHTML file names its encoding in its XML declaration.
+      if (encoding.empty() && bytes.starts_with("<?xml"))
+        encoding = encodingOfLabel(xmlDeclarationEncoding(bytes.substr(0, bytes.find("?>"))));
       // A page whose bytes could be read as ASCII to find the claim is no UTF-16.
       if (encoding.starts_with("utf-16")) encoding = "utf-8";
     }

@@ -23,9 +23,9 @@ std::string charsetOfContentType(std::string_view contentType);
 std::string prescanMetaCharset(std::string_view bytes);
 
 // The page in UTF-8: a byte order mark decides first, then the Content-Type's charset, then the
-// <meta> declaration; UTF-8 otherwise. A <meta> that declares UTF-16 means UTF-8, as it does to
-// browsers, and an encoding nobody knows counts as undeclared. Bytes the encoding does not
-// allow become U+FFFD.
+// <meta> declaration, then for an XHTML file its XML declaration; UTF-8 otherwise. A <meta> that declares UTF-16 means
+// UTF-8, as it does to browsers, and an encoding nobody knows counts as undeclared. Bytes the encoding does not allow
+// become U+FFFD.
 std::string pageToUtf8(std::string_view bytes, std::string_view contentType);
 
 }  // namespace zestovar::exchange

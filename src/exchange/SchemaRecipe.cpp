@@ -66,6 +66,15 @@ std::vector<const json*> membersOf(const json& value) {
   return members;
 }
 
+// The object a reference names, else the value itself.
+const json& followed(const json& value, const JsonIds& ids) {
+  if (!value.is_object() || value.size() != 1) return value;
+  const auto id = value.find("@id");
+  if (id == value.end() || !id->is_string()) return value;
+  const auto target = ids.find(id->get_ref<const std::string&>());
+  return target == ids.end() ? value : *target->second;
+}
+
 const json& property(const json& object, std::string_view name) {
   static const json none;
   if (!object.is_object()) return none;
@@ -76,9 +85,19 @@ const json& property(const json& object, std::string_view name) {
 std::string numberText(const json& value) {
   if (value.is_number_integer() || value.is_number_unsigned()) return value.dump();
   const double number = value.get<double>();
-  if (number == static_cast<double>(static_cast<long long>(number)) && number > -1e15 && number < 1e15)
+  if (number > -1e15 && number < 1e15 && number == static_cast<double>(static_cast<long long>(number)))
     return std::to_string(static_cast<long long>(number));
   return value.dump();
+}
+
+// The pieces of the text between the separators, each on one line, the empty ones left out.
+void appendPieces(std::vector<std::string>& out, std::string_view text, char separator) {
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    const std::size_t end = std::min(text.find(separator, start), text.size());
+    if (std::string piece = collapsed(text.substr(start, end - start)); !piece.empty()) out.push_back(std::move(piece));
+    start = end + 1;
+  }
 }
 
 // The texts of a Recipe's properties, read as HTML or not.
@@ -107,31 +126,14 @@ class Texts {
   // The non-empty lines of each member, a text broken at its line breaks.
   std::vector<std::string> lines(const json& value) const {
     std::vector<std::string> out;
-    for (const json* member : membersOf(value)) {
-      const std::string text = raw(*member);
-      std::size_t start = 0;
-      while (start <= text.size()) {
-        const std::size_t end = std::min(text.find('\n', start), text.size());
-        if (std::string one = collapsed(std::string_view(text).substr(start, end - start)); !one.empty())
-          out.push_back(std::move(one));
-        start = end + 1;
-      }
-    }
+    for (const json* member : membersOf(value)) appendPieces(out, raw(*member), '\n');
     return out;
   }
 
   // The words of each member, a text split at its commas ("Rind, Schmoren").
   std::vector<std::string> words(const json& value) const {
     std::vector<std::string> out;
-    for (const std::string& text : lines(value)) {
-      std::size_t start = 0;
-      while (start <= text.size()) {
-        const std::size_t end = std::min(text.find(',', start), text.size());
-        if (std::string word = collapsed(std::string_view(text).substr(start, end - start)); !word.empty())
-          out.push_back(std::move(word));
-        start = end + 1;
-      }
-    }
+    for (const std::string& text : lines(value)) appendPieces(out, text, ',');
     return out;
   }
 
@@ -195,8 +197,9 @@ std::string servingsOf(const json& yield, const Texts& texts) {
 }
 
 // The name of the first author: a Person or Organization with a name, or a text.
-std::string authorOf(const json& author, const Texts& texts) {
-  for (const json* member : membersOf(author)) {
+std::string authorOf(const json& author, const Texts& texts, const JsonIds& ids) {
+  for (const json* reference : membersOf(author)) {
+    const json* member = &followed(*reference, ids);
     const std::string name = member->is_object() ? texts.line(property(*member, "name")) : texts.line(*member);
     if (!name.empty()) return name;
   }
@@ -204,10 +207,11 @@ std::string authorOf(const json& author, const Texts& texts) {
 }
 
 // The address of the first picture: a URL, or an ImageObject with its url (or contentUrl).
-std::string pictureOf(const json& image, const Texts& texts) {
-  for (const json* member : membersOf(image)) {
+std::string pictureOf(const json& image, const Texts& texts, const JsonIds& ids) {
+  for (const json* reference : membersOf(image)) {
+    const json* member = &followed(*reference, ids);
     if (member->is_object()) {
-      for (const char* name : {"url", "contentUrl", "@id"})
+      for (const char* name : {"url", "contentUrl"})
         if (std::string address = texts.line(property(*member, name)); !address.empty()) return address;
     } else if (std::string address = texts.line(*member); !address.empty()) {
       return address;
@@ -250,7 +254,7 @@ std::string originOfCuisine(std::string_view cuisine) {
   return found;
 }
 
-ForeignRecipe recipeOfSchema(const nlohmann::json& recipe, bool htmlTexts, std::string_view base) {
+ForeignRecipe recipeOfSchema(const nlohmann::json& recipe, bool htmlTexts, std::string_view base, const JsonIds& ids) {
   const Texts texts(htmlTexts);
   ForeignRecipe out;
   const auto cp1252 = [](const std::string& utf8) { return store::utf8ToCp1252(utf8); };
@@ -258,7 +262,7 @@ ForeignRecipe recipeOfSchema(const nlohmann::json& recipe, bool htmlTexts, std::
   for (const char* name : {"recipeCategory", "keywords"})
     for (const std::string& word : texts.words(property(recipe, name))) out.categories.push_back(cp1252(word));
   out.servings = cp1252(servingsOf(property(recipe, "recipeYield"), texts));
-  out.author = cp1252(authorOf(property(recipe, "author"), texts));
+  out.author = cp1252(authorOf(property(recipe, "author"), texts, ids));
   const json& ingredients = property(recipe, "recipeIngredient");
   for (const std::string& line : texts.lines(ingredients.is_null() ? property(recipe, "ingredients") : ingredients))
     out.ingredients.push_back(cp1252(line));
@@ -266,12 +270,11 @@ ForeignRecipe recipeOfSchema(const nlohmann::json& recipe, bool htmlTexts, std::
     out.paragraphs.push_back(cp1252(paragraph));
   for (const std::string& cuisine : texts.words(property(recipe, "recipeCuisine")))
     if (out.origin.empty()) out.origin = originOfCuisine(cuisine);
-  const std::string picture = pictureOf(property(recipe, "image"), texts);
+  const std::string picture = pictureOf(property(recipe, "image"), texts, ids);
   if (!picture.empty()) {
     std::string address = resolveAddress(base, picture);
-    const std::string scheme = schemeOf(address);
     // Only what the web client fetches: never a file of this machine or an address of another kind.
-    if (scheme == "http" || scheme == "https") out.pictureAddress = std::move(address);
+    if (isWebAddress(address)) out.pictureAddress = std::move(address);
   }
   return out;
 }

@@ -4,6 +4,9 @@
 #include <cctype>
 #include <optional>
 
+#include "exchange/HtmlDocument.h"
+#include "store/Words.h"
+
 namespace zestovar::exchange {
 
 namespace {
@@ -16,11 +19,7 @@ struct Parts {
   std::optional<std::string> fragment;
 };
 
-std::string_view stripped(std::string_view text) {
-  const std::size_t start = text.find_first_not_of(" \t\n\f\r");
-  if (start == std::string_view::npos) return {};
-  return text.substr(start, text.find_last_not_of(" \t\n\f\r") - start + 1);
-}
+std::string_view stripped(std::string_view text) { return store::trimmed(text, " \t\n\f\r"); }
 
 // The length of the scheme with its ":", 0 when the address has none.
 std::size_t schemeLength(std::string_view address) {
@@ -38,8 +37,7 @@ Parts split(std::string_view address) {
   Parts parts;
   const std::size_t scheme = schemeLength(address);
   if (scheme > 0) {
-    for (const char c : address.substr(0, scheme - 1))
-      parts.scheme += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    parts.scheme = lowered(address.substr(0, scheme - 1));
     address.remove_prefix(scheme);
   }
   if (const std::size_t hash = address.find('#'); hash != std::string_view::npos) {
@@ -118,7 +116,10 @@ std::string joined(const Parts& parts) {
 
 }  // namespace
 
-std::string schemeOf(std::string_view address) { return split(stripped(address)).scheme; }
+bool isWebAddress(std::string_view address) {
+  const Parts parts = split(stripped(address));
+  return (parts.scheme == "http" || parts.scheme == "https") && parts.authority && !parts.authority->empty();
+}
 
 std::string resolveAddress(std::string_view base, std::string_view reference) {
   const Parts r = split(stripped(reference));

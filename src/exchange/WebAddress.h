@@ -13,7 +13,7 @@ namespace zestovar::exchange {
 // percent-encoded.
 std::string resolveAddress(std::string_view base, std::string_view reference);
 
-// The scheme of an absolute address in lower case ("https"); empty for a relative one.
-std::string schemeOf(std::string_view address);
+// Whether the address is one the web client fetches: http or https, with a host.
+bool isWebAddress(std::string_view address);
 
 }  // namespace zestovar::exchange

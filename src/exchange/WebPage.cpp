@@ -9,6 +9,7 @@
 #include "exchange/SchemaRecipe.h"
 #include "exchange/WebAddress.h"
 #include "store/Cp1252.h"
+#include "store/Words.h"
 
 namespace zestovar::exchange {
 
@@ -20,19 +21,6 @@ using nlohmann::json;
 constexpr std::size_t kMaxJsonDepth = 64;
 
 constexpr std::string_view kBlanks = " \t\n\f\r";
-
-bool startsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
-  return true;
-}
-
-std::string lowered(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return out;
-}
 
 // Whether the JSON text nests deeper than kMaxJsonDepth, counted over its brackets outside strings.
 bool nestsTooDeeply(std::string_view text) {
@@ -56,8 +44,8 @@ bool nestsTooDeeply(std::string_view text) {
   return false;
 }
 
-// The Recipe objects of a JSON-LD value, in the order of the page: the value itself, the members of
-// a list, and what objects hold (an @graph, a WebPage's mainEntity).
+// The Recipe objects of a JSON-LD value: the value itself, the members of a list in their order, and
+// what objects hold (an @graph, a WebPage's mainEntity).
 void recipesOfJson(const json& value, std::vector<const json*>& recipes) {
   std::vector<const json*> todo{&value};
   while (!todo.empty()) {
@@ -71,6 +59,20 @@ void recipesOfJson(const json& value, std::vector<const json*>& recipes) {
     std::vector<const json*> inner;
     for (const json& member : current) inner.push_back(&member);
     todo.insert(todo.end(), inner.rbegin(), inner.rend());
+  }
+}
+
+// The objects of the page's JSON-LD by their @id.
+void collectIdentified(const json& value, JsonIds& ids) {
+  std::vector<const json*> todo{&value};
+  while (!todo.empty()) {
+    const json& current = *todo.back();
+    todo.pop_back();
+    if (!current.is_structured()) continue;
+    if (current.is_object() && current.size() > 1)
+      if (const auto id = current.find("@id"); id != current.end() && id->is_string())
+        ids.emplace(id->get<std::string>(), &current);
+    for (const json& member : current) todo.push_back(&member);
   }
 }
 
@@ -92,7 +94,7 @@ bool isRecipeItem(const GumboNode* element) {
 
 // The value of a microdata property: the content attribute, a link's or picture's address, a time's
 // datetime, else the element's text.
-std::string propertyValue(const GumboNode* element) {
+std::string propertyValue(const GumboNode* element, std::size_t& budget) {
   if (hasAttribute(element, "content")) return std::string(attributeOf(element, "content"));
   switch (element->v.element.tag) {
     case GUMBO_TAG_IMG:
@@ -118,7 +120,7 @@ std::string propertyValue(const GumboNode* element) {
     default:
       break;
   }
-  return textOf(element);
+  return textOf(element, false, &budget);
 }
 
 // The last part of an item type's address ("http://schema.org/Person" gives "Person").
@@ -132,7 +134,7 @@ std::string typeName(std::string_view itemtype) {
 // item an object of its own properties. The walk goes depth first with a stack of its own: an item's
 // lists grow only while no element of them is still being filled, so the pointers on the stack stay
 // valid.
-json itemOf(const GumboNode* scope) {
+json itemOf(const GumboNode* scope, std::size_t& budget) {
   json root = json::object();
   root["@type"] = typeName(attributeOf(scope, "itemtype"));
   std::vector<std::pair<const GumboNode*, json*>> todo;
@@ -158,13 +160,14 @@ json itemOf(const GumboNode* scope) {
     std::size_t start = 0;
     while (start < names.size()) {
       const std::size_t end = std::min(names.find_first_of(kBlanks, start), names.size());
-      if (end > start) {
+      // Names of JSON-LD's own ("@type") are no properties.
+      if (end > start && names[start] != '@') {
         json& values = (*item)[std::string(names.substr(start, end - start))];
         if (nested && child == nullptr) {
           values.push_back(json{{"@type", typeName(attributeOf(element, "itemtype"))}});
           child = &values.back();
         } else if (!nested) {
-          values.push_back(propertyValue(element));
+          values.push_back(propertyValue(element, budget));
         }
       }
       start = end + 1;
@@ -192,11 +195,7 @@ Findings walk(const GumboNode* root) {
     const GumboElement& element = node->v.element;
     if (element.tag == GUMBO_TAG_SCRIPT) {
       const std::string type = lowered(attributeOf(node, "type"));
-      std::string_view plain = type;
-      plain = plain.substr(0, plain.find(';'));
-      plain = plain.substr(std::min(plain.find_first_not_of(kBlanks), plain.size()));
-      plain = plain.substr(0, plain.find_last_not_of(kBlanks) + 1);
-      if (plain == "application/ld+json") {
+      if (store::trimmed(std::string_view(type).substr(0, type.find(';')), kBlanks) == "application/ld+json") {
         std::string text;
         for (unsigned i = 0; i < element.children.length; ++i) {
           const auto* child = static_cast<const GumboNode*>(element.children.data[i]);
@@ -270,18 +269,25 @@ std::vector<ForeignRecipe> readWebPage(std::string_view bytes, std::string_view 
     if (!resolved.empty()) base = std::move(resolved);
   }
 
-  std::vector<ForeignRecipe> recipes;
+  std::vector<json> values;
   for (const std::string& script : found.scripts) {
     if (nestsTooDeeply(script)) continue;
     // A script that is no JSON is passed over, as search engines pass it over.
-    const json value = json::parse(script, nullptr, false);
-    if (value.is_discarded()) continue;
-    std::vector<const json*> objects;
-    recipesOfJson(value, objects);
-    for (const json* object : objects) recipes.push_back(recipeOfSchema(*object, true, base));
+    json value = json::parse(script, nullptr, false);
+    if (!value.is_discarded()) values.push_back(std::move(value));
   }
+  JsonIds ids;
+  std::vector<const json*> objects;
+  for (const json& value : values) {
+    collectIdentified(value, ids);
+    recipesOfJson(value, objects);
+  }
+  std::vector<ForeignRecipe> recipes;
+  for (const json* object : objects) recipes.push_back(recipeOfSchema(*object, true, base, ids));
+  // Text for values: a few times the page, however its values nest.
+  std::size_t budget = 4 * html.size() + 65536;
   if (recipes.empty())
-    for (const GumboNode* item : found.items) recipes.push_back(recipeOfSchema(itemOf(item), false, base));
+    for (const GumboNode* item : found.items) recipes.push_back(recipeOfSchema(itemOf(item, budget), false, base));
   if (recipes.empty()) throw ImportError(std::string(kNoRecipeData));
   return recipes;
 }

@@ -36,20 +36,24 @@ void ImportCommandTest::importsTheChosenFilesAndListsTheCategoryAgain() {
   main.Rezepteimportieren1->trigger();
   QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Message), QStringList());
 
-  prompts.answerFiles(
-      {sample("rezepte.mmf"), QString::fromStdString((started.dir / "kaputt.mmf").string()), sample("kuchen.cml")});
+  prompts.answerFiles({sample("rezepte.mmf"), QString::fromStdString((started.dir / "kaputt.mmf").string()),
+                       sample("kuchen.cml"), sample("web/zwei-rezepte.html"), sample("web/ohne-rezept.html")});
   main.Rezepteimportieren1->trigger();
   QVERIFY(prompts.unexpected().isEmpty());
   QCOMPARE(prompts.shown().at(1).title, u"Rezepte importieren"_qs);
   QVERIFY(prompts.shown().at(1).text.startsWith(u"Rezeptsammlungen (*.mmf"_qs));
-  QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Progress),
-           (QStringList{u"Importiere rezepte.mmf ..."_qs, u"Importiere kaputt.mmf ..."_qs,
-                        u"Importiere kuchen.cml ..."_qs}));
+  QCOMPARE(
+      prompts.texts(ScriptedPrompts::Kind::Progress),
+      (QStringList{u"Importiere rezepte.mmf ..."_qs, u"Importiere kaputt.mmf ..."_qs, u"Importiere kuchen.cml ..."_qs,
+                   u"Importiere zwei-rezepte.html ..."_qs, u"Importiere ohne-rezept.html ..."_qs}));
   QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Error),
-           QStringList{u"kaputt.mmf: Zeile 1: das Rezept \"Halb\" hat keine Endzeile"_qs});
+           (QStringList{u"kaputt.mmf: Zeile 1: das Rezept \"Halb\" hat keine Endzeile"_qs,
+                        u"ohne-rezept.html: Keine Rezeptdaten auf der Seite gefunden."_qs}));
   // The CookML file holds "Apfelkuchen vom Blech" as well.
-  QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Message), QStringList{u"5 Rezepte importiert, 1 übersprungen."_qs});
-  QVERIFY(texts(main.findChild<QListWidget*>(u"ListBox3"_qs)).contains(u"Linsensuppe mit Würstchen"_qs));
+  QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Message), QStringList{u"7 Rezepte importiert, 1 übersprungen."_qs});
+  const QStringList soups = texts(main.findChild<QListWidget*>(u"ListBox3"_qs));
+  QVERIFY(soups.contains(u"Linsensuppe mit Würstchen"_qs));
+  QVERIFY(soups.contains(u"Linsensuppe mit Speck"_qs));
 
   // The same files again: every recipe skipped.
   prompts.clear();

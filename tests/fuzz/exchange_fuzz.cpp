@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ImportedRecipeChecks.h"
 #include "exchange/Import.h"
 #include "exchange/Mapping.h"
 #include "exchange/MealMasterExport.h"
@@ -19,22 +20,13 @@ namespace {
 
 using namespace zestovar::exchange;
 using zestovar::store::NewRecipe;
+using zestovar::test::check;
 
 std::vector<std::string> withoutEmptyLines(const std::vector<std::string>& lines) {
   std::vector<std::string> out;
   for (const std::string& line : lines)
     if (!line.empty()) out.push_back(line);
   return out;
-}
-
-bool oneLine(std::string_view text) {
-  for (const char c : text)
-    if (static_cast<unsigned char>(c) < 0x20) return false;
-  return true;
-}
-
-void check(bool holds) {
-  if (!holds) abort();
 }
 
 }  // namespace
@@ -50,9 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   std::string exported;
   for (const NewRecipe& stored : first) {
-    check(stored.name.size() <= zestovar::store::kMaxText);
-    check(oneLine(stored.name) && oneLine(stored.author) && oneLine(stored.persons));
-    for (const std::string& line : stored.ingredients) check(line.size() <= zestovar::store::kMaxText && oneLine(line));
+    zestovar::test::checkRecords(stored);
     const std::string entry = zestovar::store::encodeEntry(stored, zestovar::store::PictureState::None, {});
     check(entry.size() % zestovar::store::kRecordSize == 0);
 

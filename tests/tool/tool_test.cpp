@@ -402,6 +402,32 @@ TEST_F(ToolTest, ImportReportsEachRecipeAndExportsMealMasterBack) {
   EXPECT_EQ(run("--dir leer export-mm --alle").out, r.out);
 }
 
+TEST_F(ToolTest, ImportReadsSavedWebPagesAndRefusesOneWithoutRecipe) {
+  const std::string web = std::string(ZESTOVAR_EXCHANGE_SAMPLES) + "/web/";
+  Result r = run("import " + web + "ohne-rezept.html");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, web +
+                       "ohne-rezept.html: Keine Rezeptdaten auf der Seite gefunden.\n0 Rezepte importiert, 0 \xc3\xbc"
+                       "bersprungen.\n");
+  EXPECT_EQ(run("list Suppe").out, "");
+
+  r = run("import " + web + "zwei-rezepte.html " + web + "zwei-rezepte.html");
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out,
+            "importiert: Linsensuppe mit Speck\nimportiert: Tomatensuppe\n"
+            "\xc3\xbc"
+            "bersprungen: Linsensuppe mit Speck (Name schon vorhanden)\n"
+            "\xc3\xbc"
+            "bersprungen: Tomatensuppe (Name schon vorhanden)\n"
+            "2 Rezepte importiert, 2 \xc3\xbc"
+            "bersprungen.\n");
+  // A saved page's recipe without author gets the import's; the cuisine names the origin.
+  r = run("import " + web + "seite.xhtml");
+  EXPECT_EQ(run("author Kr\xc3\xa4uterquark").out, "Import\n");
+  EXPECT_NE(run("export Tomatensuppe").out.find("Herkunft: franz\xc3\xb6sisch\nAutor: Suppentopf\n"),
+            std::string::npos);
+}
+
 TEST_F(ToolTest, InstalledToolKeepsItsBookInTheNewHomeUnlessTheFolderHoldsOne) {
   writeBowle(dir_, 100, false);
   for (const char* folder : {"usr/bin", "usr/share/zestovar", "home", "arbeit"}) fs::create_directories(dir_ / folder);
