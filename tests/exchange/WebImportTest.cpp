@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QMenuBar>
 #include <QTest>
+#include <memory>
 
 #include "ProgramFixture.h"
 #include "TestWebSite.h"
@@ -52,13 +53,35 @@ class WebImportTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // Each test starts with the site and the program, its main window shown and a name typed into the
+  // editor.
+  void init();
+  void cleanup();
   void thePageFillsTheEditorAndSpeichernStoresIt();
   void aFailedFetchLeavesTheEditorAsItWas();
+
+ private:
+  std::unique_ptr<zestovar::test::TestWebSite> site_;
+  std::unique_ptr<zestovar::test::StartedProgram> started_;
 };
 
+void WebImportTest::init() {
+  site_ = std::make_unique<zestovar::test::TestWebSite>();
+  QVERIFY2(site_->started(), "web_server.py did not start");
+  started_ = std::make_unique<zestovar::test::StartedProgram>();
+  started_->main().show();
+  QVERIFY(QTest::qWaitForWindowExposed(&started_->main()));
+  started_->program.editorTab().Edit4->setText(u"Angefangen"_qs);
+  started_->prompts().clear();
+}
+
+void WebImportTest::cleanup() {
+  started_.reset();
+  site_.reset();
+}
+
 void WebImportTest::thePageFillsTheEditorAndSpeichernStoresIt() {
-  zestovar::test::TestWebSite site;
-  QVERIFY2(site.started(), "web_server.py did not start");
+  const zestovar::test::TestWebSite& site = *site_;
   site.put("linsen.html", kPage);
   QImage png(40, 30, QImage::Format_ARGB32);
   png.fill(Qt::darkGreen);
@@ -68,14 +91,10 @@ void WebImportTest::thePageFillsTheEditorAndSpeichernStoresIt() {
   png.save(&buffer, "PNG");
   site.put("bilder/linsen.png", pngBytes.toStdString());
 
-  zestovar::test::StartedProgram started;
+  zestovar::test::StartedProgram& started = *started_;
   TForm1& main = started.main();
-  main.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&main));
   auto& editor = started.program.editorTab();
-  editor.Edit4->setText(u"Angefangen"_qs);
   ScriptedPrompts& prompts = started.prompts();
-  prompts.clear();
   // The address as a user pastes it, through a redirect.
   prompts.answerInput(QString::fromStdString(" " + site.url("/umleitung/linsen.html")));
   prompts.answerConfirm(true);
@@ -114,17 +133,12 @@ void WebImportTest::thePageFillsTheEditorAndSpeichernStoresIt() {
 }
 
 void WebImportTest::aFailedFetchLeavesTheEditorAsItWas() {
-  zestovar::test::TestWebSite site;
-  QVERIFY2(site.started(), "web_server.py did not start");
+  const zestovar::test::TestWebSite& site = *site_;
   site.put("leer.html", "<html><head><title>Nichts</title></head><body>Kein Rezept</body></html>");
-  zestovar::test::StartedProgram started;
+  zestovar::test::StartedProgram& started = *started_;
   TForm1& main = started.main();
-  main.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&main));
   auto& editor = started.program.editorTab();
-  editor.Edit4->setText(u"Meins"_qs);
   ScriptedPrompts& prompts = started.prompts();
-  prompts.clear();
 
   // "Abbrechen" on the question fetches nothing.
   prompts.answerInput(QString::fromStdString(site.url("/fehlt.html")));
@@ -141,7 +155,7 @@ void WebImportTest::aFailedFetchLeavesTheEditorAsItWas() {
   QCOMPARE(
       prompts.texts(ScriptedPrompts::Kind::Error),
       (QStringList{u"HTTP/1.0 404 File not found"_qs, QString::fromUtf8(zestovar::exchange::kNoRecipeData.data())}));
-  QCOMPARE(editor.Edit4->text(), u"Meins"_qs);
+  QCOMPARE(editor.Edit4->text(), u"Angefangen"_qs);
   QCOMPARE(editor.Memo3->toPlainText(), QString());
   QVERIFY(!main.transferRunning());
 }
