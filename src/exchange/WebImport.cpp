@@ -56,7 +56,7 @@ std::optional<std::string> takeWebPicture(ForeignRecipe& recipe, const PictureFe
       recipe.picture = std::move(*jpeg);
       return std::nullopt;
     }
-    return "Das Bild zu \"" + name + "\" ist kein Bild, das das Buch aufnehmen kann; es bleibt weg.";
+    return "Das Bild zu \"" + name + "\" lässt sich nicht als JPEG speichern; es bleibt weg.";
   }
   return "Das Bild zu \"" + name + "\" ist kein JPEG-Bild; es bleibt weg.";
 }

@@ -19,10 +19,21 @@ namespace {
 
 constexpr char16_t kTitle[] = u"Rezept aus dem Internet";
 
-// A PNG, WebP or other picture Qt's image readers know, made a JPEG; transparent parts turn white, as
-// the page showed them. Qt's readers refuse pictures above their allocation limit.
+// The Qt image reader of a PNG or WebP picture, told by its first bytes; none for any other. Only these
+// two are made JPEG: every further reader is one more parser a page could aim at.
+const char* pictureFormat(std::string_view bytes) {
+  if (bytes.starts_with("\x89PNG\r\n\x1a\n")) return "PNG";
+  if (bytes.size() >= 12 && bytes.starts_with("RIFF") && bytes.substr(8, 4) == "WEBP") return "WEBP";
+  return nullptr;
+}
+
+// A PNG or WebP picture made a JPEG; transparent parts turn white, as the page showed them. Qt's readers
+// refuse pictures above their allocation limit.
 std::optional<std::string> toJpeg(std::string_view bytes) {
-  const QImage picture = QImage::fromData(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  const char* format = pictureFormat(bytes);
+  if (format == nullptr) return std::nullopt;
+  const QImage picture =
+      QImage::fromData(QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())), format);
   if (picture.isNull()) return std::nullopt;
   QImage flat(picture.size(), QImage::Format_RGB32);
   flat.fill(Qt::white);

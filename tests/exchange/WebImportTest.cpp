@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "ProgramFixture.h"
+#include "TestHttpServer.h"
 #include "TestWebSite.h"
 #include "editing/EditorTab.h"
 #include "exchange/WebPage.h"
@@ -155,6 +156,14 @@ void WebImportTest::aFailedFetchLeavesTheEditorAsItWas() {
   QCOMPARE(
       prompts.texts(ScriptedPrompts::Kind::Error),
       (QStringList{u"HTTP/1.0 404 File not found"_qs, QString::fromUtf8(zestovar::exchange::kNoRecipeData.data())}));
+  // "Abbrechen" in the progress dialog while a server keeps silent ends the fetch without a box.
+  zestovar::test::TestHttpServer silent([](const std::string&) -> std::optional<std::string> { return std::nullopt; });
+  prompts.answerInput(QString::fromStdString(silent.url("/still.html")));
+  prompts.answerConfirm(true);
+  prompts.cancelProgress(2, 1);
+  QCOMPARE(choose(main, main.RezeptausdemInternet1), QString());
+  QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Progress).size(), 3);
+  QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Error).size(), 2);
   QCOMPARE(editor.Edit4->text(), u"Angefangen"_qs);
   QCOMPARE(editor.Memo3->toPlainText(), QString());
   QVERIFY(!main.transferRunning());
