@@ -13,7 +13,7 @@ jobs=$(nproc 2>/dev/null || echo 2)
 
 packages=(cmake ninja-build g++ pkg-config python3 qt6-base-dev qt6-translations-l10n libcurl4-openssl-dev
           libjpeg62-turbo-dev libexpat1-dev libgumbo-dev nlohmann-json3-dev libgtest-dev libbenchmark-dev clang libclang-rt-14-dev clang-format tinyproxy
-          python3-aiosmtpd xvfb xauth x11-utils)
+          python3-aiosmtpd xvfb xauth x11-utils ca-certificates qt6-image-formats-plugins openssl)
 
 install_missing() {
   local missing=()

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <iostream>
 #include <map>
 #include <optional>
@@ -14,6 +15,10 @@
 #include "exchange/ForeignRecipe.h"
 #include "exchange/Import.h"
 #include "exchange/MealMasterExport.h"
+#include "exchange/WebImport.h"
+#include "exchange/WebPage.h"
+#include "online/HttpClient.h"
+#include "online/ProxySettings.h"
 #include "store/BrowseOrder.h"
 #include "store/Categories.h"
 #include "store/Check.h"
@@ -44,6 +49,7 @@ int usage() {
                "  export NAME [--picture DATEI]  Rezept als Textdatei ausgeben\n"
                "  page NAME [--personen N]    Rezept.htm und Image.jpg schreiben (Mengen für N Personen)\n"
                "  import [--kategorie KATEGORIE] DATEI...  Rezeptsammlungen und Webseiten einlesen\n"
+               "  import-url [--kategorie KATEGORIE] ADRESSE...  Rezepte von Webseiten im Internet einlesen\n"
                "  export-mm (--alle | NAME...)  Rezepte als Meal-Master ausgeben (Windows-1252)\n"
                "  search [--oder] [--umlaute] [--kategorie KATEGORIE] TEXT  Rezepte suchen\n"
                "  site AUSGABE --url ADRESSE --news DATEI DATEI...  die Rezeptseite zum Ausprobieren bauen\n";
@@ -92,47 +98,95 @@ int exportRecipe(RecipeStore& store, const std::string& name, const std::string&
   return 0;
 }
 
-// Every file is imported on its own: a file that cannot be read is reported and imports nothing, the
-// others are imported all the same.
-int importFiles(RecipeStore& store, const std::vector<std::string>& args) {
-  std::string fallback(zestovar::exchange::kDefaultFallbackCategory);
-  std::vector<std::string> paths;
+// The category for recipes whose words name none of ours (--kategorie), and the other arguments; none
+// after bad usage, which is told.
+struct ImportArguments {
+  std::string fallback{zestovar::exchange::kDefaultFallbackCategory};
+  std::vector<std::string> sources;
+};
+
+std::optional<ImportArguments> importArguments(const std::vector<std::string>& args) {
+  ImportArguments out;
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--kategorie") {
-      if (++i == args.size()) return usage();
-      fallback = arg(args[i].c_str());
-      if (!categoryCode(fallback)) {
+      if (++i == args.size()) {
+        usage();
+        return std::nullopt;
+      }
+      out.fallback = arg(args[i].c_str());
+      if (!categoryCode(out.fallback)) {
         std::cerr << "Unbekannte Kategorie: " << args[i] << '\n';
-        return kUsage;
+        return std::nullopt;
       }
     } else {
-      paths.push_back(args[i]);
+      out.sources.push_back(args[i]);
     }
   }
-  if (paths.empty()) return usage();
-  zestovar::exchange::Importer importer(store);
+  if (out.sources.empty()) {
+    usage();
+    return std::nullopt;
+  }
+  return out;
+}
+
+// Every source is imported on its own: one that cannot be read is reported and imports nothing, the
+// others are imported all the same. importOne returns the result of one source.
+int importEach(const ImportArguments& args,
+               const std::function<zestovar::exchange::FileImport(const std::string& source)>& importOne) {
   bool allRead = true;
   std::size_t imported = 0, skipped = 0;
-  for (const std::string& path : paths) {
+  for (const std::string& source : args.sources) {
     try {
-      const auto bytes = readWholeFile(store.files(), path);
-      if (!bytes) throw StoreError(std::string(kFileNotFound));
-      const auto result = importer.importFile(*bytes, fallback);
-      for (const std::string& line : zestovar::exchange::reportLines(*result)) std::cout << line << '\n';
-      imported += result->imported;
-      skipped += result->skipped;
+      const auto result = importOne(source);
+      for (const std::string& line : zestovar::exchange::reportLines(result)) std::cout << line << '\n';
+      imported += result.imported;
+      skipped += result.skipped;
     } catch (const std::runtime_error& e) {
-      // ImportError or StoreError; the report lines before it go out first.
+      // ImportError, StoreError or TransferError; the report lines before it go out first.
       std::cout.flush();
       if (dynamic_cast<const NotAFileError*>(&e))
         std::cerr << e.what() << '\n';  // it names the file itself
       else
-        std::cerr << path << ": " << e.what() << '\n';
+        std::cerr << source << ": " << e.what() << '\n';
       allRead = false;
     }
   }
   std::cout << zestovar::exchange::summaryLine(imported, skipped) << '\n';
   return allRead ? 0 : 1;
+}
+
+int importFiles(RecipeStore& store, const std::vector<std::string>& args) {
+  const auto given = importArguments(args);
+  if (!given) return kUsage;
+  zestovar::exchange::Importer importer(store);
+  return importEach(*given, [&](const std::string& path) {
+    const auto bytes = readWholeFile(store.files(), path);
+    if (!bytes) throw StoreError(std::string(kFileNotFound));
+    return *importer.importFile(*bytes, given->fallback);
+  });
+}
+
+// The recipes of web pages, each with its picture when that is a JPEG; a picture left out is noted
+// before the page's report lines.
+int importAddresses(RecipeStore& store, const fs::path& dir, const std::vector<std::string>& args) {
+  namespace exchange = zestovar::exchange;
+  namespace online = zestovar::online;
+  const auto given = importArguments(args);
+  if (!given) return kUsage;
+  online::HttpClient http;
+  online::loadProxySettings(http, store.files(), dir);
+  exchange::Importer importer(store);
+  return importEach(*given, [&](const std::string& address) {
+    online::WebReply page = http.fetchWeb(address, online::kMaxWebPageBytes);
+    std::vector<exchange::ForeignRecipe> recipes = exchange::readWebPage(page.body, page.contentType, page.address);
+    exchange::nameSiteAsAuthor(recipes, page.address);
+    const auto fetchPicture = [&](const std::string& picture) {
+      return http.fetchWeb(picture, online::kMaxWebPictureBytes).body;
+    };
+    return importer.importRecipes(std::move(recipes), given->fallback, [&](exchange::ForeignRecipe& recipe) {
+      if (const auto note = exchange::takeWebPicture(recipe, fetchPicture)) std::cout << *note << '\n';
+    });
+  });
 }
 
 int exportMealMaster(RecipeStore& store, const std::vector<std::string>& args) {
@@ -300,6 +354,10 @@ int run(int argc, char** argv) {
   if (command == "import") {
     RecipeStore store(dir);
     return importFiles(store, rest);
+  }
+  if (command == "import-url") {
+    RecipeStore store(dir);
+    return importAddresses(store, dir, rest);
   }
   if (command == "export-mm") {
     RecipeStore store(dir);

@@ -12,6 +12,7 @@
 #include "editing/EditorTab.h"
 #include "editing/HHU2.h"
 #include "exchange/ImportCommand.h"
+#include "exchange/WebImportCommand.h"
 #include "lists/Bookmarks.h"
 #include "lists/ShoppingTab.h"
 #include "lists/VHU.h"
@@ -64,6 +65,7 @@ Program::Program(std::filesystem::path programDir, ui::Prompts& prompts, int spl
   QObject::connect(mainWindow_.get(), &TForm1::closed, QCoreApplication::instance(), [this] {
     http_->abort();
     smtp_->abort();
+    webImportCommand_->abort();
     QCoreApplication::quit();
   });
 }
@@ -84,8 +86,19 @@ void Program::buildPages() {
   shoppingTab_ = new lists::ShoppingTab(main);
   bookmarks_ = new lists::Bookmarks(main, &main);
   importCommand_ = new exchange::ImportCommand(main, &main);
+  webImportCommand_ = new exchange::WebImportCommand(
+      main, *editorTab_,
+      [http = http_.get()](const std::string& address, exchange::WebResourceKind kind,
+                           const std::function<void()>& betweenSlices) {
+        const std::size_t cap =
+            kind == exchange::WebResourceKind::Page ? online::kMaxWebPageBytes : online::kMaxWebPictureBytes;
+        online::WebReply reply = http->fetchWeb(address, cap, betweenSlices);
+        return exchange::WebResource{std::move(reply.body), std::move(reply.address), std::move(reply.contentType)};
+      },
+      &main);
   main.setPages({recipeTab_, updateTab_, publishTab_, editorTab_, shoppingTab_});
-  main.setTransferRunning([this] { return http_->busy() || smtp_->busy(); });
+  // Reading a fetched page counts as part of its transfer.
+  main.setTransferRunning([this] { return http_->busy() || smtp_->busy() || webImportCommand_->running(); });
   main.setStartupHooks({[this, &main] { online::loadProxySettings(*http_, main.files(), main.programDir()); },
                         [shopping = shoppingTab_] { shopping->loadShoppingList(); },
                         [deleted = deletedRecipes_.get()] { deleted->load(); }});
@@ -137,6 +150,8 @@ void Program::connectPages() {
   });
   on(main.Rezepteimportieren1, &QAction::triggered, importCommand_,
      [command = importCommand_] { command->Rezepteimportieren1Click(); });
+  on(main.RezeptausdemInternet1, &QAction::triggered, webImportCommand_,
+     [command = webImportCommand_] { command->RezeptausdemInternet1Click(); });
   on(main.AlseMailversenden1, &QAction::triggered, recipeMail_,
      [mail = recipeMail_] { mail->AlseMailversenden1Click(); });
   on(main.Rezepteonlinestellen1, &QAction::triggered, publishTab_, [&main, publish = publishTab_] {

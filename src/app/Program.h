@@ -27,7 +27,8 @@ class EditorTab;
 }
 namespace zestovar::exchange {
 class ImportCommand;
-}
+class WebImportCommand;
+}  // namespace zestovar::exchange
 namespace zestovar::lists {
 class Bookmarks;
 class ShoppingTab;
@@ -66,6 +67,7 @@ class Program {
   lists::ShoppingTab& shoppingTab() { return *shoppingTab_; }
   lists::Bookmarks& bookmarks() { return *bookmarks_; }
   exchange::ImportCommand& importCommand() { return *importCommand_; }
+  exchange::WebImportCommand& webImportCommand() { return *webImportCommand_; }
   TForm7& newsWindow() { return *newsWindow_; }
   TInfoForm& aboutWindow() { return *aboutWindow_; }
   TForm4& printPreview() { return *printPreview_; }
@@ -94,6 +96,7 @@ class Program {
   lists::ShoppingTab* shoppingTab_ = nullptr;
   lists::Bookmarks* bookmarks_ = nullptr;
   exchange::ImportCommand* importCommand_ = nullptr;
+  exchange::WebImportCommand* webImportCommand_ = nullptr;
   std::unique_ptr<TForm7> newsWindow_;
   std::unique_ptr<TInfoForm> aboutWindow_;
   std::unique_ptr<TForm4> printPreview_;

@@ -89,6 +89,24 @@ void EditorTab::BitBtn10Click() {
   form_.reset();
 }
 
+void EditorTab::fill(const store::NewRecipe& recipe, const QString& picturePath) {
+  store::StoredRecipe shown;
+  shown.head.category = recipe.category;
+  shown.head.subcategories = store::subcategoryRecord(recipe.subcategories);
+  shown.head.name = recipe.name;
+  shown.origin = recipe.origin;
+  shown.ingredients = recipe.ingredients;
+  shown.preparationPieces = {recipe.preparation};
+  shown.author = recipe.author;
+  shown.persons = recipe.persons;
+  main_.showTab(ui::MainWindow::kTabEditor);
+  form_.showRecipe(shown);
+  if (picturePath.isEmpty())
+    form_.clearPicture();
+  else
+    form_.takePicture(picturePath);
+}
+
 void EditorTab::Memo3Click() { form_.ingredientsClicked(); }
 void EditorTab::Memo2Click() { form_.preparationClicked(); }
 

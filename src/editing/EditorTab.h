@@ -17,6 +17,7 @@
 #include "editing/RecipeForm.h"
 #include "ui/Guarded.h"
 #include "ui/MainWindow.h"
+#include "ui/RecipeEditor.h"
 
 class TForm14;
 namespace zestovar::store {
@@ -25,7 +26,7 @@ class DeletedRecipes;
 
 namespace zestovar::editing {
 
-class EditorTab : public QWidget {
+class EditorTab : public QWidget, public ui::RecipeEditor {
   Q_OBJECT
 
  public:
@@ -50,6 +51,10 @@ class EditorTab : public QWidget {
   // The editor picture path: the picture file the next save stores; empty for none.
   const QString& picturePath() const { return form_.picturePath(); }
   const RecipeForm& form() const { return form_; }
+
+  // ui::RecipeEditor
+  bool holdsInput() const override { return form_.holdsInput(); }
+  void fill(const store::NewRecipe& recipe, const QString& picturePath) override;
 
   // "Entfernen" and "Ändern" of the list menu of a recipe list.
   void EntfernenClick(ui::MainWindow::RecipeList list);

@@ -40,13 +40,6 @@ QHBoxLayout* paneRow(QDialog* dialog) {
   return row;
 }
 
-// The index of the item equal to text (Windows-1252) without regard to letter case; -1 for none.
-int findIgnoringCase(const QComboBox* box, std::string_view text) {
-  for (int i = 0; i < box->count(); ++i)
-    if (zestovar::store::equalsIgnoringCase(zestovar::ui::toCp1252(box->itemText(i)), text)) return i;
-  return -1;
-}
-
 }  // namespace
 
 TForm14::TForm14(zestovar::ui::MainWindow& main, QWidget* parent)
@@ -82,16 +75,7 @@ TForm14::TForm14(zestovar::ui::MainWindow& main, QWidget* parent)
 void TForm14::load(const std::string& name) {
   const std::optional<zestovar::store::StoredRecipe> entry = main_.store().lastByName(name);
   if (!entry) return;
-  using zestovar::ui::fromCp1252;
-  form_.chooseCategory(findIgnoringCase(ComboBox3, entry->head.category));
-  ComboBox3Change();
-  form_.tickSubcategories(entry->head.subcategories);
-  form_.setName(fromCp1252(entry->head.name));
-  form_.showOrigin(fromCp1252(entry->origin));
-  editing::setMemoLines(Memo2, entry->ingredients);
-  editing::setMemoParagraphs(Memo1, editing::preparationLines(entry->preparation()));
-  form_.setAuthor(fromCp1252(entry->author));
-  ComboBox5->setCurrentIndex(findIgnoringCase(ComboBox5, entry->persons));
+  form_.showRecipe(*entry);
   form_.clearPicture();
   if (!entry->hasPicture) return;
   const std::filesystem::path picture =

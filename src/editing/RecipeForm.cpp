@@ -8,9 +8,11 @@
 #include <QSet>
 #include <QStandardPaths>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "editing/SubcategoryTicks.h"
 #include "store/Categories.h"
+#include "store/Cp1252.h"
 #include "store/Errors.h"
 #include "store/RecordFormat.h"
 #include "ui/Controls.h"
@@ -107,6 +109,13 @@ QString shownText(const QLineEdit* field, const QLabel* label) {
 void clearOnFirstClick(QPlainTextEdit* memo, bool& clicked) {
   if (!clicked && memo->toPlainText().isEmpty()) memo->clear();
   clicked = true;
+}
+
+// The index of the item equal to text (Windows-1252) without regard to letter case; -1 for none.
+int findIgnoringCase(const QComboBox* box, std::string_view text) {
+  for (int i = 0; i < box->count(); ++i)
+    if (store::equalsIgnoringCase(ui::toCp1252(box->itemText(i)), text)) return i;
+  return -1;
 }
 
 // Loads a picture file into a preview; throws StoreError or PictureError, leaving the preview empty.
@@ -295,6 +304,29 @@ void RecipeForm::reset() {
   ingredients->clear();
   preparation->clear();
   clearPicture();
+}
+
+void RecipeForm::showRecipe(const store::StoredRecipe& recipe) {
+  chooseCategory(findIgnoringCase(category, recipe.head.category));
+  listSubcategories();
+  tickSubcategories(recipe.head.subcategories);
+  setName(ui::fromCp1252(recipe.head.name));
+  showOrigin(ui::fromCp1252(recipe.origin));
+  setMemoLines(ingredients, recipe.ingredients);
+  setMemoParagraphs(preparation, preparationLines(recipe.preparation()));
+  setAuthor(ui::fromCp1252(recipe.author));
+  persons->setCurrentIndex(findIgnoringCase(persons, recipe.persons));
+}
+
+bool RecipeForm::holdsInput() const {
+  const auto oneOf = [](const QString& text, std::initializer_list<QString> unchanged) {
+    return std::find(unchanged.begin(), unchanged.end(), text) != unchanged.end();
+  };
+  return category->currentText() != QString::fromUtf16(kChooseCategory) ||
+         !oneOf(name(), {QString(), QString::fromUtf16(layout_.nameAfterSave)}) ||
+         !oneOf(author(), {QString(), QStringLiteral("Name")}) || persons->currentText() != QStringLiteral("2") ||
+         origin->currentText() != QString::fromLatin1(store::kNoOrigin) || !ingredients->toPlainText().isEmpty() ||
+         !preparation->toPlainText().isEmpty() || !picturePath_.isEmpty();
 }
 
 void RecipeForm::listSubcategories() { fillSubcategories(subcategories, category->currentText()); }

@@ -14,6 +14,7 @@
 
 #include "editing/FormControls.h"
 #include "editing/RecipeFields.h"
+#include "store/Entry.h"
 #include "ui/MainWindow.h"
 
 namespace zestovar::editing {
@@ -53,6 +54,12 @@ class RecipeForm {
   RecipeFields fields() const;
   // The values after a save; the origin box keeps its text.
   void reset();
+  // Shows a recipe's fields, as loading a stored one does (the category, an item of persons chosen
+  // without regard to letter case, the subcategories its record names ticked); the picture stays.
+  void showRecipe(const store::StoredRecipe& recipe);
+  // Whether a field differs from the value it starts with (or, for name and author, the one a save
+  // leaves): the user has put something into the form.
+  bool holdsInput() const;
 
   // The subcategories of the category shown, none ticked.
   void listSubcategories();

@@ -11,7 +11,6 @@
 #include <string>
 #include <utility>
 
-#include "editing/JpegDecoder.h"
 #include "exchange/CookMlText.h"
 #include "exchange/Encoding.h"
 #include "store/Cp1252.h"
@@ -39,17 +38,6 @@ void appendPiece(std::string& line, std::string_view piece) {
   if (piece.empty()) return;
   if (!line.empty()) line += ' ';
   line += piece;
-}
-
-// A picture the import may store: a whole JPEG picture (decoded at an eighth of its size, which reads
-// every byte of it at a fraction of the memory) whose bytes the store can hold.
-bool storablePicture(std::string_view bytes) {
-  try {
-    if (editing::decodeJpeg(bytes, 1).truncated) return false;
-  } catch (const editing::PictureError&) {
-    return false;
-  }
-  return !store::pictureEndInPicture(bytes);
 }
 
 // The elements the import reads; every other one is skipped with all it holds, except that its text

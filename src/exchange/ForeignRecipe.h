@@ -55,6 +55,9 @@ class ParagraphBuilder {
   int blanks_ = 0;     // blank lines since the last paragraph ended
 };
 
+// A picture the import may store: a whole JPEG picture whose bytes the store can hold.
+bool storablePicture(std::string_view bytes);
+
 // The text without blanks, tabs, carriage returns and line feeds at both ends.
 std::string_view trimmed(std::string_view text);
 

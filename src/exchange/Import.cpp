@@ -118,32 +118,61 @@ Importer::Importer(store::RecipeStore& store) : store_(store) {
   for (std::string& name : store_.allNames()) names_.insert(std::move(name));
 }
 
+// The recipes of one import on their way into the book: the names checked, the entries encoded.
+class Importer::Batch {
+ public:
+  Batch(Importer& importer, std::string_view fallbackCategory) : importer_(importer), fallback_(fallbackCategory) {}
+
+  void add(ForeignRecipe&& foreign, const std::function<void(ForeignRecipe&)>& prepare) {
+    const std::string name = storedNameOf(foreign);
+    const bool fresh = !importer_.names_.contains(name) && !taken_.contains(name);
+    if (fresh) {
+      if (prepare) prepare(foreign);
+      store::NewRecipe recipe = toNewRecipe(foreign, fallback_);
+      encoded_.append(store::encodeEntry(recipe, importer_.store_.files()));
+      taken_.insert(name);
+      ++result_.imported;
+    } else {
+      ++result_.skipped;
+    }
+    result_.recipes.push_back({name, fresh});
+  }
+  std::size_t done() const { return result_.recipes.size(); }
+
+  FileImport commit() {
+    importer_.store_.appendEncoded(encoded_.bytes());
+    for (std::string name : taken_) importer_.names_.insert(std::move(name));
+    return std::move(result_);
+  }
+
+ private:
+  Importer& importer_;
+  std::string_view fallback_;
+  FileImport result_;
+  EntryBuffer encoded_;
+  std::unordered_set<std::string> taken_;
+};
+
 std::optional<FileImport> Importer::importFile(std::string_view bytes, std::string_view fallbackCategory,
                                                const ImportProgress& progress) {
   const std::size_t expected = progress ? expectedRecipes(bytes) : 0;
-  FileImport result;
-  EntryBuffer encoded;
-  std::unordered_set<std::string> taken;
+  Batch batch(*this, fallbackCategory);
   try {
     readCollection(bytes, [&](ForeignRecipe&& foreign) {
-      store::NewRecipe recipe = toNewRecipe(foreign, fallbackCategory);
-      const bool fresh = !names_.contains(recipe.name) && taken.insert(recipe.name).second;
-      if (fresh) {
-        encoded.append(store::encodeEntry(recipe, store_.files()));
-        ++result.imported;
-      } else {
-        ++result.skipped;
-      }
-      result.recipes.push_back({std::move(recipe.name), fresh});
-      const std::size_t done = result.recipes.size();
-      if (progress && !progress(done, std::max(done, expected))) throw Cancelled();
+      batch.add(std::move(foreign), {});
+      if (progress && !progress(batch.done(), std::max(batch.done(), expected))) throw Cancelled();
     });
   } catch (const Cancelled&) {
     return std::nullopt;
   }
-  store_.appendEncoded(encoded.bytes());
-  for (std::string name : taken) names_.insert(std::move(name));
-  return result;
+  return batch.commit();
+}
+
+FileImport Importer::importRecipes(std::vector<ForeignRecipe> recipes, std::string_view fallbackCategory,
+                                   const std::function<void(ForeignRecipe&)>& prepare) {
+  Batch batch(*this, fallbackCategory);
+  for (ForeignRecipe& recipe : recipes) batch.add(std::move(recipe), prepare);
+  return batch.commit();
 }
 
 std::vector<std::string> reportLines(const FileImport& result) {

@@ -56,8 +56,15 @@ class Importer {
   // then. Returns nothing when cancelled, and nothing is written.
   std::optional<FileImport> importFile(std::string_view bytes, std::string_view fallbackCategory,
                                        const ImportProgress& progress = {});
+  // Imports recipes read elsewhere (from a fetched web page) with the same name check and the one
+  // write. prepare runs on each recipe the book will take, just before it is encoded (it fetches the
+  // picture), so only one picture is held at a time. Throws store::StoreError when the write fails;
+  // an exception thrown by prepare passes on; nothing is written then.
+  FileImport importRecipes(std::vector<ForeignRecipe> recipes, std::string_view fallbackCategory,
+                           const std::function<void(ForeignRecipe&)>& prepare = {});
 
  private:
+  class Batch;
   store::RecipeStore& store_;
   std::unordered_set<std::string> names_;
 };

@@ -81,6 +81,7 @@ void TForm1::buildMenu() {
   Datei1 = menu("Datei1", "&Datei");
   Drucken1 = addEntry(Datei1, "Drucken1", "&Drucken");
   Rezepteimportieren1 = addEntry(Datei1, "Rezepteimportieren1", "Rezepte &importieren ...");
+  RezeptausdemInternet1 = addEntry(Datei1, "RezeptausdemInternet1", "&Rezept aus dem Internet ...");
   Datei1->addSeparator();
   Beenden1 = addEntry(Datei1, "Beenden1", "&Beenden");
 

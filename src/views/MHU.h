@@ -67,7 +67,7 @@ class TForm1 : public QMainWindow, public zestovar::ui::MainWindow {
 
   QMenuBar* MainMenu1;
   QMenu *Datei1, *Kategorie1, *Optionen1, *Datenbank1, *N1;
-  QAction *Drucken1, *Rezepteimportieren1, *Beenden1;
+  QAction *Drucken1, *Rezepteimportieren1, *RezeptausdemInternet1, *Beenden1;
   QAction *Vorspeise1, *Suppen1, *Hauptgerichte1, *Backwaren1, *Dessert1, *Getrnke1;
   QAction *Suchen1, *AlseMailversenden1, *Proxy1, *Optionen2;
   QAction *Updaten1, *Rezepteonlinestellen1, *Einkaufsliste1, *Hinzufgen1, *Merkliste1;

@@ -20,6 +20,7 @@
 #include "LocalServers.h"
 #include "PlantedLink.h"
 #include "StoreFixtures.h"
+#include "TestWebSite.h"
 
 namespace fs = std::filesystem;
 using zestovar::test::PlantedLink;
@@ -454,4 +455,50 @@ TEST_F(ToolTest, InstalledToolKeepsItsBookInTheNewHomeUnlessTheFolderHoldsOne) {
   // A folder with a book of its own is the tool's folder, as for every other tool.
   write("arbeit/Zestovar.dat", "");
   EXPECT_EQ(shell(installed + "exists 'Erdbeerbowle für Kinder'").out, "nein\n");
+}
+
+TEST_F(ToolTest, ImportUrlTakesTheRecipesOfPagesWithTheirJpegPicturesAndReportsWhatItLeftOut) {
+  zestovar::test::TestWebSite site;
+  ASSERT_TRUE(site.started()) << "web_server.py did not start";
+  const std::string jpeg = zestovar::test::readFile(fs::path(ZESTOVAR_DATA_DIR) / "recipes/caipirinha.jpg");
+  site.put("bilder/linsen.jpg", jpeg);
+  site.put("bilder/kuchen.png", "\x89PNG\r\n\x1a\nkein JPEG");
+  const auto page = [](const std::string& recipes) {
+    return "<html><head><script type=\"application/ld+json\">" + recipes + "</script></head><body></body></html>";
+  };
+  site.put("rezept.html", page(R"({"@context":"https://schema.org","@type":"Recipe","name":"Linsensuppe",
+      "image":"bilder/linsen.jpg","recipeYield":"4 Portionen","recipeCategory":"Suppe",
+      "recipeIngredient":["250 g Linsen"],"recipeInstructions":"Kochen."})"));
+  site.put("zwei.html", page(R"([{"@context":"https://schema.org","@type":"Recipe","name":"Apfelkuchen",
+      "author":"Quenna","image":"/bilder/kuchen.png","recipeIngredient":["4 \u00c4pfel"]},
+      {"@context":"https://schema.org","@type":"Recipe","name":"Birnenkuchen","image":"/bilder/fehlt.jpg",
+      "recipeIngredient":["4 Birnen"]}])"));
+  site.put("gross.html", page(std::string(9 << 20, ' ')));
+
+  const Result r =
+      run("import-url --kategorie Dessert " + site.url("/umleitung/rezept.html") + " " + site.url("/zwei.html") + " " +
+          site.url("/fehlt.html") + " " + site.url("/gross.html") + " " + site.url("/rezept.html"));
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out,
+            "importiert: Linsensuppe\n"
+            "Das Bild zu \"Apfelkuchen\" ist kein JPEG-Bild; es bleibt weg.\n"
+            "Das Bild zu \"Birnenkuchen\" konnte nicht geholt werden: HTTP/1.0 404 File not found\n"
+            "importiert: Apfelkuchen\nimportiert: Birnenkuchen\n" +
+                site.url("/fehlt.html") + ": HTTP/1.0 404 File not found\n" + site.url("/gross.html") +
+                ": Die Antwort von " + site.url("/gross.html") + " ist gr\xc3\xb6\xc3\x9f" +
+                "er als 8388608 Bytes\n"
+                "\xc3\xbc" +
+                "bersprungen: Linsensuppe (Name schon vorhanden)\n"
+                "3 Rezepte importiert, 1 \xc3\xbc"
+                "bersprungen.\n");
+  // A recipe without author is the site's; the picture is stored byte for byte.
+  EXPECT_EQ(run("author Linsensuppe").out, "127.0.0.1\n");
+  EXPECT_EQ(run("author Apfelkuchen").out, "Quenna\n");
+  EXPECT_NE(run("export Linsensuppe --picture linsen.jpg").out.find("Personen: 4\n"), std::string::npos);
+  EXPECT_EQ(read("linsen.jpg"), jpeg);
+  EXPECT_EQ(run("import-url").status, 2);
+  EXPECT_EQ(run("import-url ftp://127.0.0.1/x").out,
+            "ftp://127.0.0.1/x: Nur http- und https-Adressen werden geholt: ftp://127.0.0.1/x\n"
+            "0 Rezepte importiert, 0 \xc3\xbc"
+            "bersprungen.\n");
 }
