@@ -82,22 +82,20 @@ void WebImportTest::cleanup() {
 }
 
 void WebImportTest::thePageFillsTheEditorAndSpeichernStoresIt() {
-  const zestovar::test::TestWebSite& site = *site_;
-  site.put("linsen.html", kPage);
+  site_->put("linsen.html", kPage);
   QImage png(40, 30, QImage::Format_ARGB32);
   png.fill(Qt::darkGreen);
   QByteArray pngBytes;
   QBuffer buffer(&pngBytes);
   buffer.open(QIODevice::WriteOnly);
   png.save(&buffer, "PNG");
-  site.put("bilder/linsen.png", pngBytes.toStdString());
-
+  site_->put("bilder/linsen.png", pngBytes.toStdString());
   zestovar::test::StartedProgram& started = *started_;
   TForm1& main = started.main();
   auto& editor = started.program.editorTab();
   ScriptedPrompts& prompts = started.prompts();
   // The address as a user pastes it, through a redirect.
-  prompts.answerInput(QString::fromStdString(" " + site.url("/umleitung/linsen.html")));
+  prompts.answerInput(QString::fromStdString(" " + site_->url("/umleitung/linsen.html")));
   prompts.answerConfirm(true);
   QCOMPARE(choose(main, main.RezeptausdemInternet1), QString());
   QVERIFY(prompts.unexpected().isEmpty());
@@ -134,21 +132,18 @@ void WebImportTest::thePageFillsTheEditorAndSpeichernStoresIt() {
 }
 
 void WebImportTest::aFailedFetchLeavesTheEditorAsItWas() {
-  const zestovar::test::TestWebSite& site = *site_;
-  site.put("leer.html", "<html><head><title>Nichts</title></head><body>Kein Rezept</body></html>");
-  zestovar::test::StartedProgram& started = *started_;
-  TForm1& main = started.main();
-  auto& editor = started.program.editorTab();
-  ScriptedPrompts& prompts = started.prompts();
+  site_->put("leer.html", "<html><head><title>Nichts</title></head><body>Kein Rezept</body></html>");
+  TForm1& main = started_->main();
+  ScriptedPrompts& prompts = started_->prompts();
 
   // "Abbrechen" on the question fetches nothing.
-  prompts.answerInput(QString::fromStdString(site.url("/fehlt.html")));
+  prompts.answerInput(QString::fromStdString(site_->url("/fehlt.html")));
   prompts.answerConfirm(false);
   QCOMPARE(choose(main, main.RezeptausdemInternet1), QString());
   QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Progress), QStringList());
 
   for (const char* path : {"/fehlt.html", "/leer.html"}) {
-    prompts.answerInput(QString::fromStdString(site.url(path)));
+    prompts.answerInput(QString::fromStdString(site_->url(path)));
     prompts.answerConfirm(true);
     QCOMPARE(choose(main, main.RezeptausdemInternet1), QString());
   }
@@ -164,8 +159,8 @@ void WebImportTest::aFailedFetchLeavesTheEditorAsItWas() {
   QCOMPARE(choose(main, main.RezeptausdemInternet1), QString());
   QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Progress).size(), 3);
   QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Error).size(), 2);
-  QCOMPARE(editor.Edit4->text(), u"Angefangen"_qs);
-  QCOMPARE(editor.Memo3->toPlainText(), QString());
+  QCOMPARE(started_->program.editorTab().Edit4->text(), u"Angefangen"_qs);
+  QCOMPARE(started_->program.editorTab().Memo3->toPlainText(), QString());
   QVERIFY(!main.transferRunning());
 }
 
