@@ -129,8 +129,7 @@ class UpdateTabTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void checkOffersWhatIsNotKnownHereAndShowsTheNews();
-  void filtersAndSortingOfTheView();
+  void checkOffersWhatIsNotKnownHereInTheFiltersAndOrderChosen();
   void downloadAppendsExactlyTheTickedRecipes();
   void abbrechenStopsAfterTheDownloadOnItsWay();
   void aFailedListPageEndsTheCheckBeforeTheView();
@@ -142,7 +141,7 @@ class UpdateTabTest : public QObject {
   void closingTheMainWindowAbortsTheTransfer();
 };
 
-void UpdateTabTest::checkOffersWhatIsNotKnownHereAndShowsTheNews() {
+void UpdateTabTest::checkOffersWhatIsNotKnownHereInTheFiltersAndOrderChosen() {
   Site site;
   Started s(site);
   auto& tab = s.tab();
@@ -158,13 +157,8 @@ void UpdateTabTest::checkOffersWhatIsNotKnownHereAndShowsTheNews() {
   const TForm7& news = s.program.newsWindow();
   QVERIFY(news.isVisible());
   QCOMPARE(news.Memo1->toPlainText(), QStringLiteral("Neu: www.rezepte.invalid/neu\nEnde"));
-}
 
-void UpdateTabTest::filtersAndSortingOfTheView() {
-  Site site;
-  Started s(site);
   s.forgetDeleted();
-  auto& tab = s.tab();
   QTest::mouseClick(tab.BitBtn8, Qt::LeftButton);
   QCOMPARE(names(tab.ListView2), kAllThree);
   s.showTab();
