@@ -54,48 +54,61 @@ class WebImportTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // Each test starts with the site and the program, its main window shown and a name typed into the
-  // editor.
-  void init();
-  void cleanup();
-  void thePageFillsTheEditorAndSpeichernStoresIt();
-  void aFailedFetchLeavesTheEditorAsItWas();
-
- private:
-  std::unique_ptr<zestovar::test::TestWebSite> site_;
-  std::unique_ptr<zestovar::test::StartedProgram> started_;
+  void aFailedFetchLeavesTheEditorAsItWasAndAPageFillsItForSpeichern();
 };
 
-void WebImportTest::init() {
-  site_ = std::make_unique<zestovar::test::TestWebSite>();
-  QVERIFY2(site_->started(), "web_server.py did not start");
-  started_ = std::make_unique<zestovar::test::StartedProgram>();
-  started_->main().show();
-  QVERIFY(QTest::qWaitForWindowExposed(&started_->main()));
-  started_->program.editorTab().Edit4->setText(u"Angefangen"_qs);
-  started_->prompts().clear();
-}
-
-void WebImportTest::cleanup() {
-  started_.reset();
-  site_.reset();
-}
-
-void WebImportTest::thePageFillsTheEditorAndSpeichernStoresIt() {
-  site_->put("linsen.html", kPage);
+void WebImportTest::aFailedFetchLeavesTheEditorAsItWasAndAPageFillsItForSpeichern() {
+  zestovar::test::TestWebSite site;
+  QVERIFY2(site.started(), "web_server.py did not start");
+  site.put("leer.html", "<html><head><title>Nichts</title></head><body>Kein Rezept</body></html>");
+  site.put("linsen.html", kPage);
   QImage png(40, 30, QImage::Format_ARGB32);
   png.fill(Qt::darkGreen);
   QByteArray pngBytes;
   QBuffer buffer(&pngBytes);
   buffer.open(QIODevice::WriteOnly);
   png.save(&buffer, "PNG");
-  site_->put("bilder/linsen.png", pngBytes.toStdString());
-  zestovar::test::StartedProgram& started = *started_;
+  site.put("bilder/linsen.png", pngBytes.toStdString());
+  // The program with its main window shown and a name typed into the editor.
+  zestovar::test::StartedProgram started;
   TForm1& main = started.main();
+  main.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&main));
   auto& editor = started.program.editorTab();
+  editor.Edit4->setText(u"Angefangen"_qs);
   ScriptedPrompts& prompts = started.prompts();
+  prompts.clear();
+
+  // "Abbrechen" on the question fetches nothing.
+  prompts.answerInput(QString::fromStdString(site.url("/fehlt.html")));
+  prompts.answerConfirm(false);
+  QCOMPARE(choose(main, main.RezeptausdemInternet1), QString());
+  QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Progress), QStringList());
+
+  for (const char* path : {"/fehlt.html", "/leer.html"}) {
+    prompts.answerInput(QString::fromStdString(site.url(path)));
+    prompts.answerConfirm(true);
+    QCOMPARE(choose(main, main.RezeptausdemInternet1), QString());
+  }
+  QVERIFY(prompts.unexpected().isEmpty());
+  QCOMPARE(
+      prompts.texts(ScriptedPrompts::Kind::Error),
+      (QStringList{u"HTTP/1.0 404 File not found"_qs, QString::fromUtf8(zestovar::exchange::kNoRecipeData.data())}));
+  // "Abbrechen" in the progress dialog while a server keeps silent ends the fetch without a box.
+  zestovar::test::TestHttpServer silent([](const std::string&) -> std::optional<std::string> { return std::nullopt; });
+  prompts.answerInput(QString::fromStdString(silent.url("/still.html")));
+  prompts.answerConfirm(true);
+  prompts.cancelProgress(2, 1);
+  QCOMPARE(choose(main, main.RezeptausdemInternet1), QString());
+  QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Progress).size(), 3);
+  QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Error).size(), 2);
+  QCOMPARE(editor.Edit4->text(), u"Angefangen"_qs);
+  QCOMPARE(editor.Memo3->toPlainText(), QString());
+  QVERIFY(!main.transferRunning());
+
   // The address as a user pastes it, through a redirect.
-  prompts.answerInput(QString::fromStdString(" " + site_->url("/umleitung/linsen.html")));
+  prompts.clear();
+  prompts.answerInput(QString::fromStdString(" " + site.url("/umleitung/linsen.html")));
   prompts.answerConfirm(true);
   QCOMPARE(choose(main, main.RezeptausdemInternet1), QString());
   QVERIFY(prompts.unexpected().isEmpty());
@@ -129,39 +142,6 @@ void WebImportTest::thePageFillsTheEditorAndSpeichernStoresIt() {
   QCOMPARE(stored->author, std::string("127.0.0.1"));
   QCOMPARE(stored->persons, std::string("4"));
   QVERIFY(stored->picture == web);
-}
-
-void WebImportTest::aFailedFetchLeavesTheEditorAsItWas() {
-  site_->put("leer.html", "<html><head><title>Nichts</title></head><body>Kein Rezept</body></html>");
-  TForm1& main = started_->main();
-  ScriptedPrompts& prompts = started_->prompts();
-
-  // "Abbrechen" on the question fetches nothing.
-  prompts.answerInput(QString::fromStdString(site_->url("/fehlt.html")));
-  prompts.answerConfirm(false);
-  QCOMPARE(choose(main, main.RezeptausdemInternet1), QString());
-  QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Progress), QStringList());
-
-  for (const char* path : {"/fehlt.html", "/leer.html"}) {
-    prompts.answerInput(QString::fromStdString(site_->url(path)));
-    prompts.answerConfirm(true);
-    QCOMPARE(choose(main, main.RezeptausdemInternet1), QString());
-  }
-  QVERIFY(prompts.unexpected().isEmpty());
-  QCOMPARE(
-      prompts.texts(ScriptedPrompts::Kind::Error),
-      (QStringList{u"HTTP/1.0 404 File not found"_qs, QString::fromUtf8(zestovar::exchange::kNoRecipeData.data())}));
-  // "Abbrechen" in the progress dialog while a server keeps silent ends the fetch without a box.
-  zestovar::test::TestHttpServer silent([](const std::string&) -> std::optional<std::string> { return std::nullopt; });
-  prompts.answerInput(QString::fromStdString(silent.url("/still.html")));
-  prompts.answerConfirm(true);
-  prompts.cancelProgress(2, 1);
-  QCOMPARE(choose(main, main.RezeptausdemInternet1), QString());
-  QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Progress).size(), 3);
-  QCOMPARE(prompts.texts(ScriptedPrompts::Kind::Error).size(), 2);
-  QCOMPARE(started_->program.editorTab().Edit4->text(), u"Angefangen"_qs);
-  QCOMPARE(started_->program.editorTab().Memo3->toPlainText(), QString());
-  QVERIFY(!main.transferRunning());
 }
 
 QTEST_MAIN(WebImportTest)
