@@ -143,7 +143,6 @@ void ChangeDialogTest::changedRecipeOfTheUpdateFileMovesToTheEndOfTheMainFile() 
   QCOMPARE(f.prompts().texts(Kind::Message), QStringList{u"Rezept gespeichert"_qs});
   QVERIFY(f.prompts().texts(Kind::Warning).isEmpty());
   QVERIFY(!dialog.isVisible());
-  QVERIFY(f.main().isVisible());
   EntryRecords changed = gulasch();
   changed.subcategories = " Rind Wild";
   changed.ingredients.push_back("Salz");
@@ -329,7 +328,6 @@ void ChangeDialogTest::closeQuestionAndEnterSavingOnlyOnTheFocusedSaveButton() {
   QCOMPARE(f.prompts().shown().last().kind, Kind::Picture);
   pressEnter(dialog.Button2);
   QVERIFY(dialog.picturePath().isEmpty());
-  QVERIFY(!dialog.Button2->isDefault());
   pressEnter(dialog.CheckListBox1);
   QVERIFY(dialog.isVisible());
   QVERIFY(f.prompts().texts(Kind::Message).isEmpty());

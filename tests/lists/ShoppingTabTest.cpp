@@ -95,9 +95,7 @@ void ShoppingTabTest::ingredientsOfTheSelectedNameFromEachList() {
   recipes.Button3Click();
   select(recipes.ListBox4, u"Zwieback"_qs);
   recipes.PopupMenu2.toShoppingList->trigger();
-  const std::string rusk =
-      "Zwieback\r\n\r\n1 kg Kartoffeln\r\n1 l Br\xfc"
-      "he\r\n\r\n\r\n";
+  const std::string rusk = "Zwieback\r\n\r\n1 kg Kartoffeln\r\n1 l Br\374he\r\n\r\n\r\n";
   QCOMPARE(f.shoppingList(), bread + rusk);
 
   // A bookmark of a recipe that is gone brings its name and the empty lines.
@@ -180,7 +178,6 @@ void ShoppingTabTest::mergingAsksAboutTheNamesAndCanBeTakenBack() {
   QCOMPARE(f.prompts().texts(ScriptedPrompts::Kind::Confirm),
            QStringList{u"Die Rezeptnamen und Leerzeilen entfernen?"_qs});
   QCOMPARE(f.shoppingList(), "750 g Linsen\r\nLinsenbrot\r\n\r\n1 <Prise> Salz & Pfeffer\r\n2 Zwiebel\r\n\r\n\r\n");
-  QCOMPARE(texts(tab.ListBox2).first(), u"750 g Linsen"_qs);
   QVERIFY(tab.ButtonRueckgaengig->isEnabled());
   QTest::mouseClick(tab.ButtonRueckgaengig, Qt::LeftButton);
   QCOMPARE(f.shoppingList(), before);
