@@ -273,15 +273,6 @@ void ChangeDialogTest::unchangedSaveKeepsTheWordsAndLines() {
   QCOMPARE(layOutAt(dialog, 260), 260);
   QTest::mouseClick(dialog.Button5, Qt::LeftButton);
   QCOMPARE(f.read("Zestovar.dat"), afterFirst);
-
-  // At a narrower width the save adds line ends only at blanks.
-  openFromResultList(f, u"Gulasch"_qs);
-  QCOMPARE(layOutAt(dialog, 180), 180);
-  QTest::mouseClick(dialog.Button5, Qt::LeftButton);
-  const std::string narrower = f.main().store().lastByName("Gulasch")->preparation();
-  QCOMPARE(replaced(narrower, "\r\r\n", " "), typed);
-  QVERIFY(count(narrower, "\r\r\n") > count(saved, "\r\r\n"));
-  QCOMPARE(count(narrower, "\r\n") - count(narrower, "\r\r\n"), count(saved, "\r\n") - count(saved, "\r\r\n"));
   f.main().hide();
 }
 
