@@ -59,34 +59,33 @@ TEST(Names, RepeatedNamesGetSuffixesOnDiskUpdateFileFirst) {
   EXPECT_TRUE(sameRecords(dir.read("Zestovar.dat"), renamed));
 }
 
+const std::string kName49 = "Ungarisches Gulasch nach Art des Hauses, scharf!!";  // 49 characters
+
 TEST(Names, SuffixIsCutToFiftyCharacters) {
-  const std::string name49 = "Ungarisches Gulasch nach Art des Hauses, scharf!!";
-  const std::string name50 = name49 + "i";
-  ASSERT_EQ(name49.size(), 49u);
+  const std::string name50 = kName49 + "i";
   MemoryDir dir;
-  dir.write("zsv.dat", entries({named(name49), named(name50)}));
+  dir.write("zsv.dat", entries({named(kName49), named(name50)}));
   const std::string main = entries({named(name50)});
-  dir.write("Zestovar.dat", main + entries({named(name49)}));
+  dir.write("Zestovar.dat", main + entries({named(kName49)}));
   RecipeStore store(dir.path(), dir.files());
-  EXPECT_EQ(store.browseList("Suppe"), (std::vector<std::string>{name49, name49 + "_", name50, name50}));
-  EXPECT_TRUE(sameRecords(dir.read("Zestovar.dat"), main + entries({named(name49 + "_")})));
+  EXPECT_EQ(store.browseList("Suppe"), (std::vector<std::string>{kName49, kName49 + "_", name50, name50}));
+  EXPECT_TRUE(sameRecords(dir.read("Zestovar.dat"), main + entries({named(kName49 + "_")})));
 }
 
 // Repeats (in any letter case) take the smallest suffix still free, also past gaps.
 TEST(Names, EachRepeatTakesTheSmallestFreeSuffix) {
-  const std::string name49 = "Ungarisches Gulasch nach Art des Hauses, scharf!!";
   MemoryDir dir;
   dir.write("zsv.dat", entries({named("Gulasch"), named("Gulasch_1"), named("gulasch_3")}));
-  dir.write("Zestovar.dat", entries({named("Gulasch"), named(name49), named("GULASCH"), named(name49), named("Gulasch"),
-                                     named(name49), named("Gulasch")}));
+  dir.write("Zestovar.dat", entries({named("Gulasch"), named(kName49), named("GULASCH"), named(kName49),
+                                     named("Gulasch"), named(kName49), named("Gulasch")}));
   RecipeStore store(dir.path(), dir.files());
   std::vector<std::string> names;
   store.listNamesByCategory("Suppe", names);
-  EXPECT_EQ(names, (std::vector<std::string>{"Gulasch", "Gulasch_1", "gulasch_3", "Gulasch_0", name49, "GULASCH_2",
-                                             name49 + "_", "Gulasch_4", name49 + "_", "Gulasch_5"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"Gulasch", "Gulasch_1", "gulasch_3", "Gulasch_0", kName49, "GULASCH_2",
+                                             kName49 + "_", "Gulasch_4", kName49 + "_", "Gulasch_5"}));
   EXPECT_TRUE(sameRecords(dir.read("Zestovar.dat"),
-                          entries({named("Gulasch_0"), named(name49), named("GULASCH_2"), named(name49 + "_"),
-                                   named("Gulasch_4"), named(name49 + "_"), named("Gulasch_5")})));
+                          entries({named("Gulasch_0"), named(kName49), named("GULASCH_2"), named(kName49 + "_"),
+                                   named("Gulasch_4"), named(kName49 + "_"), named("Gulasch_5")})));
 }
 
 TEST(BrowseList, LetterItemsJoinListsOfMoreThanTwentyNames) {

