@@ -86,9 +86,14 @@ std::string withoutDotSegments(std::string_view in) {
 
 // Section 5.2.3.
 std::string merged(const Parts& base, std::string_view path) {
-  if (base.authority && base.path.empty()) return "/" + std::string(path);
-  const std::size_t slash = base.path.rfind('/');
-  return (slash == std::string::npos ? std::string() : base.path.substr(0, slash + 1)) + std::string(path);
+  std::string out;
+  if (base.authority && base.path.empty()) {
+    out = "/";
+  } else if (const std::size_t slash = base.path.rfind('/'); slash != std::string::npos) {
+    out = base.path.substr(0, slash + 1);
+  }
+  out.append(path);
+  return out;
 }
 
 // Section 5.3; blanks and bytes beyond ASCII (a page's UTF-8) percent-encoded as section 3.1 of
