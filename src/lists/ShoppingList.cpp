@@ -9,6 +9,7 @@
 #include "store/Amounts.h"
 #include "store/Cp1252.h"
 #include "store/Entry.h"
+#include "store/Words.h"
 
 namespace zestovar::lists {
 
@@ -81,8 +82,6 @@ constexpr std::array<Unit, 22> kUnits = {{
 }};
 constexpr int kKilogram = 1, kLitre = 6;
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-
 int unitOf(std::string_view word) {
   for (std::size_t i = 0; i < kUnits.size(); ++i) {
     const std::string_view unit = kUnits[i].spelling;
@@ -100,7 +99,7 @@ int unitOf(std::string_view word) {
 std::string mergeKey(const IngredientLine& line) {
   std::string key(1, static_cast<char>(line.unit < 0 ? -1 : kUnits[static_cast<std::size_t>(line.unit)].addsTo));
   for (char c : line.ingredient)
-    if (!isBlank(c)) key += store::foldCase(c);
+    if (!store::isBlank(c)) key += store::foldCase(c);
   return key;
 }
 
@@ -132,16 +131,16 @@ std::optional<IngredientLine> readIngredientLine(std::string_view line) {
   if (!amount) return std::nullopt;
   IngredientLine read{*amount, -1, amount->end, amount->end, {}};
   std::size_t word = amount->end;
-  while (word < line.size() && isBlank(line[word])) ++word;
+  while (word < line.size() && store::isBlank(line[word])) ++word;
   std::size_t wordEnd = word;
-  while (wordEnd < line.size() && !isBlank(line[wordEnd])) ++wordEnd;
+  while (wordEnd < line.size() && !store::isBlank(line[wordEnd])) ++wordEnd;
   std::size_t ingredient = word;
   if (const int unit = unitOf(line.substr(word, wordEnd - word)); unit >= 0) {
     read.unit = unit;
     read.unitBegin = word;
     read.unitEnd = wordEnd;
     ingredient = wordEnd;
-    while (ingredient < line.size() && isBlank(line[ingredient])) ++ingredient;
+    while (ingredient < line.size() && store::isBlank(line[ingredient])) ++ingredient;
   }
   read.ingredient = line.substr(ingredient);
   if (read.ingredient.empty()) return std::nullopt;

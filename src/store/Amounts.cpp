@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 
+#include "store/Words.h"
+
 namespace zestovar::store {
 namespace {
 
@@ -18,7 +20,6 @@ struct Reading {
 };
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 // The glyphs Windows-1252 holds for fractions: ¼ ½ ¾.
 std::optional<double> glyphValue(char c) {

@@ -6,6 +6,9 @@
 
 namespace zestovar::store {
 
+// A blank or a tab: what separates the words of a recipe line.
+inline bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
 // The text without blanks and tabs (or the given characters) at both ends.
 std::string_view trimmed(std::string_view text, std::string_view blanks = " \t");
 
