@@ -25,6 +25,10 @@ namespace {
 // The edge of the picture dialog's preview.
 constexpr int kDialogPreviewEdge = 160;
 
+// What a save leaves in the author and persons boxes; holdsInput counts them as no input.
+constexpr char16_t kAuthorAfterSave[] = u"Name";
+constexpr char16_t kPersonsAfterSave[] = u"2";
+
 // An editable combo box that takes no typed text into its items and no line break into its text.
 QComboBox* editableBox(QComboBox* box) {
   box->setEditable(true);
@@ -299,8 +303,8 @@ void RecipeForm::reset() {
   ingredientsClicked_ = false;
   preparationClicked_ = false;
   setName(QString::fromUtf16(layout_.nameAfterSave));
-  setAuthor(QStringLiteral("Name"));
-  persons->setCurrentIndex(persons->findText(QStringLiteral("2")));
+  setAuthor(QString::fromUtf16(kAuthorAfterSave));
+  persons->setCurrentIndex(persons->findText(QString::fromUtf16(kPersonsAfterSave)));
   ingredients->clear();
   preparation->clear();
   clearPicture();
@@ -324,7 +328,8 @@ bool RecipeForm::holdsInput() const {
   };
   return category->currentText() != QString::fromUtf16(kChooseCategory) ||
          !oneOf(name(), {QString(), QString::fromUtf16(layout_.nameAfterSave)}) ||
-         !oneOf(author(), {QString(), QStringLiteral("Name")}) || persons->currentText() != QStringLiteral("2") ||
+         !oneOf(author(), {QString(), QString::fromUtf16(kAuthorAfterSave)}) ||
+         persons->currentText() != QString::fromUtf16(kPersonsAfterSave) ||
          origin->currentText() != QString::fromLatin1(store::kNoOrigin) || !ingredients->toPlainText().isEmpty() ||
          !preparation->toPlainText().isEmpty() || !picturePath_.isEmpty();
 }
